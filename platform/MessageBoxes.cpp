@@ -1,0 +1,81 @@
+#include "MessageBoxes.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+
+namespace telm::platform {
+
+namespace {
+
+class QtMessageBoxes : public MessageBoxes
+{
+public:
+    MsgAnswer show(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
+                   MsgButtons buttons) override
+    {
+        QMessageBox box(parent);
+        box.setWindowTitle(title);
+        box.setText(text);
+        switch (icon) {
+        case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+        case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+        }
+        if (buttons == MsgButtons::YesNoCancel) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::Cancel);
+            box.button(QMessageBox::Yes)->setText(QStringLiteral("&Да"));
+            box.button(QMessageBox::No)->setText(QStringLiteral("&Не"));
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отказ"));
+        } else {
+            box.setStandardButtons(QMessageBox::Ok);
+        }
+        box.setWindowModality(Qt::ApplicationModal);
+        switch (box.exec()) {
+        case QMessageBox::Yes: return MsgAnswer::Yes;
+        case QMessageBox::No: return MsgAnswer::No;
+        case QMessageBox::Cancel: return MsgAnswer::Cancel;
+        default: return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+        }
+    }
+};
+
+QtMessageBoxes& qtBoxes()
+{
+    static QtMessageBoxes boxes;
+    return boxes;
+}
+
+MessageBoxes* g_installed = nullptr;
+
+} // namespace
+
+MessageBoxes& messageBoxes() { return g_installed ? *g_installed : qtBoxes(); }
+
+void installMessageBoxes(MessageBoxes* boxes) { g_installed = boxes; }
+
+void ShowMessage(QWidget* parent, const QString& title, const QString& text, MsgIcon icon)
+{
+    messageBoxes().show(parent, title, text, icon, MsgButtons::Ok);
+}
+
+MsgAnswer AskYesNoCancel(QWidget* parent, const QString& title, const QString& text)
+{
+    return messageBoxes().show(parent, title, text, MsgIcon::Warning, MsgButtons::YesNoCancel);
+}
+
+MsgAnswer RecordingMessageBoxes::show(QWidget*, const QString& title, const QString& text,
+                                      MsgIcon icon, MsgButtons buttons)
+{
+    shown.push_back({title, text, icon, buttons});
+    if (!answers.empty()) {
+        const MsgAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+}
+
+} // namespace telm::platform

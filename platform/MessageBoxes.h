@@ -1,0 +1,57 @@
+// Modal message boxes behind a seam: the program shows real QMessageBoxes,
+// tests install a recorder that captures them and answers with a chosen button.
+#pragma once
+
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+class QWidget;
+
+namespace telm::platform {
+
+enum class MsgIcon { Information, Warning, Critical, Question };
+enum class MsgButtons { Ok, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+class MessageBoxes
+{
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MsgAnswer show(QWidget* parent, const QString& title, const QString& text,
+                           MsgIcon icon, MsgButtons buttons) = 0;
+};
+
+// The message boxes in force; the Qt implementation unless a test installed another.
+MessageBoxes& messageBoxes();
+void installMessageBoxes(MessageBoxes* boxes);   // nullptr restores the Qt one
+
+// Shorthands for the two kinds the program shows.
+void ShowMessage(QWidget* parent, const QString& title, const QString& text, MsgIcon icon);
+MsgAnswer AskYesNoCancel(QWidget* parent, const QString& title, const QString& text);
+
+// A recorder for tests: remembers every box and answers from a queue
+// (Ok, or Cancel for a question, when the queue is empty).
+class RecordingMessageBoxes : public MessageBoxes
+{
+public:
+    struct Shown
+    {
+        QString title;
+        QString text;
+        MsgIcon icon;
+        MsgButtons buttons;
+    };
+
+    RecordingMessageBoxes() { installMessageBoxes(this); }
+    ~RecordingMessageBoxes() override { installMessageBoxes(nullptr); }
+
+    MsgAnswer show(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
+                   MsgButtons buttons) override;
+
+    std::vector<Shown> shown;
+    std::deque<MsgAnswer> answers;
+};
+
+} // namespace telm::platform

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing (as root), then configures and builds into build/.
+# Safe to run again: nothing is installed twice and the build is incremental.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake g++ make pkg-config qt6-base-dev libpugixml-dev libgtest-dev libgmock-dev
+          fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    else
+        echo "These packages are missing. Install them, then run this command again:"
+        echo "  sudo apt-get install -y ${missing[*]}"
+        exit 1
+    fi
+fi
+
+build=${TELM_BUILD_DIR:-build}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release
+fi
+cmake --build "$build" -j "$(nproc)"

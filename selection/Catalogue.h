@@ -1,0 +1,64 @@
+// The fourteen document types: the one table that names each type's title,
+// file-name code, template and editing form.
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace telm {
+
+// Which of the twelve document forms edits a type (the form profile's name).
+enum class FormId {
+    frmDocBalance,
+    frmDocBalanceLiquid,
+    frmDocMFlowLiquid,
+    frmDocOPPCur,
+    frmDocOPR,
+    frmDocOPRLiquid,
+    frmDocCapital,
+    frmDocTake,
+    frmDocLiability,
+    frmDocProvisions,
+    frmDocOPRInterest,
+    frmDocMFlow,
+};
+
+// The value a shared form's variant flag takes for a type.
+enum class VariantFlag {
+    None,
+    BalanceLiquid,      // balance-in-liquidation flag false
+    BalanceLiquid2,     // balance-in-liquidation flag true
+    IncomeLiquid,       // income-statement-in-liquidation flag false
+    IncomeLiquid2,      // income-statement-in-liquidation flag true
+};
+
+struct DocType
+{
+    const char16_t* title;         // the key stored in data files, character for character
+    const char* code;
+    const char* forecastCode;
+    const char* templateFile;      // relative to the program folder, '/'-separated
+    FormId form;
+    VariantFlag variant;
+    int helpTopic;
+
+    QString titleText() const { return QString::fromUtf16(title); }
+    QString codeFor(bool forecast) const { return QString::fromLatin1(forecast ? forecastCode : code); }
+};
+
+constexpr int kDocTypeCount = 14;
+
+const std::array<DocType, kDocTypeCount>& Catalogue();
+
+// Lookup by list position 0..13 of the new-document dialog.
+const DocType* DocTypeAt(int position);
+
+// Lookup by exact, case-sensitive title; no match gives nullptr.
+const DocType* DocTypeByTitle(const QString& title);
+
+// Position of a type in the catalogue (0..13).
+int DocTypePosition(const DocType& type);
+
+} // namespace telm

@@ -1,0 +1,25 @@
+// The data-file naming rule: <program>/Data/<prefix>_<code>_<BULSTAT>_<year>_<month>.xml
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace telm {
+
+struct AppState;
+struct DocType;
+
+QString ComposeDataFilePath(const QString& programFolder, const QString& prefix,
+                            const QString& code, const QString& bulstat, qint16 year,
+                            const QString& periodMonth);
+
+// The same rule from the shared state's context, for the given type and kind.
+QString DataFilePathFor(const AppState& state, const DocType& type, bool forecast);
+
+// The template of a type under the program folder.
+QString TemplatePath(const QString& programFolder, const DocType& type);
+
+// Blanki/Conditions.xml under the program folder.
+QString ConditionsPath(const QString& programFolder);
+
+} // namespace telm
