@@ -1,0 +1,140 @@
+// The grid model: what the hierarchical grid shows and what the totals, the
+// writer and the printer read. Plain data with a listener; the widget in
+// platform/ draws it. Measures are in twips.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace telm {
+
+struct Rowset;
+
+// Cell alignment, as the flex grid names it.
+enum class CellAlign { LeftCenter, CenterCenter, RightCenter, CenterTop, LeftTop, RightTop };
+
+class GridModel
+{
+public:
+    // Notifications the document form relies on. leaveCell always comes before
+    // enterCell, also when the program sets Row or Col. The widget uses `changed`
+    // to repaint; `structureChanged` after bind, collapse and expand.
+    struct Listener
+    {
+        std::function<void()> leaveCell;
+        std::function<void()> enterCell;
+        std::function<void()> changed;
+        std::function<void()> structureChanged;
+    };
+
+    GridModel();
+
+    // Replaces the content: row 0 becomes the header row (empty captions), then
+    // one row per rowset row, all bands expanded, current cell (1, 0) or (0, 0).
+    void bind(const Rowset& rowset);
+    // A design-state grid: 2 rows, 1 column, 1 fixed row.
+    void clear();
+
+    int Rows() const { return static_cast<int>(m_rows.size()); }
+    int Cols() const { return m_cols; }
+    int FixedRows() const { return 1; }
+    int FixedCols() const { return m_fixedCols; }
+    void setFixedCols(int cols);
+
+    // The current cell. Changing it raises leaveCell, then enterCell.
+    int Row() const { return m_row; }
+    int Col() const { return m_col; }
+    void setRow(int row);
+    void setCol(int col);
+    void setCurrentCell(int row, int col);   // one leave/enter pair
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+    QString Text() const { return TextMatrix(m_row, m_col); }
+    void setText(const QString& text) { setTextMatrix(m_row, m_col, text); }
+
+    int band(int row) const;            // 0 for header and top-level rows
+    bool hasChildren(int row) const;
+    int maxBand() const;                // deepest band present
+
+    // Collapsing hides a row's descendants; the row itself stays shown.
+    bool isCollapsed(int row) const;
+    void setCollapsed(int row, bool collapsed);
+    bool isShown(int row) const;        // no collapsed ancestor
+    void expandAll();
+
+    // Widths per band: -1 means the default width, 0 hides the column.
+    int ColWidth(int col, int band = 0) const;       // -1 resolved to the default
+    int rawColWidth(int col, int band = 0) const;    // as set, -1 kept
+    void setColWidth(int col, int band, int twips);
+    static constexpr int kDefaultColWidth = 960;
+
+    int RowHeight(int row) const;        // twips
+    void setRowHeight(int row, int twips);
+    int defaultRowHeight() const { return m_defaultRowHeight; }
+    void setDefaultRowHeight(int twips);
+
+    QFont gridFont() const { return m_gridFont; }
+    void setGridFont(const QFont& font);
+    QFont bandFont(int band) const;      // the grid font unless set
+    void setBandFont(int band, const QFont& font);
+    bool headerBold() const { return m_headerBold; }
+    void setHeaderBold(bool bold);
+    bool wordWrap() const { return m_wordWrap; }
+    void setWordWrap(bool wrap);
+
+    CellAlign colAlignment(int col) const;
+    void setColAlignment(int col, CellAlign align);
+    // Per-cell settings; an invalid colour or unset alignment falls back to the defaults.
+    QColor cellBackColor(int row, int col) const;
+    void setCellBackColor(int row, int col, const QColor& color);
+    QColor cellForeColor(int row, int col) const;
+    void setCellForeColor(int row, int col, const QColor& color);
+    CellAlign cellAlignment(int row, int col) const;
+    void setCellAlignment(int row, int col, CellAlign align);
+
+    Listener& listener() { return m_listener; }
+
+private:
+    struct Row
+    {
+        std::vector<QString> cells;
+        int band = 0;
+        bool hasChildren = false;
+        bool collapsed = false;
+        int height = -1;
+    };
+    struct CellFormat
+    {
+        QColor back;
+        QColor fore;
+        int align = -1;
+    };
+
+    void moveTo(int row, int col);
+    void notifyChanged();
+    void notifyStructure();
+    CellFormat* formatFor(int row, int col, bool create);
+
+    std::vector<Row> m_rows;
+    int m_cols = 1;
+    int m_fixedCols = 0;
+    int m_row = 1;
+    int m_col = 0;
+    std::vector<std::vector<int>> m_colWidths;    // [band][col]
+    std::vector<int> m_colAlign;
+    std::vector<QFont> m_bandFonts;
+    std::vector<bool> m_bandFontSet;
+    QFont m_gridFont;
+    bool m_headerBold = false;
+    bool m_wordWrap = false;
+    int m_defaultRowHeight = 300;
+    std::vector<std::vector<CellFormat>> m_formats;  // sparse by row, filled on demand
+    Listener m_listener;
+};
+
+} // namespace telm
