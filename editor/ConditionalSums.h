@@ -1,0 +1,17 @@
+// Result rows computed from the conditions table: each run of entries with one
+// target sums its sources (times their signs) into the target's amount.
+#pragma once
+
+#include "Conditions.h"
+
+namespace telm {
+
+class GridModel;
+struct FormProfile;
+
+// Expands every band, then evaluates the runs in table order over the grid.
+// Column 5 only, negatives written as "0"; the direct cash flow sums columns 5, 6
+// and 7 and keeps negatives.
+void EvaluateConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table);
+
+} // namespace telm

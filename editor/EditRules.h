@@ -1,0 +1,32 @@
+// The edit gate, the Delete-key rule, the derived column and the balance check,
+// each driven by the form profile.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace telm {
+
+class GridModel;
+struct FormProfile;
+
+// Typing, F2 and double click: may the cell be opened for editing?
+// Only amount columns are ever admitted, whatever the column rule says, so no
+// entry can change an identifier, parent, flag or hidden column.
+bool CanEdit(const FormProfile& profile, const GridModel& grid, int row, int col);
+
+// May the Delete key (or the keypad decimal key) set the cell to 0?
+bool CanDelete(const FormProfile& profile, const GridModel& grid, int row, int col);
+
+// Does the column admit the grid's Enter move (the Delete-key column rule)?
+bool ColumnAdmitsDelete(const FormProfile& profile, const GridModel& grid, int col);
+
+// Recomputes the row's derived column from its amounts (nothing when the form has none).
+void RecomputeDerived(const FormProfile& profile, GridModel& grid, int row);
+
+// The message of a failed balance check, or nothing when the totals agree or the
+// form has no check.
+std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const GridModel& grid);
+
+} // namespace telm

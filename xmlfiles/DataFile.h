@@ -1,0 +1,74 @@
+// The data file: the template with the amounts written into its rows, the
+// `danni` header and the `hash` checksum over the serialised root element.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace telm {
+
+class XmlDocument;
+
+// What the writer reads of a document grid (the grid model adapts to it).
+class WriterGrid
+{
+public:
+    virtual ~WriterGrid() = default;
+    virtual int rowCount() const = 0;
+    virtual int fixedRows() const = 0;
+    virtual int band(int row) const = 0;
+    virtual QString text(int row, int col) const = 0;
+};
+
+// Reads an amount cell's display text; nullopt when it is not a number.
+using AmountReader = std::function<std::optional<double>(const QString&)>;
+
+struct DataHeader
+{
+    QString periodMonth;
+    QString yearText;
+    QString bulstat;
+    QString companyName;
+    QString documentTitle;
+    bool forecast = false;
+};
+
+struct WriteError
+{
+    QString message;    // Bulgarian, for the user's message box
+};
+
+// Loads `sourcePath` into `xml`, writes every amount of the grid into its row
+// (found by level and DocStr_ID), adds the header for a new document (editType 0)
+// and sets the checksum. An empty amount cell is written as 0. A source that
+// cannot be loaded, a row not found, or a cell that is not a number gives an
+// error before anything is saved.
+std::optional<WriteError> WriteDataDocument(XmlDocument& xml, const QString& sourcePath,
+                                            const WriterGrid& grid, const DataHeader& header,
+                                            const QStringList& amountFields,
+                                            const std::vector<int>& amountColumns, int editType,
+                                            int idColumn, const AmountReader& readAmount);
+
+struct SaveResult
+{
+    bool ok = false;
+    QString error;      // the failure's own description
+};
+
+// Saves atomically: a temporary file in the target folder renamed over the target.
+SaveResult SaveDataFile(const XmlDocument& xml, const QString& path);
+
+// The checksum of a text: A_B_C over its Windows-1251 codes.
+QString ComputeHash(const QString& text);
+
+// The one serialisation of the root element used by writer and check.
+QString SerializeRoot(const XmlDocument& xml);
+
+// Whether the loaded data document carries the right checksum. Leaves `hash` empty.
+bool VerifyDataHash(XmlDocument& xml);
+
+} // namespace telm
