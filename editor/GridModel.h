@@ -7,7 +7,9 @@
 #include <QFont>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 namespace telm {
@@ -21,8 +23,10 @@ class GridModel
 {
 public:
     // Notifications the document form relies on. leaveCell always comes before
-    // enterCell, also when the program sets Row or Col. The widget uses `changed`
-    // to repaint; `structureChanged` after bind, collapse and expand.
+    // enterCell, also when the program sets Row or Col; leaveCell runs while the
+    // old cell is still current. The widget uses `changed` to repaint;
+    // `structureChanged` after bind, clear, collapse, expand and any change of a
+    // row height or column width (anything that moves cells on screen).
     struct Listener
     {
         std::function<void()> leaveCell;
@@ -35,7 +39,12 @@ public:
 
     // Replaces the content: row 0 becomes the header row (empty captions), then
     // one row per rowset row, all bands expanded, current cell (1, 0) or (0, 0).
+    // Column widths, column alignments, row heights and cell formats are reset;
+    // fonts, header bold, word wrap and the default row height are kept.
+    // No leave/enter pair is raised: binding is a reset, not a move.
     void bind(const Rowset& rowset);
+    // The same, taking the rowset's cell strings instead of copying them.
+    void bind(Rowset&& rowset);
     // A design-state grid: 2 rows, 1 column, 1 fixed row.
     void clear();
 
@@ -45,7 +54,9 @@ public:
     int FixedCols() const { return m_fixedCols; }
     void setFixedCols(int cols);
 
-    // The current cell. Changing it raises leaveCell, then enterCell.
+    // The current cell. Changing it raises leaveCell, then enterCell; setting the
+    // value it already has raises nothing; a row or column outside the grid is
+    // ignored.
     int Row() const { return m_row; }
     int Col() const { return m_col; }
     void setRow(int row);
@@ -60,8 +71,10 @@ public:
     int band(int row) const;            // 0 for header and top-level rows
     bool hasChildren(int row) const;
     int maxBand() const;                // deepest band present
+    int parentRow(int row) const;       // the nearest row above of a lower band; -1 for none
 
-    // Collapsing hides a row's descendants; the row itself stays shown.
+    // Collapsing hides a row's descendants; the row itself stays shown. When the
+    // current cell would be hidden it moves to the collapsed row (leave, enter).
     bool isCollapsed(int row) const;
     void setCollapsed(int row, bool collapsed);
     bool isShown(int row) const;        // no collapsed ancestor
@@ -74,7 +87,7 @@ public:
     static constexpr int kDefaultColWidth = 960;
 
     int RowHeight(int row) const;        // twips
-    void setRowHeight(int row, int twips);
+    void setRowHeight(int row, int twips);  // -1 restores the default height
     int defaultRowHeight() const { return m_defaultRowHeight; }
     void setDefaultRowHeight(int twips);
 
@@ -99,14 +112,21 @@ public:
 
     Listener& listener() { return m_listener; }
 
+    // Counts changes of the layout (the same moments as structureChanged), so a
+    // view can tell whether its cached row positions are still valid.
+    std::uint64_t layoutRevision() const { return m_layoutRevision; }
+
+    static constexpr int kMaxBands = 6;
+
 private:
-    struct Row
+    struct RowData
     {
         std::vector<QString> cells;
         int band = 0;
         bool hasChildren = false;
         bool collapsed = false;
         int height = -1;
+        int parent = -1;
     };
     struct CellFormat
     {
@@ -115,16 +135,26 @@ private:
         int align = -1;
     };
 
+    template<typename RowsetT>
+    void bindRows(RowsetT&& rowset);
+    void resetColumns();
     void moveTo(int row, int col);
     void notifyChanged();
     void notifyStructure();
-    CellFormat* formatFor(int row, int col, bool create);
+    const CellFormat* findFormat(int row, int col) const;
+    CellFormat& formatFor(int row, int col);
+    void dropFormatIfEmpty(int row, int col);
+    std::uint64_t formatKey(int row, int col) const
+    {
+        return (static_cast<std::uint64_t>(row) << 32) | static_cast<std::uint32_t>(col);
+    }
 
-    std::vector<Row> m_rows;
+    std::vector<RowData> m_rows;
     int m_cols = 1;
     int m_fixedCols = 0;
     int m_row = 1;
     int m_col = 0;
+    int m_maxBand = 0;
     std::vector<std::vector<int>> m_colWidths;    // [band][col]
     std::vector<int> m_colAlign;
     std::vector<QFont> m_bandFonts;
@@ -133,8 +163,9 @@ private:
     bool m_headerBold = false;
     bool m_wordWrap = false;
     int m_defaultRowHeight = 300;
-    std::vector<std::vector<CellFormat>> m_formats;  // sparse by row, filled on demand
+    std::unordered_map<std::uint64_t, CellFormat> m_formats;  // sparse: most cells have none
     Listener m_listener;
+    std::uint64_t m_layoutRevision = 0;
 };
 
 } // namespace telm
