@@ -60,7 +60,17 @@ struct SaveResult
 };
 
 // Saves atomically: a temporary file in the target folder renamed over the target.
+// On any failure the previous file is left as it was and no temporary file stays.
+// The file is an XML declaration, SerializeRoot in UTF-8 and a line end.
 SaveResult SaveDataFile(const XmlDocument& xml, const QString& path);
+
+// The same with a step run after the bytes are written and before the rename;
+// returning false abandons the save (lets tests inject a late failure).
+SaveResult SaveDataFile(const XmlDocument& xml, const QString& path,
+                        const std::function<bool()>& beforeCommit);
+
+// The bytes SaveDataFile writes.
+QByteArray DataFileBytes(const XmlDocument& xml);
 
 // The checksum of a text: A_B_C over its Windows-1251 codes.
 QString ComputeHash(const QString& text);

@@ -1,0 +1,210 @@
+// The rowset loader over pugixml.
+#include "Rowset.h"
+
+#include <QFile>
+
+#include <pugixml.hpp>
+
+#include <cstring>
+#include <string>
+
+namespace telm {
+
+namespace {
+
+constexpr int kMaxLevels = 6;
+
+RowsetError makeError(RowsetError::Kind kind, const QString& message)
+{
+    return RowsetError{kind, message};
+}
+
+std::string levelName(int level)
+{
+    return "Level" + std::to_string(level);
+}
+
+// Field order and depth from the schema section: the AttributeTypes of the "row"
+// ElementType, and its chain of nested ElementTypes Level2..Level6.
+std::optional<RowsetError> readSchema(const pugi::xml_node& root, QStringList& fields,
+                                      std::vector<std::string>& fieldKeys, int& levels)
+{
+    const pugi::xml_node schema = root.child("s:Schema");
+    pugi::xml_node type;
+    for (pugi::xml_node candidate = schema.child("s:ElementType"); candidate;
+         candidate = candidate.next_sibling("s:ElementType")) {
+        if (std::strcmp(candidate.attribute("name").value(), "row") == 0) {
+            type = candidate;
+            break;
+        }
+    }
+    if (!type)
+        return makeError(RowsetError::Kind::NotARowset,
+                         QStringLiteral("Файлът няма описание на редовете (схема)."));
+    for (pugi::xml_node field = type.child("s:AttributeType"); field;
+         field = field.next_sibling("s:AttributeType")) {
+        const char* name = field.attribute("name").value();
+        fieldKeys.emplace_back(name);
+        fields << QString::fromUtf8(name);
+    }
+    levels = 1;
+    pugi::xml_node current = type;
+    while (true) {
+        const std::string next = levelName(levels + 1);
+        pugi::xml_node nested;
+        for (pugi::xml_node candidate = current.child("s:ElementType"); candidate;
+             candidate = candidate.next_sibling("s:ElementType")) {
+            if (next == candidate.attribute("name").value()) {
+                nested = candidate;
+                break;
+            }
+        }
+        if (!nested)
+            break;
+        if (levels == kMaxLevels)
+            return makeError(RowsetError::Kind::TooDeep,
+                             QStringLiteral("Схемата на файла описва повече от шест нива."));
+        ++levels;
+        current = nested;
+    }
+    return std::nullopt;
+}
+
+class RowReader
+{
+public:
+    RowReader(const std::vector<std::string>& keys, int levels, Rowset& out)
+        : m_keys(keys), m_levels(levels), m_out(out)
+    {
+        for (int level = 2; level <= kMaxLevels + 1; ++level)
+            m_levelNames.push_back(levelName(level));
+    }
+
+    // Reads a row and its descendants; the depth is bounded by the levels check.
+    std::optional<RowsetError> read(const pugi::xml_node& element, int band)
+    {
+        const size_t index = m_out.rows.size();
+        m_out.rows.emplace_back();
+        {
+            RowsetRow& row = m_out.rows.back();
+            row.band = band;
+            row.cells.resize(m_keys.size());
+            size_t expected = 0;
+            for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
+                 attribute = attribute.next_attribute()) {
+                const int column = columnOf(attribute.name(), expected);
+                if (column < 0)
+                    return makeError(RowsetError::Kind::UnknownField,
+                                     QStringLiteral("Полето \"%1\" на ред %2 не е описано в схемата.")
+                                         .arg(QString::fromUtf8(attribute.name()))
+                                         .arg(index + 1));
+                row.cells[static_cast<size_t>(column)] = QString::fromUtf8(attribute.value());
+                expected = static_cast<size_t>(column) + 1;
+            }
+        }
+        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+            if (child.type() != pugi::node_element)
+                continue;
+            const int level = childLevel(child.name());
+            if (level == 0)
+                continue;
+            if (level != band + 2)
+                return makeError(RowsetError::Kind::NotARowset,
+                                 QStringLiteral("Ред от ниво %1 стои под ред от ниво %2.")
+                                     .arg(level)
+                                     .arg(band + 1));
+            if (level > kMaxLevels)
+                return makeError(RowsetError::Kind::TooDeep,
+                                 QStringLiteral("Файлът има повече от шест нива."));
+            if (level > m_levels)
+                return makeError(RowsetError::Kind::NotARowset,
+                                 QStringLiteral("Ниво %1 не е описано в схемата.").arg(level));
+            m_out.rows[index].hasChildren = true;
+            if (auto failure = read(child, band + 1))
+                return failure;
+        }
+        return std::nullopt;
+    }
+
+private:
+    // Rows usually list their fields in schema order, so the next column is tried first.
+    int columnOf(const char* name, size_t expected) const
+    {
+        if (expected < m_keys.size() && m_keys[expected] == name)
+            return static_cast<int>(expected);
+        for (size_t i = 0; i < m_keys.size(); ++i) {
+            if (m_keys[i] == name)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    // 2..7 for Level2..Level7, 0 for any other element.
+    int childLevel(const char* name) const
+    {
+        if (std::strncmp(name, "Level", 5) != 0)
+            return 0;
+        for (size_t i = 0; i < m_levelNames.size(); ++i) {
+            if (m_levelNames[i] == name)
+                return static_cast<int>(i) + 2;
+        }
+        return 0;
+    }
+
+    const std::vector<std::string>& m_keys;
+    int m_levels;
+    Rowset& m_out;
+    std::vector<std::string> m_levelNames;
+};
+
+} // namespace
+
+std::optional<RowsetError> LoadRowset(const pugi::xml_document& doc, Rowset& out)
+{
+    out = Rowset();
+    const pugi::xml_node root = doc.document_element();
+    if (!root || std::strcmp(root.name(), "xml") != 0)
+        return makeError(RowsetError::Kind::NotARowset,
+                         QStringLiteral("Файлът не е таблица с данни (липсва елементът xml)."));
+    Rowset result;
+    std::vector<std::string> keys;
+    if (auto failure = readSchema(root, result.fields, keys, result.levels))
+        return failure;
+    const pugi::xml_node data = root.child("rs:data");
+    if (!data)
+        return makeError(RowsetError::Kind::NotARowset,
+                         QStringLiteral("Файлът няма раздел с данни (rs:data)."));
+    RowReader reader(keys, result.levels, result);
+    for (pugi::xml_node row = data.child("z:row"); row; row = row.next_sibling("z:row")) {
+        if (auto failure = reader.read(row, 0))
+            return failure;
+    }
+    out = std::move(result);
+    return std::nullopt;
+}
+
+std::optional<RowsetError> LoadRowset(const QString& path, Rowset& out)
+{
+    out = Rowset();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return makeError(RowsetError::Kind::CannotOpen,
+                         QStringLiteral("Файлът \"%1\" не може да бъде отворен: %2")
+                             .arg(path, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return makeError(RowsetError::Kind::CannotOpen,
+                         QStringLiteral("Файлът \"%1\" не може да бъде прочетен: %2")
+                             .arg(path, file.errorString()));
+    pugi::xml_document doc;
+    const pugi::xml_parse_result parsed =
+        doc.load_buffer_inplace(bytes.data(), static_cast<size_t>(bytes.size()));
+    if (!parsed)
+        return makeError(RowsetError::Kind::NotWellFormed,
+                         QStringLiteral("Файлът \"%1\" не е правилен XML (%2, позиция %3).")
+                             .arg(path, QString::fromUtf8(parsed.description()))
+                             .arg(parsed.offset));
+    return LoadRowset(doc, out);
+}
+
+} // namespace telm
