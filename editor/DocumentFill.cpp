@@ -1,0 +1,137 @@
+#include "DocumentFill.h"
+
+#include "Bulstat.h"
+#include "Catalogue.h"
+#include "DataFileName.h"
+#include "DocumentContext.h"
+#include "DocumentEngine.h"
+#include "FormProfile.h"
+#include "YearText.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace telm {
+
+namespace {
+
+const DocType* typeByCode(const QString& code)
+{
+    for (const DocType& type : Catalogue())
+        if (QString::fromLatin1(type.code) == code)
+            return &type;
+    return nullptr;
+}
+
+int columnOfField(const FormProfile& profile, const QString& field)
+{
+    for (const AmountColumn& a : profile.amounts)
+        if (QString::fromLatin1(a.field) == field)
+            return a.column;
+    return -1;
+}
+
+FillResult badUsage(const QString& why)
+{
+    FillResult result;
+    result.status = FillResult::Status::BadUsage;
+    result.error = why;
+    return result;
+}
+
+} // namespace
+
+FillResult RunFill(const FillRequest& request)
+{
+    const DocType* type = typeByCode(request.typeCode);
+    if (!type)
+        return badUsage(QStringLiteral("unknown document type code: %1").arg(request.typeCode));
+    const std::optional<qint16> year = YearFromText(request.year);
+    if (!year)
+        return badUsage(QStringLiteral("the year must be four digits: %1").arg(request.year));
+    if (!CheckBulstat(request.bulstat))
+        return badUsage(QStringLiteral("invalid BULSTAT: %1").arg(request.bulstat));
+    if (request.company.isEmpty())
+        return badUsage(QStringLiteral("the company name is empty"));
+    static const QStringList months{QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("9"),
+                                    QStringLiteral("12")};
+    if (!months.contains(request.month))
+        return badUsage(QStringLiteral("the month must be 3, 6, 9 or 12: %1").arg(request.month));
+
+    AppState state;
+    state.FilePrefix = QStringLiteral("VELDOR");
+    state.programFolder = request.programFolder;
+    state.company.Bulstat = request.bulstat;
+    state.company.Name = request.company;
+    state.period.sQuarter = request.month;
+    state.period.iYear = *year;
+    state.docType.Name = type->titleText();
+    state.hfGrid.Prognosis = request.forecast;
+    if (type->variant == VariantFlag::BalanceLiquid || type->variant == VariantFlag::BalanceLiquid2)
+        state.balanceLiquidVariant = type->variant == VariantFlag::BalanceLiquid2;
+    if (type->variant == VariantFlag::IncomeLiquid || type->variant == VariantFlag::IncomeLiquid2)
+        state.incomeLiquidVariant = type->variant == VariantFlag::IncomeLiquid2;
+
+    FillResult result;
+    const FormProfile& profile = ProfileFor(type->form);
+    DocumentEngine engine(state, profile);
+    state.openedDataFilePath = DataFilePathFor(state, *type, request.forecast);
+    const QFileInfo existing(state.openedDataFilePath);
+    if (existing.isFile()) {
+        engine.eEditType = 1;
+        result.correction = true;
+        state.xml.load(state.openedDataFilePath);
+    } else {
+        engine.eEditType = 0;
+        if (!QFileInfo(TemplatePath(state.programFolder, *type)).isFile()) {
+            result.error = QStringLiteral("Не съществува коректен структурен файл!");
+            return result;
+        }
+    }
+    if (const std::optional<EngineMessage> failure = engine.load()) {
+        result.error = failure->text;
+        return result;
+    }
+
+    GridModel& grid = engine.grid();
+    for (const FillEntry& entry : request.entries) {
+        const int col = columnOfField(profile, entry.field);
+        if (col < 0) {
+            result.refused << QStringLiteral("%1: %2 is not an amount field of this document")
+                                  .arg(entry.origin, entry.field);
+            continue;
+        }
+        bool found = false;
+        for (int row = grid.FixedRows(); row < grid.Rows(); ++row) {
+            if (grid.TextMatrix(row, profile.idColumn) != entry.id)
+                continue;
+            found = true;
+            if (!engine.canEdit(row, col)) {
+                result.refused << QStringLiteral("%1: row %2, %3 cannot be typed into")
+                                      .arg(entry.origin, entry.id, entry.field);
+            } else if (!engine.commit(row, col, entry.amount)) {
+                result.refused << QStringLiteral("%1: \"%2\" is not a number")
+                                      .arg(entry.origin, entry.amount);
+            } else {
+                engine.changed = true;
+                engine.saved = false;
+            }
+            break;
+        }
+        if (!found)
+            result.refused << QStringLiteral("%1: no row with identifier %2")
+                                  .arg(entry.origin, entry.id);
+    }
+
+    if (const std::optional<EngineMessage> warning = engine.prepareSave())
+        result.warnings << warning->text;
+    if (const std::optional<EngineMessage> failure = engine.writeAndSave()) {
+        result.error = failure->text;
+        return result;
+    }
+    result.status = FillResult::Status::Saved;
+    result.savedPath = QDir::toNativeSeparators(state.dataFilePath);
+    return result;
+}
+
+} // namespace telm

@@ -1,0 +1,235 @@
+#include "AmountText.h"
+#include "Catalogue.h"
+#include "DataFile.h"
+#include "DocumentContext.h"
+#include "DocumentEngine.h"
+#include "DocumentFill.h"
+#include "TestFiles.h"
+#include "XmlAccess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace telm;
+
+namespace {
+
+// Grid rows of the small balance fixture.
+constexpr int kAssets = 1, kFixed = 2, kLand = 3, kBuildings = 4, kCurrent = 5, kMaterials = 6,
+              kReceivables = 7, kOfClients = 8, kDeferred = 9, kLiabilities = 10, kCapital = 12;
+
+class DocumentEngineTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QDir(dir.path()).mkpath(QStringLiteral("Blanki"));
+        QDir(dir.path()).mkpath(QStringLiteral("Data"));
+        ASSERT_TRUE(QFile::copy(test::fixture(QStringLiteral("balance_small.xml")),
+                                dir.filePath(QStringLiteral("Blanki/testdata_Bal.xml"))));
+        setAmountLocale(AmountLocale{QChar(0x00A0), u','});
+        state.FilePrefix = QStringLiteral("VELDOR");
+        state.programFolder = dir.path();
+        state.company = {QStringLiteral("Фирма & Сие \"ООД\""), QStringLiteral("123456786")};
+        state.period = {QStringLiteral("12"), 2005};
+        state.docType.Name = QStringLiteral("Баланс");
+    }
+
+    std::unique_ptr<DocumentEngine> open(int editType)
+    {
+        auto engine = std::make_unique<DocumentEngine>(state, ProfileFor(FormId::frmDocBalance));
+        engine->eEditType = editType;
+        if (editType == 1)
+            state.xml.load(state.openedDataFilePath);
+        const std::optional<EngineMessage> failure = engine->load();
+        EXPECT_FALSE(failure.has_value()) << (failure ? failure->text.toStdString() : "");
+        return engine;
+    }
+
+    QString dataPath() const
+    {
+        return dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
+    }
+
+    QTemporaryDir dir;
+    AppState state;
+};
+
+QString nbsp(const char* text) { return QString::fromUtf8(text).replace(u' ', QChar(0x00A0)); }
+
+} // namespace
+
+TEST_F(DocumentEngineTest, NewDocumentLoadsTheTemplateWithoutMarkingAChange)
+{
+    auto engine = open(0);
+    const GridModel& grid = engine->grid();
+    EXPECT_EQ(grid.Rows(), 21);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(grid.Col(), 0);
+    EXPECT_EQ(state.hfGrid.MaxLevel, 5);
+    EXPECT_EQ(engine->headerPeriod, QStringLiteral("12/2005"));
+    EXPECT_EQ(engine->headerBulstat, QStringLiteral("123456786"));
+    EXPECT_EQ(grid.TextMatrix(kLand, 7), QStringLiteral("0"));
+    EXPECT_FALSE(engine->needsSaveQuestion());
+    EXPECT_EQ(engine->amountFields(),
+              QStringList({"DocDta_Sum1", "DocDta_Sum2", "DocDta_Sum3"}));
+}
+
+TEST_F(DocumentEngineTest, CommitUpdatesDerivedColumnAndEveryAncestor)
+{
+    auto engine = open(0);
+    ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("1234")));
+    ASSERT_TRUE(engine->commit(kBuildings, 7, QStringLiteral(" -5 ")));
+    ASSERT_TRUE(engine->commit(kMaterials, 7, QStringLiteral("10,6")));
+    const GridModel& grid = engine->grid();
+    EXPECT_EQ(grid.TextMatrix(kLand, 7), nbsp("1 234"));
+    EXPECT_EQ(grid.TextMatrix(kLand, 5), nbsp("1 234"));
+    EXPECT_EQ(grid.TextMatrix(kBuildings, 7), QStringLiteral("(5)"));
+    EXPECT_EQ(grid.TextMatrix(kMaterials, 7), QStringLiteral("11"));
+    EXPECT_EQ(grid.TextMatrix(kFixed, 7), nbsp("1 229"));
+    EXPECT_EQ(grid.TextMatrix(kAssets, 7), nbsp("1 240"));
+    EXPECT_EQ(grid.TextMatrix(kAssets, 5), nbsp("1 240"));
+
+    EXPECT_FALSE(engine->commit(kLand, 7, QStringLiteral("abc")));
+    EXPECT_EQ(grid.TextMatrix(kLand, 7), nbsp("1 234"));
+    ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("   ")));
+    EXPECT_EQ(grid.TextMatrix(kLand, 7), QString());
+    EXPECT_EQ(grid.TextMatrix(kFixed, 7), QStringLiteral("(5)"));
+}
+
+TEST_F(DocumentEngineTest, EditGateAndDeleteKey)
+{
+    auto engine = open(0);
+    EXPECT_TRUE(engine->canEdit(kLand, 7));
+    EXPECT_FALSE(engine->canEdit(kFixed, 7));         // a group adds up its children
+    EXPECT_TRUE(engine->canEdit(kReceivables, 7));    // manual-entry group
+    EXPECT_FALSE(engine->canEdit(kDeferred, 7));      // locked
+    EXPECT_FALSE(engine->canEdit(kCapital, 6));       // adjustment column under ПАСИВ
+    EXPECT_TRUE(engine->canEdit(kCapital, 7));
+    EXPECT_FALSE(engine->canEdit(kLand, 10));         // previous year
+    EXPECT_FALSE(engine->canEdit(kLand, 2));
+
+    ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("300")));
+    engine->saved = true;
+    ASSERT_TRUE(engine->deleteCell(kLand, 7));
+    EXPECT_EQ(engine->grid().TextMatrix(kLand, 7), QStringLiteral("0"));
+    EXPECT_EQ(engine->grid().TextMatrix(kAssets, 7), QStringLiteral("0"));
+    EXPECT_FALSE(engine->saved);
+    EXPECT_FALSE(engine->changed);                    // the balance sheet's Delete clears saved only
+    EXPECT_FALSE(engine->deleteCell(kFixed, 7));
+}
+
+TEST_F(DocumentEngineTest, SaveReopenCorrectInPlace)
+{
+    auto engine = open(0);
+    ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("500")));
+    ASSERT_TRUE(engine->commit(kCapital, 7, QStringLiteral("500")));
+    EXPECT_FALSE(engine->prepareSave().has_value());   // balanced
+    ASSERT_FALSE(engine->writeAndSave().has_value());
+    EXPECT_TRUE(engine->saved);
+    EXPECT_EQ(state.dataFilePath, dataPath());
+
+    XmlDocument check;
+    ASSERT_TRUE(check.load(dataPath()));
+    EXPECT_TRUE(VerifyDataHash(check));
+    const pugi::xml_node land = SelectSingleNode(check.doc(), RowLookupPath(3, QStringLiteral("3")));
+    EXPECT_EQ(GetNodeAttribute(land, QStringLiteral("DocDta_Sum3")), QStringLiteral("500"));
+
+    // Correction: the context now says something else; the header stays the file's.
+    state.openedDataFilePath = dataPath();
+    state.company.Name = QStringLiteral("Друга");
+    auto correction = open(1);
+    EXPECT_EQ(correction->headerCompany, QStringLiteral("Фирма & Сие \"ООД\""));
+    EXPECT_EQ(correction->grid().TextMatrix(kAssets, 7), QStringLiteral("500"));
+    ASSERT_TRUE(correction->commit(kLand, 7, QStringLiteral("700")));
+    const std::optional<EngineMessage> warning = correction->prepareSave();
+    ASSERT_TRUE(warning.has_value());
+    EXPECT_EQ(warning->text, QStringLiteral("Имате неравнени АКТИВ и ПАСИВ. Коригирайте документа!"));
+    ASSERT_FALSE(correction->writeAndSave().has_value());
+    ASSERT_TRUE(check.load(dataPath()));
+    EXPECT_TRUE(VerifyDataHash(check));
+    const pugi::xml_node danni = SelectSingleNode(check.doc(), QStringLiteral("xml/danni"));
+    EXPECT_EQ(GetChildText(danni, QStringLiteral("compname")), QStringLiteral("Фирма & Сие \"ООД\""));
+    EXPECT_EQ(check.root().select_nodes("danni").size(), 1u);
+}
+
+TEST_F(DocumentEngineTest, TamperedOrUnreadableFileIsRefused)
+{
+    auto engine = open(0);
+    ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("500")));
+    ASSERT_FALSE(engine->writeAndSave().has_value());
+    QByteArray bytes = test::readAll(dataPath());
+    bytes.replace("DocDta_Sum3=\"500\"", "DocDta_Sum3=\"501\"");
+    ASSERT_TRUE(test::writeAll(dataPath(), bytes));
+
+    state.openedDataFilePath = dataPath();
+    state.xml.load(dataPath());
+    DocumentEngine correction(state, ProfileFor(FormId::frmDocBalance));
+    correction.eEditType = 1;
+    const std::optional<EngineMessage> refused = correction.load();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->title, QStringLiteral("Грешка"));
+    EXPECT_EQ(refused->text, QStringLiteral("XML файлът е бил променен неоторизирано!"));
+
+    ASSERT_TRUE(test::writeAll(dataPath(), "<xml><rs:data>"));
+    state.xml.load(dataPath());
+    const std::optional<EngineMessage> broken = correction.load();
+    ASSERT_TRUE(broken.has_value());
+    EXPECT_NE(broken->text, QStringLiteral("XML файлът е бил променен неоторизирано!"));
+}
+
+TEST_F(DocumentEngineTest, FailedSaveKeepsTheSavedFlagClearedAndTheOldFile)
+{
+    auto engine = open(0);
+    ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("500")));
+    ASSERT_FALSE(engine->writeAndSave().has_value());
+    const QByteArray before = test::readAll(dataPath());
+
+    state.openedDataFilePath = dataPath();
+    auto correction = open(1);
+    ASSERT_TRUE(correction->commit(kLand, 7, QStringLiteral("900")));
+    correction->saved = false;
+    // The target turned into a folder: the write cannot replace it.
+    QFile::remove(dataPath());
+    ASSERT_TRUE(QDir().mkpath(dataPath()));
+    ASSERT_TRUE(test::writeAll(dataPath() + QStringLiteral("/keep"), before));
+    const std::optional<EngineMessage> failure = correction->writeAndSave();
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->title, QStringLiteral("Внимание!"));
+    EXPECT_FALSE(correction->saved);
+    EXPECT_EQ(test::readAll(dataPath() + QStringLiteral("/keep")), before);
+}
+
+TEST_F(DocumentEngineTest, FillCommitsThroughTheSameRules)
+{
+    FillRequest request;
+    request.typeCode = QStringLiteral("Bal");
+    request.bulstat = QStringLiteral("123456786");
+    request.company = QStringLiteral("Фирма");
+    request.year = QStringLiteral("2005");
+    request.month = QStringLiteral("12");
+    request.programFolder = dir.path();
+    request.entries = {{"3", "DocDta_Sum3", "1234", "--set 1"},
+                       {"12", "DocDta_Sum3", "1234", "--set 2"},
+                       {"2", "DocDta_Sum3", "5", "--set 3"},      // group row: refused
+                       {"3", "DocStr_ID", "5", "--set 4"},        // not an amount field
+                       {"99", "DocDta_Sum3", "5", "--set 5"},     // no such row
+                       {"4", "DocDta_Sum3", "x", "--set 6"}};     // not a number
+    const FillResult result = RunFill(request);
+    ASSERT_EQ(result.status, FillResult::Status::Saved) << result.error.toStdString();
+    EXPECT_EQ(result.refused.size(), 4);
+    EXPECT_TRUE(result.warnings.isEmpty());
+    EXPECT_EQ(result.savedPath, QDir::toNativeSeparators(dataPath()));
+
+    state.openedDataFilePath = dataPath();
+    auto reopened = open(1);
+    EXPECT_EQ(reopened->grid().TextMatrix(kAssets, 7), nbsp("1 234"));
+    EXPECT_EQ(reopened->grid().TextMatrix(kLiabilities, 7), nbsp("1 234"));
+
+    request.year = QStringLiteral("-005");
+    EXPECT_EQ(RunFill(request).status, FillResult::Status::BadUsage);
+}
