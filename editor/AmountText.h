@@ -30,7 +30,8 @@ void setAmountLocale(const AmountLocale& locale);
 // Reads a typed or displayed amount: blanks around it ignored, the group separator
 // (and both the normal and the no-break space) accepted between digits, the locale's
 // decimal separator, a leading minus or enclosing parentheses for a negative.
-// Empty or blank text, and anything else, is not a number (nullopt).
+// Empty or blank text, and anything else, is not a number (nullopt); so is an
+// amount of 2^53 or more in magnitude, which a double could not hold exactly.
 std::optional<double> ReadAmount(const QString& text);
 
 // Display form of a text: empty (or blank) stays empty; a number becomes a whole
@@ -38,7 +39,8 @@ std::optional<double> ReadAmount(const QString& text);
 // comes back unchanged. Fractions are rounded half away from zero (10.5 -> 11, -10.5 -> (11)).
 QString FormatAmount(const QString& text);
 
-// Display form of a computed number.
+// Display form of a computed number, rounded like FormatAmount; "0" for zero
+// (never "(0)"), empty for a value that is not finite.
 QString FormatNumber(double value);
 
 // A cell read for arithmetic: empty or not a number gives 0.

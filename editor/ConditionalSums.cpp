@@ -1,0 +1,97 @@
+#include "ConditionalSums.h"
+
+#include "AmountText.h"
+#include "FormProfile.h"
+#include "GridModel.h"
+
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace telm {
+
+namespace {
+
+// Identifiers and signs are plain numbers with a point, whatever the locale.
+std::optional<double> readPlainNumber(const QString& text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+// The rows of every identifier, built once per evaluation: the identifier
+// column never changes while the results are written.
+using RowIndex = std::map<double, std::vector<int>>;
+
+RowIndex indexRowsById(const GridModel& grid, int idColumn)
+{
+    RowIndex index;
+    for (int r = grid.FixedRows(); r < grid.Rows(); ++r) {
+        if (const auto id = readPlainNumber(grid.TextMatrix(r, idColumn)))
+            index[*id].push_back(r);
+    }
+    return index;
+}
+
+const std::vector<int>& rowsOf(const RowIndex& index, const std::optional<double>& id)
+{
+    static const std::vector<int> none;
+    if (!id)
+        return none;
+    const auto it = index.find(*id);
+    return it == index.end() ? none : it->second;
+}
+
+// The direct cash flow sums receipts, payments and the net flow, and a net
+// outflow is a real result there; the other forms sum column 5 and show a
+// negative result as 0.
+struct SumColumns
+{
+    std::vector<int> columns;
+    bool keepNegatives;
+};
+
+SumColumns sumColumnsOf(const FormProfile& profile)
+{
+    if (profile.id == FormId::frmDocOPPCur)
+        return {{5, 6, 7}, true};
+    return {{5}, false};
+}
+
+} // namespace
+
+void EvaluateConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table)
+{
+    grid.expandAll();
+    if (table.empty())
+        return;
+
+    const SumColumns sums = sumColumnsOf(profile);
+    const RowIndex index = indexRowsById(grid, profile.idColumn);
+
+    std::size_t i = 0;
+    while (i < table.size()) {
+        const std::optional<double> target = readPlainNumber(table[i].DocStr_ID);
+        std::vector<double> acc(sums.columns.size(), 0.0);
+        while (i < table.size() && readPlainNumber(table[i].DocStr_ID) == target) {
+            const double sign = readPlainNumber(table[i].DocCond_Sign).value_or(0.0);
+            for (int r : rowsOf(index, readPlainNumber(table[i].DocStr_IDSum))) {
+                for (std::size_t k = 0; k < sums.columns.size(); ++k)
+                    acc[k] += sign * AmountOrZero(grid.TextMatrix(r, sums.columns[k]));
+            }
+            ++i;
+        }
+        for (int r : rowsOf(index, target)) {
+            for (std::size_t k = 0; k < sums.columns.size(); ++k) {
+                const QString text = (acc[k] >= 0 || sums.keepNegatives)
+                    ? FormatNumber(acc[k]) : QStringLiteral("0");
+                grid.setTextMatrix(r, sums.columns[k], text);
+            }
+        }
+    }
+}
+
+} // namespace telm
