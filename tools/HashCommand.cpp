@@ -1,0 +1,31 @@
+// telmtool hash: the checksum of a text or of a file's text.
+#include "Checksum.h"
+#include "DataFile.h"
+#include "Telmtool.h"
+
+#include <QFile>
+
+namespace telm::tool {
+
+int RunHash(const QStringList& args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() == 1 && !args.first().startsWith(QLatin1String("--"))) {
+        out << ComputeHash(args.first()) << "\n";
+        return kExitOk;
+    }
+    if (args.size() == 2 && args.first() == QLatin1String("--file")) {
+        QFile file(args.at(1));
+        if (!file.open(QIODevice::ReadOnly)) {
+            err << "telmtool hash: cannot read " << args.at(1) << ": " << file.errorString() << "\n";
+            return kExitFailed;
+        }
+        const QByteArray bytes = file.readAll();
+        out << ComputeHashUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))
+            << "\n";
+        return kExitOk;
+    }
+    err << "telmtool hash: expected TEXT or --file FILE (see telmtool hash --help)\n";
+    return kExitUsage;
+}
+
+} // namespace telm::tool

@@ -1,0 +1,82 @@
+#include "Telmtool.h"
+
+namespace telm::tool {
+
+std::ostream& operator<<(std::ostream& stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return stream.write(bytes.constData(), bytes.size());
+}
+
+const std::vector<Subcommand>& Subcommands()
+{
+    static const std::vector<Subcommand> table = {
+        {"hash", "hash TEXT | hash --file FILE   print the checksum of a text or a file",
+         "Usage: telmtool hash TEXT\n"
+         "       telmtool hash --file FILE\n"
+         "Prints the checksum A_B_C of TEXT (UTF-8), or of the UTF-8 text of FILE,\n"
+         "counting each character with its Windows-1251 code (63 when it has none).\n",
+         RunHash},
+        {"verify", "verify FILE...                  check the checksum of data files",
+         "Usage: telmtool verify FILE...\n"
+         "Prints one line per file: \"FILE: OK\", \"FILE: TAMPERED\" or \"FILE: INVALID: reason\".\n"
+         "Exits 0 only when every file is OK.\n",
+         RunVerify},
+        {"show", "show FILE                       print a template's or data file's header and rows",
+         "Usage: telmtool show FILE\n"
+         "Prints the header (period, BULSTAT, company, document, kind), a blank line, then the\n"
+         "rows as tab-separated values: level, identifier, code, title and the amount fields\n"
+         "DocDta_Sum1... Tabs and line ends inside texts are printed as blanks.\n",
+         RunShow},
+        {"bulstat", "bulstat NUMBER                  check a BULSTAT number's check digit",
+         "Usage: telmtool bulstat NUMBER\n"
+         "Prints \"valid\" and exits 0, or prints \"invalid\" and exits 1.\n",
+         RunBulstat},
+    };
+    return table;
+}
+
+namespace {
+
+void printOverview(std::ostream& stream)
+{
+    stream << "Usage: telmtool COMMAND [ARGS]\n"
+              "Commands:\n";
+    for (const Subcommand& command : Subcommands())
+        stream << "  " << command.synopsis << "\n";
+    stream << "Run \"telmtool COMMAND --help\" for a command's details.\n";
+}
+
+bool isHelp(const QString& arg)
+{
+    return arg == QLatin1String("--help") || arg == QLatin1String("-h");
+}
+
+} // namespace
+
+int RunTelmtool(const QStringList& args, std::ostream& out, std::ostream& err)
+{
+    if (args.isEmpty()) {
+        printOverview(err);
+        return kExitUsage;
+    }
+    if (isHelp(args.first()) || args.first() == QLatin1String("help")) {
+        printOverview(out);
+        return kExitOk;
+    }
+    for (const Subcommand& command : Subcommands()) {
+        if (args.first() != QLatin1String(command.name))
+            continue;
+        const QStringList rest = args.mid(1);
+        if (rest.size() == 1 && isHelp(rest.first())) {
+            out << command.help;
+            return kExitOk;
+        }
+        return command.run(rest, out, err);
+    }
+    err << "telmtool: unknown command \"" << args.first() << "\"\n";
+    printOverview(err);
+    return kExitUsage;
+}
+
+} // namespace telm::tool
