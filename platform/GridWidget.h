@@ -1,0 +1,143 @@
+// The hierarchical grid on screen: draws a GridModel it does not own, scrolls
+// by pixels, collapses and expands bands, turns keys and mouse into moves of
+// the model's current cell, and renders the whole grid for printing.
+//
+// One header row serves all bands: every row is laid out with band 0's column
+// widths, so the columns line up under the header whatever the band. Left and
+// Right skip columns of zero width, and Up and Down skip rows hidden under a
+// collapsed row, so the current cell never lands where it cannot be seen.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace telm {
+
+class GridModel;
+
+class GridWidget : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    // Notifications the document form hooks. keyDown comes first; setting
+    // `handled` stops the key there. keyPress follows for keys that carry a
+    // character (its code, settable to 0 to swallow it); then the grid moves.
+    struct Events
+    {
+        std::function<void(int& keyAscii)> keyPress;
+        std::function<void(int key, Qt::KeyboardModifiers modifiers, bool& handled)> keyDown;
+        std::function<void()> doubleClick;
+        std::function<void()> gotFocus;
+        std::function<void()> scroll;
+        std::function<void(int row, bool& cancel)> collapse;
+        std::function<void(int row, bool& cancel)> expand;
+    };
+
+    explicit GridWidget(QWidget* parent = nullptr);
+    ~GridWidget() override;
+
+    void setModel(GridModel* model);
+    GridModel* model() const { return m_model; }
+    Events& events() { return m_events; }
+
+    // Posts a key-down to the grid itself, which then performs its own move.
+    void postKeyDown(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    // The row and column under the mouse at the last mouse event (row 0 is the header).
+    int MouseRow() const { return m_mouseRow; }
+    int MouseCol() const { return m_mouseCol; }
+
+    // The current cell's geometry relative to the grid widget, in twips.
+    int CellLeft() const;
+    int CellTop() const;
+    int CellWidth() const;
+    int CellHeight() const;
+    // Any cell's rectangle in pixels relative to the grid widget; empty for a
+    // hidden row or a column of zero width.
+    QRect cellRect(int row, int col) const;
+
+    // The collapse/expand control of a row with children, relative to the grid
+    // widget; empty when the row has none or is not on screen.
+    QRect expanderRect(int row) const;
+
+    // Scrolls so the cell is in view (below the header, right of the fixed columns).
+    void ensureCellVisible(int row, int col);
+
+    // The whole grid at its current sizes, independent of scrolling, header
+    // included, without the current-cell highlight. renderGrid paints the part
+    // `source` (in whole-grid pixels; all of it when empty) at the painter's origin.
+    QSize gridImageSize() const;
+    QImage gridImage() const;
+    void renderGrid(QPainter& painter, const QRect& source = QRect()) const;
+
+    // Pixels per inch used for the twips conversion.
+    double dpiX() const;
+    double dpiY() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    // Where and how one paint pass draws: the top-left of the grid shown at the
+    // area's origin, whether the header row and fixed columns stay pinned, and
+    // whether the current cell is highlighted.
+    struct View
+    {
+        int scrollX = 0;
+        int scrollY = 0;
+        QSize size;
+        bool pinned = true;
+        bool highlight = true;
+    };
+
+    void paintGrid(QPainter& painter, const View& view) const;
+    void paintCell(QPainter& painter, int row, int col, const QRect& rect, bool highlight) const;
+    void paintToggle(QPainter& painter, int row, const QRect& cell) const;
+    QRect toggleRect(int row, const QRect& cell) const;
+    int firstVisibleIndex(int contentY) const;
+
+    void ensureLayout() const;
+    void updateScrollBars();
+    void onStructureChanged();
+    int headerHeight() const;
+    int bodyHeight() const;      // all shown body rows
+    int totalWidth() const;
+    int fixedWidth() const;
+    int shownIndex(int row) const;   // index in the shown-row list, -1 if not shown
+    QRect viewportCellRect(int row, int col) const;
+    bool hitTest(const QPoint& viewportPos, int& row, int& col) const;
+
+    bool moveByKey(int key, Qt::KeyboardModifiers modifiers);
+    int nextVisibleCol(int col, int step) const;
+    int firstVisibleCol() const;
+    int lastVisibleCol() const;
+    void toggleCollapsed(int row);
+
+    GridModel* m_model = nullptr;
+    Events m_events;
+    int m_mouseRow = 0;
+    int m_mouseCol = 0;
+
+    // Layout cache in pixels, rebuilt when the model's layout revision changes.
+    mutable std::uint64_t m_layoutRevision = ~std::uint64_t(0);
+    mutable double m_layoutDpiX = 0;
+    mutable double m_layoutDpiY = 0;
+    mutable std::vector<int> m_shownRows;   // body rows shown, in order
+    mutable std::vector<int> m_rowTop;      // prefix sums of their heights, one more entry
+    mutable std::vector<int> m_colLeft;     // prefix sums of band 0 widths, one more entry
+    mutable int m_headerHeight = 0;
+};
+
+} // namespace telm
