@@ -1,0 +1,54 @@
+// The file-open dialog behind a seam: the program shows a real QFileDialog,
+// tests install a recorder that captures what was asked and answers with a path.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+class QWidget;
+
+namespace telm::platform {
+
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    // An open dialog for one existing file with the given title and name filters
+    // (the first one preselected). Returns the chosen path, or empty text when
+    // the user cancels.
+    virtual QString getOpenFileName(QWidget* parent, const QString& title,
+                                    const QStringList& filters) = 0;
+};
+
+// The file dialogs in force; the Qt implementation unless a test installed another.
+FileDialogs& fileDialogs();
+void installFileDialogs(FileDialogs* dialogs);   // nullptr restores the Qt one
+
+// The two filters of the data-file dialogs: XML files first, then all files.
+QStringList XmlFileFilters();
+
+// A recorder for tests: remembers every dialog and answers from a queue
+// (empty text, that is a cancel, when the queue is empty).
+class RecordingFileDialogs : public FileDialogs
+{
+public:
+    struct Asked
+    {
+        QString title;
+        QStringList filters;
+    };
+
+    RecordingFileDialogs() { installFileDialogs(this); }
+    ~RecordingFileDialogs() override { installFileDialogs(nullptr); }
+
+    QString getOpenFileName(QWidget* parent, const QString& title,
+                            const QStringList& filters) override;
+
+    std::vector<Asked> asked;
+    std::deque<QString> answers;
+};
+
+} // namespace telm::platform

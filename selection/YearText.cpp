@@ -1,0 +1,51 @@
+#include "YearText.h"
+
+namespace telm {
+
+namespace {
+
+bool allAsciiDigits(QStringView text)
+{
+    for (const QChar ch : text) {
+        if (ch < u'0' || ch > u'9')
+            return false;
+    }
+    return true;
+}
+
+// Value of 1..4 ASCII digits; the caller has checked the characters.
+qint16 digitsValue(QStringView text)
+{
+    int value = 0;
+    for (const QChar ch : text)
+        value = value * 10 + (ch.unicode() - u'0');
+    return static_cast<qint16>(value);
+}
+
+} // namespace
+
+std::optional<qint16> YearFromText(const QString& text)
+{
+    if (text.size() != 4 || !allAsciiDigits(text))
+        return std::nullopt;
+    return digitsValue(text);
+}
+
+std::optional<PeriodText> PeriodFromText(const QString& text)
+{
+    const qsizetype slash = text.indexOf(u'/');
+    if (slash < 0)
+        return std::nullopt;
+    const QString month = text.left(slash);
+    const QStringView yearText = QStringView(text).mid(slash + 1);
+    if (month != u"3" && month != u"6" && month != u"9" && month != u"12")
+        return std::nullopt;
+    if (yearText.isEmpty() || yearText.size() > 4 || !allAsciiDigits(yearText))
+        return std::nullopt;
+    const qint16 year = digitsValue(yearText);
+    if (year < 1)
+        return std::nullopt;
+    return PeriodText{month, year};
+}
+
+} // namespace telm

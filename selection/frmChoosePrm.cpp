@@ -1,0 +1,247 @@
+#include "frmChoosePrm.h"
+
+#include "Bulstat.h"
+#include "Catalogue.h"
+#include "DataFileName.h"
+#include "DocumentContext.h"
+#include "MessageBoxes.h"
+#include "YearText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace telm {
+
+using platform::MsgIcon;
+using platform::ShowMessage;
+
+namespace {
+
+const QString kInputTitle = QStringLiteral("TELM - Внимание!");
+
+bool isOrdinaryFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && !info.isHidden();
+}
+
+QLabel* fieldLabel(const QString& name, const QString& text, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+frmChoosePrm::frmChoosePrm(AppState& state, DocumentOpener opener, QWidget* parent)
+    : QDialog(parent), m_state(state), m_opener(std::move(opener))
+{
+    setObjectName(QStringLiteral("frmChoosePrm"));
+    setWindowTitle(QStringLiteral("Параметри за документа"));
+    setProperty("helpTopic", 2005);
+    setModal(true);
+    buildControls();
+    Form_Load();
+}
+
+void frmChoosePrm::buildControls()
+{
+    m_frame = new QFrame(this);
+    m_frame->setObjectName(QStringLiteral("Frame1"));
+    m_frame->setFrameShape(QFrame::StyledPanel);
+    m_frame->setFrameShadow(QFrame::Sunken);
+
+    m_cboMonth = new QComboBox(m_frame);
+    m_cboMonth->setObjectName(QStringLiteral("cboMonth"));
+    m_txtYear = new QLineEdit(m_frame);
+    m_txtYear->setObjectName(QStringLiteral("txtYear"));
+    m_txtBulstat = new QLineEdit(m_frame);
+    m_txtBulstat->setObjectName(QStringLiteral("txtBulstat"));
+    m_txtName = new QLineEdit(m_frame);
+    m_txtName->setObjectName(QStringLiteral("txtName"));
+    m_cboDocument = new QComboBox(m_frame);
+    m_cboDocument->setObjectName(QStringLiteral("cboDocument"));
+
+    // Narrow fields for the short values, wide ones for the name and the title.
+    const int digit = fontMetrics().horizontalAdvance(u'0');
+    m_cboMonth->setMinimumWidth(digit * 8);
+    m_txtYear->setFixedWidth(digit * 9);
+    m_txtBulstat->setFixedWidth(digit * 16);
+    m_txtName->setMinimumWidth(digit * 48);
+    m_cboDocument->setMinimumWidth(digit * 48);
+
+    auto* grid = new QGridLayout(m_frame);
+    grid->setHorizontalSpacing(12);
+    grid->setColumnStretch(2, 1);
+    const struct
+    {
+        const char* name;
+        QString text;
+        QWidget* field;
+        bool wide;
+    } rows[] = {
+        {"lblMonth", QStringLiteral("Месец"), m_cboMonth, false},
+        {"lblYear", QStringLiteral("Година"), m_txtYear, false},
+        {"lblBulstat", QStringLiteral("Булстат"), m_txtBulstat, false},
+        {"lblName", QStringLiteral("Име"), m_txtName, true},
+        {"lblDocument", QStringLiteral("Документ"), m_cboDocument, true},
+    };
+    int row = 0;
+    for (const auto& entry : rows) {
+        grid->addWidget(fieldLabel(QString::fromLatin1(entry.name), entry.text, entry.field, m_frame),
+                        row, 0);
+        if (entry.wide)
+            grid->addWidget(entry.field, row, 1, 1, 2);
+        else
+            grid->addWidget(entry.field, row, 1, Qt::AlignLeft);
+        ++row;
+    }
+
+    m_cmdOk = new QPushButton(QStringLiteral("&Избор"), this);
+    m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    m_cmdOk->setDefault(true);
+    m_checkPrognosis = new QCheckBox(QStringLiteral("Прогнозен документ"), this);
+    m_checkPrognosis->setObjectName(QStringLiteral("CheckPrognosis"));
+    m_cmdEsc = new QPushButton(QStringLiteral("&Отказ"), this);
+    m_cmdEsc->setObjectName(QStringLiteral("cmdEsc"));
+    m_cmdOk->setMinimumWidth(digit * 14);
+    m_cmdEsc->setMinimumWidth(digit * 14);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_cmdOk);
+    buttons->addStretch(1);
+    buttons->addWidget(m_checkPrognosis);
+    buttons->addStretch(1);
+    buttons->addWidget(m_cmdEsc);
+
+    auto* main = new QVBoxLayout(this);
+    main->addWidget(m_frame);
+    main->addLayout(buttons);
+    main->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(m_cmdOk, m_cmdEsc);
+    setTabOrder(m_cmdEsc, m_cboMonth);
+    setTabOrder(m_cboMonth, m_txtYear);
+    setTabOrder(m_txtYear, m_txtBulstat);
+    setTabOrder(m_txtBulstat, m_txtName);
+    setTabOrder(m_txtName, m_cboDocument);
+    setTabOrder(m_cboDocument, m_checkPrognosis);
+    m_cmdOk->setFocus();
+
+    connect(m_checkPrognosis, &QCheckBox::clicked, this, &frmChoosePrm::CheckPrognosis_Click);
+    connect(m_cmdOk, &QPushButton::clicked, this, &frmChoosePrm::cmdOk_Click);
+    connect(m_cmdEsc, &QPushButton::clicked, this, &frmChoosePrm::cmdEsc_Click);
+}
+
+void frmChoosePrm::Form_Load()
+{
+    m_checkPrognosis->setChecked(false);
+    m_state.hfGrid.Prognosis = false;
+    GetQuarters();
+    GetDocuments();
+    m_missingTemplateMessage = QStringLiteral("Не съществува коректен структурен файл!");
+}
+
+void frmChoosePrm::GetQuarters()
+{
+    m_cboMonth->clear();
+    m_cboMonth->addItems({QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("9"),
+                          QStringLiteral("12")});
+    m_cboMonth->setCurrentIndex(0);
+}
+
+void frmChoosePrm::GetDocuments()
+{
+    m_cboDocument->clear();
+    for (const DocType& type : Catalogue())
+        m_cboDocument->addItem(type.titleText());
+    m_cboDocument->setCurrentIndex(0);
+}
+
+void frmChoosePrm::CheckPrognosis_Click()
+{
+    m_state.hfGrid.Prognosis = m_checkPrognosis->isChecked();
+}
+
+void frmChoosePrm::warn(const QString& text)
+{
+    ShowMessage(this, kInputTitle, text, MsgIcon::Critical);
+}
+
+void frmChoosePrm::cmdOk_Click()
+{
+    const QString yearText = m_txtYear->text();
+    if (yearText.isEmpty())
+        return warn(QStringLiteral("Въведете година!"));
+    const std::optional<qint16> year = YearFromText(yearText);
+    if (!year)
+        return warn(QStringLiteral("Въведете коректна година!"));
+    if (m_txtBulstat->text().isEmpty())
+        return warn(QStringLiteral("Въведете булстат на предприятието!"));
+    if (!CheckBulstat(m_txtBulstat->text()))
+        return warn(QStringLiteral("Въведете коректен булстат!"));
+    if (m_txtName->text().isEmpty())
+        return warn(QStringLiteral("Въведете име на предприятие!"));
+
+    m_state.period.sQuarter = m_cboMonth->currentText();
+    m_state.period.iYear = *year;
+    m_state.company.Bulstat = m_txtBulstat->text();
+    m_state.company.Name = m_txtName->text();
+    m_state.docType.Name = m_cboDocument->currentText();
+
+    const DocType* type = DocTypeAt(m_cboDocument->currentIndex());
+    if (!type)
+        return;
+
+    OpenDocumentRequest request{type, 0, 0, true};
+    switch (type->variant) {
+    case VariantFlag::BalanceLiquid:
+    case VariantFlag::BalanceLiquid2:
+        m_state.balanceLiquidVariant = type->variant == VariantFlag::BalanceLiquid2;
+        request.sumVisible = m_state.balanceLiquidVariant;
+        request.helpTopic = type->helpTopic;
+        break;
+    case VariantFlag::IncomeLiquid:
+    case VariantFlag::IncomeLiquid2:
+        m_state.incomeLiquidVariant = type->variant == VariantFlag::IncomeLiquid2;
+        request.helpTopic = type->helpTopic;
+        break;
+    case VariantFlag::None:
+        break;
+    }
+
+    m_documentCode = type->codeFor(m_state.hfGrid.Prognosis);
+    m_state.openedDataFilePath = DataFilePathFor(m_state, *type, m_state.hfGrid.Prognosis);
+
+    if (isOrdinaryFile(m_state.openedDataFilePath)) {
+        request.editType = 1;
+        m_state.xml.load(m_state.openedDataFilePath);
+    } else {
+        request.editType = 0;
+        if (!isOrdinaryFile(TemplatePath(m_state.programFolder, *type))) {
+            ShowMessage(this, QStringLiteral("Внимание!"), m_missingTemplateMessage,
+                        MsgIcon::Critical);
+            return;
+        }
+    }
+
+    if (m_opener)
+        m_opener(this, request);
+}
+
+void frmChoosePrm::cmdEsc_Click()
+{
+    reject();
+}
+
+} // namespace telm

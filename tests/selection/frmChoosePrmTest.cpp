@@ -1,0 +1,327 @@
+// The new-document dialog driven through its real widgets.
+#include "frmChoosePrm.h"
+
+#include "MessageBoxes.h"
+#include "SelectionTestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace telm;
+using namespace telm::test;
+using platform::MsgIcon;
+using platform::RecordingMessageBoxes;
+
+namespace {
+
+const QString kCompany = QStringLiteral("Фирма \"Север\" ООД");
+
+class ChoosePrmTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.dir.isValid());
+        ASSERT_TRUE(folder.writeAllTemplates());
+        state.FilePrefix = QStringLiteral("VELDOR");
+        state.programFolder = folder.path();
+        openDialog();
+    }
+
+    void openDialog()
+    {
+        dialog = std::make_unique<frmChoosePrm>(state, opener.opener());
+        dialog->show();
+    }
+
+    template <typename T> T* child(const char* name)
+    {
+        T* widget = dialog->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    void fill(const QString& year, const QString& bulstat, const QString& name)
+    {
+        typeText(child<QLineEdit>("txtYear"), year);
+        typeText(child<QLineEdit>("txtBulstat"), bulstat);
+        typeText(child<QLineEdit>("txtName"), name);
+    }
+
+    // Moves a list's selection down with the keyboard.
+    void choose(const char* list, int position)
+    {
+        auto* combo = child<QComboBox>(list);
+        QTest::keyClick(combo, Qt::Key_Home);
+        for (int i = 0; i < position; ++i)
+            QTest::keyClick(combo, Qt::Key_Down);
+        ASSERT_EQ(combo->currentIndex(), position);
+    }
+
+    void clickOk() { QTest::mouseClick(child<QPushButton>("cmdOk"), Qt::LeftButton); }
+
+    ProgramFolder folder;
+    AppState state;
+    RecordingMessageBoxes boxes;
+    RecordingOpener opener{state};
+    std::unique_ptr<frmChoosePrm> dialog;
+};
+
+TEST_F(ChoosePrmTest, LoadsWithFirstEntriesEmptyFieldsAndForecastCleared)
+{
+    state.hfGrid.Prognosis = true;
+    openDialog();
+    EXPECT_FALSE(state.hfGrid.Prognosis);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Параметри за документа"));
+    EXPECT_EQ(dialog->property("helpTopic").toInt(), 2005);
+
+    auto* month = child<QComboBox>("cboMonth");
+    ASSERT_EQ(month->count(), 4);
+    EXPECT_EQ(month->itemText(3), QStringLiteral("12"));
+    EXPECT_EQ(month->currentText(), QStringLiteral("3"));
+    auto* documents = child<QComboBox>("cboDocument");
+    ASSERT_EQ(documents->count(), kDocTypeCount);
+    for (int i = 0; i < kDocTypeCount; ++i)
+        EXPECT_EQ(documents->itemText(i), DocTypeAt(i)->titleText());
+    EXPECT_EQ(documents->currentText(), QStringLiteral("Баланс"));
+    EXPECT_TRUE(child<QLineEdit>("txtYear")->text().isEmpty());
+    EXPECT_FALSE(child<QCheckBox>("CheckPrognosis")->isChecked());
+    EXPECT_EQ(child<QPushButton>("cmdOk")->text(), QStringLiteral("&Избор"));
+    EXPECT_EQ(child<QPushButton>("cmdEsc")->text(), QStringLiteral("&Отказ"));
+}
+
+TEST_F(ChoosePrmTest, ReportsOnlyTheFirstFailedCheck)
+{
+    const struct
+    {
+        QString year, bulstat, name, message;
+    } cases[] = {
+        {"", "12345678", "", "Въведете година!"},
+        {"", "", kCompany, "Въведете година!"},
+        {"05", "123456786", kCompany, "Въведете коректна година!"},
+        {"20055", "", "", "Въведете коректна година!"},
+        {"-005", "123456786", kCompany, "Въведете коректна година!"},
+        {"1e10", "123456786", kCompany, "Въведете коректна година!"},
+        {" 200", "123456786", kCompany, "Въведете коректна година!"},
+        {"2,05", "123456786", kCompany, "Въведете коректна година!"},
+        {"+200", "123456786", kCompany, "Въведете коректна година!"},
+        {"2005", "", "", "Въведете булстат на предприятието!"},
+        {"2005", "12345678", kCompany, "Въведете коректен булстат!"},
+        {"2005", "1234567861", kCompany, "Въведете коректен булстат!"},
+        {"2005", "12345678a", kCompany, "Въведете коректен булстат!"},
+        {"2005", " 12345678", kCompany, "Въведете коректен булстат!"},
+        {"2005", "123456789", "", "Въведете коректен булстат!"},
+        {"2005", "123456786", "", "Въведете име на предприятие!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.year + u'|' + c.bulstat + u'|' + c.name).toStdString());
+        boxes.shown.clear();
+        openDialog();
+        fill(c.year, c.bulstat, c.name);
+        clickOk();
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, c.message);
+        EXPECT_EQ(boxes.shown[0].title, QStringLiteral("TELM - Внимание!"));
+        EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+        EXPECT_TRUE(opener.calls.empty());
+        EXPECT_TRUE(state.docType.Name.isEmpty());
+        EXPECT_TRUE(state.openedDataFilePath.isEmpty());
+        EXPECT_EQ(child<QLineEdit>("txtYear")->text(), c.year);
+    }
+}
+
+TEST_F(ChoosePrmTest, NewBalanceSheetOpensFromTheTemplateWithTheContextFilled)
+{
+    choose("cboMonth", 3);
+    fill(QStringLiteral("2005"), QStringLiteral("123456786"), kCompany);
+    clickOk();
+
+    EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_EQ(opener.calls.size(), 1u);
+    const OpenedCall& call = opener.calls[0];
+    EXPECT_EQ(call.parent, dialog.get());
+    EXPECT_TRUE(call.parentVisible);
+    EXPECT_EQ(call.request.type, DocTypeAt(0));
+    EXPECT_EQ(call.request.editType, 0);
+    EXPECT_EQ(call.request.helpTopic, 0);
+    EXPECT_EQ(call.period.sQuarter, QStringLiteral("12"));
+    EXPECT_EQ(call.period.iYear, 2005);
+    EXPECT_EQ(call.company.Bulstat, QStringLiteral("123456786"));
+    EXPECT_EQ(call.company.Name, kCompany);
+    EXPECT_EQ(call.docType.Name, QStringLiteral("Баланс"));
+    EXPECT_FALSE(call.prognosis);
+    EXPECT_EQ(call.openedDataFilePath, folder.dataFile("VELDOR_Bal_123456786_2005_12.xml"));
+
+    // Back in front with the inputs as they were, ready to open the same document again.
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(child<QLineEdit>("txtYear")->text(), QStringLiteral("2005"));
+    EXPECT_EQ(child<QLineEdit>("txtBulstat")->text(), QStringLiteral("123456786"));
+    EXPECT_EQ(child<QLineEdit>("txtName")->text(), kCompany);
+    EXPECT_EQ(child<QComboBox>("cboMonth")->currentText(), QStringLiteral("12"));
+    EXPECT_EQ(child<QComboBox>("cboDocument")->currentIndex(), 0);
+    clickOk();
+    EXPECT_EQ(opener.calls.size(), 2u);
+}
+
+TEST_F(ChoosePrmTest, ExistingDataFileOpensForCorrectionWithoutAQuestion)
+{
+    ASSERT_TRUE(writeDataFile(folder.dataFile("VELDOR_Bal_123456786_2005_3.xml"),
+                              QStringLiteral("Баланс"), QStringLiteral("Saved Co"),
+                              QStringLiteral("3/2005")));
+    fill(QStringLiteral("2005"), QStringLiteral("123456786"), kCompany);
+    clickOk();
+
+    EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_EQ(opener.calls.size(), 1u);
+    EXPECT_EQ(opener.calls[0].request.editType, 1);
+    EXPECT_EQ(opener.calls[0].xmlCompname, QStringLiteral("Saved Co"));
+    EXPECT_EQ(opener.calls[0].openedDataFilePath,
+              folder.dataFile("VELDOR_Bal_123456786_2005_3.xml"));
+}
+
+TEST_F(ChoosePrmTest, ForecastLooksForItsOwnFileName)
+{
+    ASSERT_TRUE(writeDataFile(folder.dataFile("VELDOR_Bal_123456786_2005_3.xml"),
+                              QStringLiteral("Баланс"), QStringLiteral("Real"),
+                              QStringLiteral("3/2005")));
+    QTest::mouseClick(child<QCheckBox>("CheckPrognosis"), Qt::LeftButton);
+    EXPECT_TRUE(state.hfGrid.Prognosis);
+    fill(QStringLiteral("2005"), QStringLiteral("123456786"), kCompany);
+    clickOk();
+
+    ASSERT_EQ(opener.calls.size(), 1u);
+    EXPECT_TRUE(opener.calls[0].prognosis);
+    EXPECT_EQ(opener.calls[0].request.editType, 0);
+    EXPECT_EQ(opener.calls[0].openedDataFilePath,
+              folder.dataFile("VELDOR_P_Bal_123456786_2005_3.xml"));
+
+    QTest::mouseClick(child<QCheckBox>("CheckPrognosis"), Qt::LeftButton);
+    EXPECT_FALSE(state.hfGrid.Prognosis);
+}
+
+TEST_F(ChoosePrmTest, YearWithLeadingZeroNamesTheFileByItsValue)
+{
+    fill(QStringLiteral("0999"), QStringLiteral("100000086"), kCompany);
+    clickOk();
+    ASSERT_EQ(opener.calls.size(), 1u);
+    EXPECT_EQ(opener.calls[0].period.iYear, 999);
+    EXPECT_EQ(opener.calls[0].openedDataFilePath,
+              folder.dataFile("VELDOR_Bal_100000086_999_3.xml"));
+}
+
+TEST_F(ChoosePrmTest, SharedFormsGetTheirVariantTopicAndSumButton)
+{
+    const struct
+    {
+        int position;
+        int topic;
+        bool balanceForm;   // which of the two flags the type sets
+        bool flag;
+        bool sumVisible;
+    } cases[] = {
+        {1, 2015, true, false, false},
+        {2, 2020, true, true, true},
+        {6, 2040, false, false, true},
+        {7, 2045, false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.position);
+        // Both flags start opposite to the expected value: the one that is set
+        // changes, the other one keeps its value.
+        state.balanceLiquidVariant = !c.flag;
+        state.incomeLiquidVariant = !c.flag;
+        opener.calls.clear();
+        openDialog();
+        choose("cboDocument", c.position);
+        fill(QStringLiteral("2005"), QStringLiteral("123456786"), kCompany);
+        clickOk();
+        ASSERT_EQ(opener.calls.size(), 1u);
+        const OpenedCall& call = opener.calls[0];
+        EXPECT_EQ(call.request.type, DocTypeAt(c.position));
+        EXPECT_EQ(call.request.helpTopic, c.topic);
+        EXPECT_EQ(call.request.sumVisible, c.sumVisible);
+        EXPECT_EQ(call.balanceLiquidVariant, c.balanceForm ? c.flag : !c.flag);
+        EXPECT_EQ(call.incomeLiquidVariant, c.balanceForm ? !c.flag : c.flag);
+        EXPECT_EQ(call.docType.Name, DocTypeAt(c.position)->titleText());
+    }
+}
+
+TEST_F(ChoosePrmTest, MissingTemplateIsReportedForEveryTypeAndNothingOpens)
+{
+    ASSERT_TRUE(folder.removeBlanki());
+    for (int position = 0; position < kDocTypeCount; ++position) {
+        SCOPED_TRACE(position);
+        boxes.shown.clear();
+        openDialog();
+        choose("cboDocument", position);
+        fill(QStringLiteral("2005"), QStringLiteral("123456786"), kCompany);
+        clickOk();
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Не съществува коректен структурен файл!"));
+        EXPECT_EQ(boxes.shown[0].title, QStringLiteral("Внимание!"));
+        EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+        EXPECT_TRUE(opener.calls.empty());
+    }
+}
+
+TEST_F(ChoosePrmTest, ExistingDataFileOpensEvenWithoutTheTemplate)
+{
+    ASSERT_TRUE(folder.removeBlanki());
+    ASSERT_TRUE(writeDataFile(folder.dataFile("VELDOR_Bal_123456786_2005_3.xml"),
+                              QStringLiteral("Баланс"), QStringLiteral("Saved"),
+                              QStringLiteral("3/2005")));
+    fill(QStringLiteral("2005"), QStringLiteral("123456786"), kCompany);
+    clickOk();
+    EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_EQ(opener.calls.size(), 1u);
+    EXPECT_EQ(opener.calls[0].request.editType, 1);
+}
+
+TEST_F(ChoosePrmTest, AFolderNamedLikeTheDataFileIsNotAFile)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.dataFile("VELDOR_Bal_123456786_2005_3.xml")));
+    fill(QStringLiteral("2005"), QStringLiteral("123456786"), kCompany);
+    clickOk();
+    ASSERT_EQ(opener.calls.size(), 1u);
+    EXPECT_EQ(opener.calls[0].request.editType, 0);
+}
+
+TEST_F(ChoosePrmTest, FocusStartsOnChoiceAndTabFollowsTheFormOrder)
+{
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_EQ(QApplication::focusWidget(), child<QPushButton>("cmdOk"));
+    const char* order[] = {"cmdEsc", "cboMonth", "txtYear", "txtBulstat",
+                           "txtName", "cboDocument", "CheckPrognosis", "cmdOk"};
+    for (const char* name : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
+    }
+}
+
+TEST_F(ChoosePrmTest, EnterInAFieldPressesChoice)
+{
+    fill(QStringLiteral("2005"), QStringLiteral("123456786"), kCompany);
+    QTest::keyClick(child<QLineEdit>("txtName"), Qt::Key_Return);
+    EXPECT_EQ(opener.calls.size(), 1u);
+}
+
+TEST_F(ChoosePrmTest, CancelClosesWithoutOpening)
+{
+    fill(QStringLiteral("2005"), QStringLiteral("123456786"), kCompany);
+    QTest::mouseClick(child<QPushButton>("cmdEsc"), Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_TRUE(opener.calls.empty());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+} // namespace
