@@ -1,0 +1,27 @@
+#include "BlankiTestSupport.h"
+
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace telm::test {
+
+QString shippedTemplate(const DocType& type)
+{
+    return sourceData(QString::fromLatin1(type.templateFile));
+}
+
+QString shippedConditions()
+{
+    return sourceData(QStringLiteral("Blanki/Conditions.xml"));
+}
+
+Rowset loadShipped(const DocType& type)
+{
+    Rowset rowset;
+    const auto error = LoadRowset(shippedTemplate(type), rowset);
+    EXPECT_FALSE(error.has_value()) << qPrintable(error ? error->message : QString());
+    return rowset;
+}
+
+} // namespace telm::test
