@@ -74,7 +74,7 @@ class RowReader
 {
 public:
     RowReader(const std::vector<std::string>& keys, int levels, Rowset& out)
-        : m_keys(keys), m_levels(levels), m_out(out)
+        : m_keys(keys), m_levels(levels), m_out(out), m_last(keys.size())
     {
         for (int level = 2; level <= kMaxLevels + 1; ++level)
             m_levelNames.push_back(levelName(level));
@@ -98,7 +98,7 @@ public:
                                      QStringLiteral("Полето \"%1\" на ред %2 не е описано в схемата.")
                                          .arg(QString::fromUtf8(attribute.name()))
                                          .arg(index + 1));
-                row.cells[static_cast<size_t>(column)] = QString::fromUtf8(attribute.value());
+                row.cells[static_cast<size_t>(column)] = cellText(static_cast<size_t>(column), attribute.value());
                 expected = static_cast<size_t>(column) + 1;
             }
         }
@@ -127,6 +127,26 @@ public:
     }
 
 private:
+    // Columns repeat their values from row to row ("0", "False", empty): the
+    // previous row's text of the column is shared instead of converted again.
+    QString cellText(size_t column, const char* value)
+    {
+        LastValue& last = m_last[column];
+        if (last.valid && last.raw == value)
+            return last.text;
+        last.raw = value;
+        last.text = QString::fromUtf8(value, static_cast<qsizetype>(last.raw.size()));
+        last.valid = true;
+        return last.text;
+    }
+
+    struct LastValue
+    {
+        bool valid = false;
+        std::string raw;
+        QString text;
+    };
+
     // Rows usually list their fields in schema order, so the next column is tried first.
     int columnOf(const char* name, size_t expected) const
     {
@@ -155,6 +175,7 @@ private:
     int m_levels;
     Rowset& m_out;
     std::vector<std::string> m_levelNames;
+    std::vector<LastValue> m_last;
 };
 
 } // namespace
