@@ -1,0 +1,107 @@
+// The grid widget's keyboard: the form's key hooks, then the grid's own moves.
+#include "GridWidget.h"
+
+#include "GridModel.h"
+#include "Twips.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace telm {
+
+void GridWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_model) {
+        event->ignore();
+        return;
+    }
+    bool handled = false;
+    if (m_events.keyDown)
+        m_events.keyDown(event->key(), event->modifiers(), handled);
+    if (handled)
+        return;
+    const QString text = event->text();
+    if (!text.isEmpty() && !(event->modifiers() & Qt::ControlModifier)) {
+        int keyAscii = text.at(0).unicode();
+        if (m_events.keyPress)
+            m_events.keyPress(keyAscii);
+        if (keyAscii == 0)
+            return;
+    }
+    if (!moveByKey(event->key(), event->modifiers()))
+        event->ignore();
+}
+
+int GridWidget::nextVisibleCol(int col, int step) const
+{
+    const int lowest = std::min(col, m_model->FixedCols());
+    for (int c = col + step; c >= lowest && c < m_model->Cols(); c += step) {
+        if (m_colLeft[c + 1] > m_colLeft[c])
+            return c;
+    }
+    return col;
+}
+
+int GridWidget::firstVisibleCol() const
+{
+    for (int c = m_model->FixedCols(); c < m_model->Cols(); ++c) {
+        if (m_colLeft[c + 1] > m_colLeft[c])
+            return c;
+    }
+    return m_model->Col();
+}
+
+int GridWidget::lastVisibleCol() const
+{
+    for (int c = m_model->Cols() - 1; c >= m_model->FixedCols(); --c) {
+        if (m_colLeft[c + 1] > m_colLeft[c])
+            return c;
+    }
+    return m_model->Col();
+}
+
+bool GridWidget::moveByKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    ensureLayout();
+    if (m_shownRows.empty())
+        return false;
+    const int last = static_cast<int>(m_shownRows.size()) - 1;
+    int index = shownIndex(m_model->Row());
+    const bool onBody = index >= 0;
+    if (!onBody)
+        index = 0;
+    const int visibleHeight = std::max(1, viewport()->height() - m_headerHeight);
+    const int defaultHeight = std::max(1, twipsToPixels(m_model->defaultRowHeight(), dpiY()));
+    const int pageRows = std::max(1, visibleHeight / defaultHeight);
+    int col = m_model->Col();
+    const bool ctrl = modifiers & Qt::ControlModifier;
+
+    switch (key) {
+    case Qt::Key_Up: index = onBody ? std::max(0, index - 1) : 0; break;
+    case Qt::Key_Down: index = onBody ? std::min(last, index + 1) : 0; break;
+    case Qt::Key_PageUp: index = std::max(0, index - pageRows); break;
+    case Qt::Key_PageDown: index = std::min(last, index + pageRows); break;
+    case Qt::Key_Left: col = nextVisibleCol(col, -1); break;
+    case Qt::Key_Right: col = nextVisibleCol(col, +1); break;
+    case Qt::Key_Home:
+        col = firstVisibleCol();
+        if (ctrl)
+            index = 0;
+        break;
+    case Qt::Key_End:
+        col = lastVisibleCol();
+        if (ctrl)
+            index = last;
+        break;
+    default: return false;
+    }
+    const bool rowKey = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp
+                        || key == Qt::Key_PageDown || ctrl;
+    const int row = rowKey ? m_shownRows[index] : m_model->Row();
+    m_model->setCurrentCell(row, col);
+    ensureCellVisible(row, col);
+    return true;
+}
+
+} // namespace telm
