@@ -34,6 +34,7 @@ public:
 
     const FormProfile& profile() const { return m_profile; }
     AppState& state() { return m_state; }
+    const AppState& state() const { return m_state; }
     GridModel& grid() { return m_grid; }
     const GridModel& grid() const { return m_grid; }
 

@@ -1,0 +1,318 @@
+#include "frmDocument.h"
+
+#include "DocumentContext.h"
+#include "GridWidget.h"
+#include "MessageBoxes.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <cmath>
+
+namespace telm {
+
+using platform::MsgAnswer;
+using platform::MsgIcon;
+
+namespace {
+
+// Design measures, in twips.
+constexpr int kFieldLeft = 1440;
+constexpr int kFieldTops[] = {120, 540, 960};
+constexpr int kFieldHeight = 330;
+constexpr int kGridTop = 1560;
+constexpr int kFrameHeight = 720;
+constexpr int kButtonWidth = 1335;
+constexpr int kButtonHeight = 435;
+constexpr int kMinWidth = 9945;
+constexpr int kMinHeight = 5325;
+
+MsgIcon iconOf(const EngineMessage& message)
+{
+    return message.icon == EngineMessage::Icon::Warning ? MsgIcon::Warning : MsgIcon::Critical;
+}
+
+} // namespace
+
+frmDocument::frmDocument(AppState& state, const FormProfile& profile, QWidget* parent)
+    : QDialog(parent), m_engine(state, profile)
+{
+    setObjectName(QString::fromLatin1(profile.name));
+    setWindowTitle(QString::fromUtf16(profile.caption));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    setWindowFlag(Qt::WindowMinimizeButtonHint);
+    setModal(true);
+    setProperty("helpTopic", m_engine.docType().helpTopic);
+
+    auto field = [this](QLabel*& label, QLineEdit*& edit, const char* labelName,
+                        const char* editName, const QString& caption) {
+        label = new QLabel(caption, this);
+        label->setObjectName(QString::fromLatin1(labelName));
+        edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(editName));
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::NoFocus);
+        label->setBuddy(edit);
+    };
+    field(m_lblPeriod, m_txtPeriod, "lblPeriod", "txtPeriod", QStringLiteral("Период:"));
+    field(m_lblCompany, m_txtCompName, "lblCompany", "txtCompName", QStringLiteral("Предприятие:"));
+    field(m_lblBulstat, m_txtBulstat, "lblBulstat", "txtBulstat", QStringLiteral("Булстат:"));
+
+    m_grid = new GridWidget(this);
+    m_grid->setObjectName(QStringLiteral("hgrdDocEnter"));
+    m_grid->setModel(&m_engine.grid());
+
+    m_txtEdit = new QLineEdit(this);
+    m_txtEdit->setObjectName(QStringLiteral("txtEdit"));
+    m_txtEdit->setFrame(false);
+    m_txtEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_txtEdit->hide();
+    m_txtEdit->installEventFilter(this);
+    connect(m_txtEdit, &QLineEdit::textChanged, this, [this] { txtEdit_Change(); });
+
+    m_frmCommands = new QFrame(this);
+    m_frmCommands->setObjectName(QStringLiteral("frmCommands"));
+    m_frmCommands->setFrameShape(QFrame::StyledPanel);
+    auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, m_frmCommands);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        return b;
+    };
+    m_cmdPrint = button("cmdPrint", QStringLiteral("Печат"));
+    m_cmdPrint->setEnabled(false);   // printing comes with the printed-document work
+    m_cmdSave = button("cmdSave", QStringLiteral("&Запис"));
+    m_cmdClose = button(profile.closeButtonName, QStringLiteral("&Изход"));
+    connect(m_cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(m_cmdClose, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    if (profile.sumButton != SumButton::None) {
+        m_cmdSum = button("cmdSum", QString::fromUtf16(profile.sumCaption));
+        m_cmdSum->setVisible(m_engine.hasConditionalSums());
+        connect(m_cmdSum, &QPushButton::clicked, this, [this] { cmdSum_Click(); });
+    }
+
+    GridWidget::Events& events = m_grid->events();
+    events.keyPress = [this](int& keyAscii) { hgrdDocEnter_KeyPress(keyAscii); };
+    events.keyDown = [this](int key, Qt::KeyboardModifiers mods, bool& handled) {
+        hgrdDocEnter_KeyDown(key, mods, handled);
+    };
+    events.doubleClick = [this] { hgrdDocEnter_DblClick(); };
+    events.gotFocus = [this] { hgrdDocEnter_GotFocus(); };
+    events.scroll = [this] { hgrdDocEnter_Scroll(); };
+    events.collapse = [this](int, bool& cancel) { hgrdDocEnter_CollapseExpand(cancel); };
+    events.expand = [this](int, bool& cancel) { hgrdDocEnter_CollapseExpand(cancel); };
+    m_engine.grid().listener().leaveCell = [this] { hgrdDocEnter_LeaveCell(); };
+    m_engine.grid().listener().enterCell = [this] { hgrdDocEnter_EnterCell(); };
+
+    setMinimumSize(px(kMinWidth), px(kMinHeight));
+    setTabOrder(m_grid, m_cmdSave);
+    setTabOrder(m_cmdSave, m_cmdClose);
+    setWindowState(Qt::WindowMaximized);
+}
+
+frmDocument::~frmDocument()
+{
+    m_engine.grid().listener().leaveCell = nullptr;
+    m_engine.grid().listener().enterCell = nullptr;
+}
+
+void frmDocument::setHelpTopic(int topic)
+{
+    if (topic > 0)
+        setProperty("helpTopic", topic);
+}
+
+void frmDocument::setSumVisible(bool visible)
+{
+    if (m_cmdSum)
+        m_cmdSum->setVisible(visible);
+}
+
+int frmDocument::px(int twips) const
+{
+    return static_cast<int>(std::lround(twips * logicalDpiX() / 1440.0));
+}
+
+int frmDocument::twips(int pixels) const
+{
+    return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpiX()));
+}
+
+void frmDocument::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_activated) {
+        m_activated = true;
+        // The load runs once the window is on screen, as an activation would.
+        QTimer::singleShot(0, this, [this] { Form_Activate(); });
+    }
+}
+
+void frmDocument::Form_Activate()
+{
+    m_grid->hide();
+    m_txtEdit->hide();
+    m_returnPending = false;
+    if (const std::optional<EngineMessage> failure = m_engine.load()) {
+        platform::ShowMessage(this, failure->title, failure->text, iconOf(*failure));
+        m_closeWithoutQuestion = true;
+        close();
+        return;
+    }
+    m_engine.applyLayout(twips(m_grid->width()));
+    m_txtPeriod->setText(m_engine.headerPeriod);
+    m_txtCompName->setText(m_engine.headerCompany);
+    m_txtBulstat->setText(m_engine.headerBulstat);
+    m_loaded = true;
+    m_editRow = m_engine.grid().Row();
+    m_editCol = m_engine.grid().Col();
+    markNameCell(m_editRow, currentRowColor(), QColor());
+    m_grid->show();
+    Form_Resize();
+}
+
+void frmDocument::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmDocument::Form_Resize()
+{
+    if (isMinimized())
+        return;
+    const int w = width();
+    const int h = height();
+    const int fieldWidth = std::max(px(3000), std::min(px(7000), w - px(kFieldLeft) - px(240)));
+    QLabel* labels[] = {m_lblPeriod, m_lblCompany, m_lblBulstat};
+    QLineEdit* fields[] = {m_txtPeriod, m_txtCompName, m_txtBulstat};
+    for (int i = 0; i < 3; ++i) {
+        labels[i]->setGeometry(px(120), px(kFieldTops[i]), px(kFieldLeft - 180), px(kFieldHeight));
+        fields[i]->setGeometry(px(kFieldLeft), px(kFieldTops[i]), fieldWidth, px(kFieldHeight));
+    }
+    const int gridTop = px(kGridTop);
+    const int frameHeight = px(kFrameHeight);
+    m_grid->setGeometry(0, gridTop, w, std::max(0, h - gridTop - frameHeight));
+    m_frmCommands->setGeometry(0, h - frameHeight, w, frameHeight);
+
+    const int bw = px(kButtonWidth);
+    const int bh = px(kButtonHeight);
+    const int by = (frameHeight - bh) / 2;
+    const int frameWidth = m_frmCommands->width();
+    m_cmdClose->setGeometry(static_cast<int>(frameWidth - 1.1 * bw), by, bw, bh);
+    m_cmdSave->setGeometry(static_cast<int>(frameWidth - 2.2 * bw), by, bw, bh);
+    m_cmdPrint->setGeometry(static_cast<int>(m_cmdSave->x() - 1.2 * bw), by, bw, bh);
+    if (m_cmdSum)
+        m_cmdSum->setGeometry(px(240), by, px(1575), bh);
+
+    if (m_loaded) {
+        m_engine.applyResizeWidths(twips(m_grid->viewport()->width()));
+        if (isActiveWindow() || !m_txtEdit->isVisible())
+            m_grid->setFocus();
+    }
+}
+
+void frmDocument::cmdSave_Click()
+{
+    if (!m_loaded || !txtEdit_LostFocus())
+        return;
+    GridModel& grid = m_engine.grid();
+    grid.setCol(0);
+    markNameCell(grid.Row(), Qt::white, QColor());
+    if (const std::optional<EngineMessage> warning = m_engine.prepareSave())
+        platform::ShowMessage(this, warning->title, warning->text, iconOf(*warning));
+    if (const std::optional<EngineMessage> failure = m_engine.writeAndSave())
+        platform::ShowMessage(this, failure->title, failure->text, iconOf(*failure));
+}
+
+void frmDocument::cmdCancel_Click()
+{
+    close();
+}
+
+void frmDocument::cmdSum_Click()
+{
+    if (!m_loaded || !txtEdit_LostFocus())
+        return;
+    m_engine.runConditionalSums();
+}
+
+void frmDocument::reject()
+{
+    close();   // Esc and the window manager go through the closing question too
+}
+
+void frmDocument::closeEvent(QCloseEvent* event)
+{
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    if (!m_closeWithoutQuestion && !Form_Unload()) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    event->accept();
+    QDialog::reject();
+}
+
+bool frmDocument::Form_Unload()
+{
+    if (!m_loaded)
+        return true;
+    // An entry still in the editor box is part of the document: store it first.
+    if (!txtEdit_LostFocus())
+        return false;
+    if (!m_engine.needsSaveQuestion())
+        return true;
+    const MsgAnswer answer = platform::AskYesNoCancel(
+        this, QStringLiteral("Внимание!"),
+        QStringLiteral("Искате ли да съхраните промените в документа?"));
+    if (answer == MsgAnswer::Cancel)
+        return false;
+    if (answer == MsgAnswer::Yes) {
+        cmdSave_Click();
+        return m_engine.saved;
+    }
+    return true;
+}
+
+void frmDocument::keyPressEvent(QKeyEvent* event)
+{
+    // Esc and Enter belong to the grid and the editor box, never to the dialog.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return
+        || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+QColor frmDocument::currentRowColor() const
+{
+    const quint32 color = m_engine.state().CurrentRowColor;
+    if (color & 0x80000000u)   // a system colour: 0x0F is the button face
+        return palette().color(QPalette::Button);
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+void frmDocument::markNameCell(int row, const QColor& back, const QColor& fore)
+{
+    GridModel& grid = m_engine.grid();
+    if (row < grid.FixedRows() || row >= grid.Rows())
+        return;
+    if (back.isValid())
+        grid.setCellBackColor(row, 0, back);
+    if (fore.isValid())
+        grid.setCellForeColor(row, 0, fore);
+}
+
+} // namespace telm

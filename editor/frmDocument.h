@@ -1,0 +1,117 @@
+// The document form: one window class for all twelve document forms, driven by
+// a form profile. It lays out the header fields, the grid and the command
+// buttons, and wires grid and editor-box events to the document engine; it
+// holds no arithmetic of its own.
+#pragma once
+
+#include "DocumentEngine.h"
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace telm {
+
+class GridWidget;
+
+class frmDocument : public QDialog
+{
+    Q_OBJECT
+
+public:
+    frmDocument(AppState& state, const FormProfile& profile, QWidget* parent = nullptr);
+    ~frmDocument() override;
+
+    int eEditType() const { return m_engine.eEditType; }
+    void setEditType(int editType) { m_engine.eEditType = editType; }
+    void setHelpTopic(int topic);
+    void setSumVisible(bool visible);
+
+    DocumentEngine& engine() { return m_engine; }
+    GridWidget* hgrdDocEnter() const { return m_grid; }
+    QLineEdit* txtEdit() const { return m_txtEdit; }
+    QPushButton* cmdSave() const { return m_cmdSave; }
+    QPushButton* closeButton() const { return m_cmdClose; }
+    QPushButton* cmdSum() const { return m_cmdSum; }
+    QPushButton* cmdPrint() const { return m_cmdPrint; }
+    QLineEdit* txtPeriod() const { return m_txtPeriod; }
+    QLineEdit* txtCompName() const { return m_txtCompName; }
+    QLineEdit* txtBulstat() const { return m_txtBulstat; }
+    bool loaded() const { return m_loaded; }
+
+    // Buttons.
+    void cmdSave_Click();
+    void cmdCancel_Click();
+    void cmdSum_Click();
+
+    // Commits the entry in the editor box; false when it was refused.
+    bool txtEdit_LostFocus();
+
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Activate();
+    void Form_Resize();
+    bool Form_Unload();
+
+    void hgrdDocEnter_KeyPress(int& keyAscii);
+    void hgrdDocEnter_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool& handled);
+    void hgrdDocEnter_DblClick();
+    void hgrdDocEnter_EnterCell();
+    void hgrdDocEnter_LeaveCell();
+    void hgrdDocEnter_GotFocus();
+    void hgrdDocEnter_Scroll();
+    void hgrdDocEnter_CollapseExpand(bool& cancel);
+
+    void MSHFlexGridEdit(int keyAscii);
+    bool EditKeyCode(int keyCode, Qt::KeyboardModifiers modifiers);
+    void txtEdit_Change();
+    void cancelEntry();
+    bool commitEntry(bool fromFocusLoss);
+    void refuseEntry(bool showMessage);
+
+    void markNameCell(int row, const QColor& back, const QColor& fore);
+    QColor currentRowColor() const;
+    int px(int twips) const;
+    int twips(int pixels) const;
+
+    DocumentEngine m_engine;
+    bool m_loaded = false;
+    bool m_activated = false;
+    bool m_closing = false;
+    bool m_closeWithoutQuestion = false;
+
+    int m_editRow = 1;
+    int m_editCol = 0;
+    bool m_returnPending = false;
+    int m_returnRow = 0;
+    int m_returnCol = 0;
+    QString m_refusedText;
+    bool m_inCommit = false;
+
+    QLabel* m_lblPeriod = nullptr;
+    QLabel* m_lblCompany = nullptr;
+    QLabel* m_lblBulstat = nullptr;
+    QLineEdit* m_txtPeriod = nullptr;
+    QLineEdit* m_txtCompName = nullptr;
+    QLineEdit* m_txtBulstat = nullptr;
+    GridWidget* m_grid = nullptr;
+    QLineEdit* m_txtEdit = nullptr;
+    QFrame* m_frmCommands = nullptr;
+    QPushButton* m_cmdPrint = nullptr;
+    QPushButton* m_cmdSave = nullptr;
+    QPushButton* m_cmdClose = nullptr;
+    QPushButton* m_cmdSum = nullptr;
+};
+
+} // namespace telm

@@ -1,0 +1,331 @@
+// Whole roads through the real document form, driven by keys and clicks.
+#include "AmountText.h"
+#include "DataFile.h"
+#include "DocumentContext.h"
+#include "GridWidget.h"
+#include "MessageBoxes.h"
+#include "TestFiles.h"
+#include "XmlAccess.h"
+#include "frmDocument.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace telm;
+using platform::MsgAnswer;
+
+namespace {
+
+constexpr int kAssets = 1, kFixed = 2, kLand = 3, kBuildings = 4, kMaterials = 6, kLiabilities = 10,
+              kCapital = 12;
+
+QString nbsp(const char* text) { return QString::fromUtf8(text).replace(u' ', QChar(0x00A0)); }
+
+class DocumentFormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QDir(dir.path()).mkpath(QStringLiteral("Blanki"));
+        QDir(dir.path()).mkpath(QStringLiteral("Data"));
+        ASSERT_TRUE(QFile::copy(test::fixture(QStringLiteral("balance_small.xml")),
+                                dir.filePath(QStringLiteral("Blanki/testdata_Bal.xml"))));
+        setAmountLocale(AmountLocale{QChar(0x00A0), u','});
+        state.FilePrefix = QStringLiteral("VELDOR");
+        state.programFolder = dir.path();
+        state.company = {QStringLiteral("Фирма ООД"), QStringLiteral("123456786")};
+        state.period = {QStringLiteral("12"), 2005};
+        state.docType.Name = QStringLiteral("Баланс");
+    }
+
+    void TearDown() override
+    {
+        if (form) {
+            boxes.answers.assign(5, MsgAnswer::No);
+            form->close();
+        }
+    }
+
+    // Opens the balance sheet as the selection dialogs would and waits for the load.
+    bool openForm(int editType)
+    {
+        form = std::make_unique<frmDocument>(state, ProfileFor(FormId::frmDocBalance));
+        form->setEditType(editType);
+        if (editType == 1) {
+            state.openedDataFilePath = dataPath();
+            state.xml.load(dataPath());
+        }
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        for (int i = 0; i < 200 && !form->loaded() && form->isVisible(); ++i)
+            QTest::qWait(5);
+        return form->loaded();
+    }
+
+    GridModel& grid() { return form->engine().grid(); }
+    GridWidget* gridWidget() { return form->hgrdDocEnter(); }
+
+    void goTo(int row, int col)
+    {
+        gridWidget()->setFocus();
+        grid().setCurrentCell(row, col);
+    }
+
+    // Types text as a user would: the first key on the grid opens the editor box.
+    void type(const QString& text)
+    {
+        QTest::keyClick(gridWidget(), text.at(0).toLatin1());
+        QTest::keyClicks(form->txtEdit(), text.mid(1));
+    }
+
+    void enter() { QTest::keyClick(form->txtEdit(), Qt::Key_Return); QTest::qWait(1); QApplication::processEvents(); }
+
+    QString dataPath() const
+    {
+        return dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
+    }
+
+    QTemporaryDir dir;
+    AppState state;
+    platform::RecordingMessageBoxes boxes;
+    std::unique_ptr<frmDocument> form;
+};
+
+} // namespace
+
+TEST_F(DocumentFormTest, LoadsTheBalanceSheetLaidOut)
+{
+    ASSERT_TRUE(openForm(0));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("TELM Transfer - Баланс"));
+    EXPECT_EQ(form->txtPeriod()->text(), QStringLiteral("12/2005"));
+    EXPECT_EQ(form->txtCompName()->text(), QStringLiteral("Фирма ООД"));
+    EXPECT_EQ(form->txtBulstat()->text(), QStringLiteral("123456786"));
+    EXPECT_EQ(grid().Row(), 1);
+    EXPECT_EQ(grid().Col(), 0);
+    EXPECT_EQ(grid().TextMatrix(0, 0), QStringLiteral("Раздели, групи, статии"));
+    EXPECT_EQ(grid().TextMatrix(0, 7), QStringLiteral("Текуща година"));
+    for (int col : {2, 3, 4, 5, 6, 8, 9, 10})
+        EXPECT_EQ(grid().ColWidth(col, 0), 0) << col;
+    EXPECT_GT(grid().ColWidth(7, 0), 0);
+    EXPECT_GT(grid().ColWidth(0, 0), grid().ColWidth(7, 0));
+    EXPECT_FALSE(form->cmdPrint()->isEnabled());
+    EXPECT_GE(form->minimumWidth(), 600);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(DocumentFormTest, TypingIntoALeafUpdatesTotalsAndEnterMovesDown)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("1234"));
+    EXPECT_TRUE(form->txtEdit()->isVisible());
+    enter();
+    EXPECT_FALSE(form->txtEdit()->isVisible());
+    EXPECT_EQ(grid().TextMatrix(kLand, 7), nbsp("1 234"));
+    EXPECT_EQ(grid().TextMatrix(kLand, 5), nbsp("1 234"));
+    EXPECT_EQ(grid().TextMatrix(kFixed, 7), nbsp("1 234"));
+    EXPECT_EQ(grid().TextMatrix(kAssets, 7), nbsp("1 234"));
+    EXPECT_EQ(grid().Row(), kBuildings);
+    EXPECT_EQ(grid().Col(), 7);
+
+    type(QStringLiteral("-5"));
+    enter();
+    EXPECT_EQ(grid().TextMatrix(kBuildings, 7), QStringLiteral("(5)"));
+    EXPECT_EQ(grid().TextMatrix(kAssets, 7), nbsp("1 229"));
+    EXPECT_TRUE(form->engine().changed);
+    EXPECT_FALSE(form->engine().saved);
+}
+
+TEST_F(DocumentFormTest, ARefusedEntryStaysSelectedAndEscDiscardsIt)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("abc"));
+    enter();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("TELM - Внимание!"));
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Въведете число!"));
+    EXPECT_EQ(boxes.shown[0].icon, platform::MsgIcon::Critical);
+    EXPECT_TRUE(form->txtEdit()->isVisible());
+    EXPECT_EQ(form->txtEdit()->selectedText(), QStringLiteral("abc"));
+    EXPECT_EQ(grid().Row(), kLand);
+
+    // Trying to leave by the keyboard bounces back to the refused cell.
+    QTest::keyClick(form->txtEdit(), Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(grid().Row(), kLand);
+
+    QTest::keyClick(form->txtEdit(), Qt::Key_Escape);
+    EXPECT_FALSE(form->txtEdit()->isVisible());
+    EXPECT_EQ(grid().TextMatrix(kLand, 7), QStringLiteral("0"));
+
+    // Blanks store an empty cell.
+    goTo(kLand, 7);
+    QTest::keyClick(gridWidget(), Qt::Key_Space);
+    form->txtEdit()->setText(QStringLiteral("   "));
+    enter();
+    EXPECT_EQ(grid().TextMatrix(kLand, 7), QString());
+}
+
+TEST_F(DocumentFormTest, RefusedCellsIgnoreKeysSilently)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kFixed, 7);                           // group row
+    QTest::keyClick(gridWidget(), '5');
+    EXPECT_FALSE(form->txtEdit()->isVisible());
+    goTo(kCapital, 6);                         // adjustment under ПАСИВ
+    QTest::keyClick(gridWidget(), '5');
+    EXPECT_FALSE(form->txtEdit()->isVisible());
+    goTo(kCapital, 2);                         // identifier column
+    QTest::keyClick(gridWidget(), Qt::Key_Delete);
+    EXPECT_EQ(grid().TextMatrix(kCapital, 2), QStringLiteral("12"));
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_FALSE(form->engine().changed);
+}
+
+TEST_F(DocumentFormTest, DeleteKeySetsZeroAndRecomputes)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kMaterials, 7);
+    type(QStringLiteral("40"));
+    enter();
+    form->engine().saved = true;
+    goTo(kMaterials, 7);
+    QTest::keyClick(gridWidget(), Qt::Key_Delete);
+    EXPECT_EQ(grid().TextMatrix(kMaterials, 7), QStringLiteral("0"));
+    EXPECT_EQ(grid().TextMatrix(kAssets, 7), QStringLiteral("0"));
+    EXPECT_FALSE(form->engine().saved);
+}
+
+TEST_F(DocumentFormTest, ClosingAsksAboutUnsavedChanges)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("10"));
+    enter();
+
+    boxes.answers = {MsgAnswer::Cancel};
+    form->closeButton()->click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Искате ли да съхраните промените в документа?"));
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("Внимание!"));
+    EXPECT_EQ(boxes.shown[0].buttons, platform::MsgButtons::YesNoCancel);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(grid().TextMatrix(kLand, 7), QStringLiteral("10"));
+
+    boxes.answers = {MsgAnswer::No};
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(QFile::exists(dataPath()));
+
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("10"));                 // left in the box: still stored by Yes
+    boxes.shown.clear();
+    boxes.answers = {MsgAnswer::Yes};
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_TRUE(QFile::exists(dataPath()));
+    XmlDocument saved;
+    ASSERT_TRUE(saved.load(dataPath()));
+    EXPECT_TRUE(VerifyDataHash(saved));
+    EXPECT_EQ(GetNodeAttribute(SelectSingleNode(saved.doc(), RowLookupPath(3, QStringLiteral("3"))),
+                               QStringLiteral("DocDta_Sum3")),
+              QStringLiteral("10"));
+}
+
+TEST_F(DocumentFormTest, SaveWarnsWhenUnbalancedThenReopensForCorrection)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("100"));
+    enter();
+    form->cmdSave()->click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("Имате неравнени АКТИВ и ПАСИВ. Коригирайте документа!"));
+    EXPECT_TRUE(QFile::exists(dataPath()));
+    EXPECT_TRUE(form->engine().saved);
+    boxes.shown.clear();
+    form->close();                              // saved: no question
+    EXPECT_TRUE(boxes.shown.empty());
+
+    state.company.Name = QStringLiteral("Друга фирма");
+    ASSERT_TRUE(openForm(1));
+    EXPECT_EQ(form->txtCompName()->text(), QStringLiteral("Фирма ООД"));
+    EXPECT_EQ(grid().TextMatrix(kAssets, 7), QStringLiteral("100"));
+    goTo(kCapital, 7);
+    type(QStringLiteral("100"));
+    enter();
+    form->cmdSave()->click();
+    EXPECT_TRUE(boxes.shown.empty());           // balanced now
+    XmlDocument saved;
+    ASSERT_TRUE(saved.load(dataPath()));
+    EXPECT_TRUE(VerifyDataHash(saved));
+    EXPECT_EQ(GetChildText(SelectSingleNode(saved.doc(), QStringLiteral("xml/danni")),
+                           QStringLiteral("compname")),
+              QStringLiteral("Фирма ООД"));
+    EXPECT_EQ(GetNodeAttribute(SelectSingleNode(saved.doc(), RowLookupPath(1, QStringLiteral("10"))),
+                               QStringLiteral("DocDta_Sum3")),
+              QStringLiteral("100"));
+    EXPECT_EQ(grid().TextMatrix(kLiabilities, 7), QStringLiteral("100"));
+}
+
+TEST_F(DocumentFormTest, TamperedFileIsRefusedAndTheFormCloses)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("7"));
+    enter();
+    form->cmdSave()->click();
+    boxes.shown.clear();
+    form->close();
+    QByteArray bytes = test::readAll(dataPath());
+    bytes.replace("DocDta_Sum3=\"7\"", "DocDta_Sum3=\"8\"");
+    ASSERT_TRUE(test::writeAll(dataPath(), bytes));
+
+    EXPECT_FALSE(openForm(1));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("Грешка"));
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("XML файлът е бил променен неоторизирано!"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(test::readAll(dataPath()), bytes);
+}
+
+TEST_F(DocumentFormTest, AFailedSaveKeepsTheQuestionAndTheOldFile)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("7"));
+    enter();
+    form->cmdSave()->click();
+    form->close();
+    ASSERT_TRUE(openForm(1));
+    goTo(kLand, 7);
+    type(QStringLiteral("9"));
+    enter();
+    // The file went away and a folder took its place: the write must fail.
+    const QByteArray before = test::readAll(dataPath());
+    QFile::remove(dataPath());
+    ASSERT_TRUE(QDir().mkpath(dataPath()));
+    boxes.shown.clear();
+    form->cmdSave()->click();
+    ASSERT_EQ(boxes.shown.size(), 2u);          // the balance warning, then the failure
+    EXPECT_EQ(boxes.shown[1].title, QStringLiteral("Внимание!"));
+    EXPECT_EQ(boxes.shown[1].icon, platform::MsgIcon::Critical);
+    EXPECT_NE(boxes.shown[1].text, boxes.shown[0].text);
+    EXPECT_FALSE(form->engine().saved);
+    boxes.answers = {MsgAnswer::Cancel};
+    form->close();
+    EXPECT_TRUE(form->isVisible());             // still asks: nothing was written
+    EXPECT_EQ(boxes.shown.back().text, QStringLiteral("Искате ли да съхраните промените в документа?"));
+    EXPECT_FALSE(before.isEmpty());
+}
