@@ -1,0 +1,59 @@
+#include "modMain.h"
+
+#include "DocumentContext.h"
+#include "HelpKeyFilter.h"
+#include "MessageBoxes.h"
+#include "frmMain.h"
+#include "frmSplash.h"
+
+#include <QApplication>
+
+namespace telm {
+
+StartUp::StartUp(AppState& state, const QString& lockPath) : m_state(state), m_instance(lockPath)
+{
+}
+
+StartUp::~StartUp() = default;
+
+void StartUp::setMainWindowSetup(std::function<void(frmMain&)> setup)
+{
+    m_setup = std::move(setup);
+}
+
+bool StartUp::Main()
+{
+    m_state.FilePrefix = QStringLiteral("VELDOR");
+    m_state.programFolder = QCoreApplication::applicationDirPath();
+
+    if (!m_instance.tryAcquire()) {
+        platform::ShowMessage(nullptr, QStringLiteral("Внимание"),
+                              QStringLiteral("Има стартирано друго копие на програмата"),
+                              platform::MsgIcon::Critical);
+        return false;
+    }
+
+    auto splash = std::make_unique<frmSplash>();
+    splash->Form_Load();
+
+    m_state.CurrentRowColor = 0x8000000F;
+    m_state.helpFilePath = m_state.programFolder + QStringLiteral("/Help.hlp");
+    m_helpKeys = std::make_unique<platform::HelpKeyFilter>(m_state.helpFilePath);
+    qApp->installEventFilter(m_helpKeys.get());
+
+    m_main = std::make_unique<frmMain>(m_state);
+    if (m_setup)
+        m_setup(*m_main);
+
+    // Waits for events rather than spinning: the delay timer or a key wakes it.
+    while (!splash->ReadyToClose())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+
+    splash->repaint();
+    m_main->show();
+    splash->close();
+    splash.reset();
+    return true;
+}
+
+} // namespace telm
