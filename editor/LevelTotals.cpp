@@ -15,6 +15,23 @@ bool isDataRow(const GridModel& grid, int row)
     return row >= grid.FixedRows() && row < grid.Rows();
 }
 
+// The next ancestor on a climb. SearchParent may stop at rows inside earlier
+// siblings' subtrees on the way up, and recomputing those changes nothing but
+// costs a group sum each: on a large document that is most of the commit. So
+// the climb takes the row's real parent (the nearest row of a lower band, rows
+// being depth first) when its identifier is the one the row names, and only
+// otherwise, in a malformed grid, falls back to SearchParent.
+int climb(const GridModel& grid, int row)
+{
+    const int parent = grid.parentRow(row);
+    if (parent >= grid.FixedRows()) {
+        const QString named = grid.TextMatrix(row, kParentColumn);
+        if (!named.isEmpty() && grid.TextMatrix(parent, kIdColumn) == named)
+            return parent;
+    }
+    return SearchParent(grid, row);
+}
+
 } // namespace
 
 int SearchParent(const GridModel& grid, int pRow)
@@ -51,7 +68,7 @@ double SumLevel(const GridModel& grid, int pRow, int col, int manualColumn)
 
 void UpdateAncestors(GridModel& grid, int row, int editCol, int derivedCol, int manualColumn)
 {
-    for (int p = SearchParent(grid, row); p >= grid.FixedRows(); p = SearchParent(grid, p)) {
+    for (int p = climb(grid, row); p >= grid.FixedRows(); p = climb(grid, p)) {
         if (ReadFlag(grid.TextMatrix(p, manualColumn)))
             continue;
         grid.setTextMatrix(p, editCol, FormatNumber(SumLevel(grid, p, editCol, manualColumn)));
@@ -64,7 +81,7 @@ void UpdateAncestors(GridModel& grid, int row, int editCol, int derivedCol, int 
 bool IsLiabilitiesRow(const GridModel& grid, int row)
 {
     int top = 0;
-    for (int p = SearchParent(grid, row); p >= 0; p = SearchParent(grid, p))
+    for (int p = climb(grid, row); p >= 0; p = climb(grid, p))
         top = p;
     const QString title = grid.TextMatrix(top, 0).trimmed().toLower();
     return title == u"пасив" || title == u"liabilities";

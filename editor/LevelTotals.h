@@ -17,6 +17,8 @@ double SumLevel(const GridModel& grid, int pRow, int col, int manualColumn);
 
 // Brings every ancestor of `row` up to date in `editCol` and then in
 // `derivedCol` (-1: none). Manual-entry rows keep their value; the climb goes on.
+// The climb visits the row's real ancestors only; rows inside earlier siblings'
+// subtrees, where SearchParent may stop, keep their totals untouched.
 void UpdateAncestors(GridModel& grid, int row, int editCol, int derivedCol, int manualColumn);
 
 // True for rows below a top-level row titled "пасив" or "liabilities" (any case,
