@@ -51,13 +51,13 @@ protected:
         font.setPixelSize(34);
         font.setBold(true);
         p.setFont(font);
-        const QRect band = rect().adjusted(24, 0, -28, -28);
-        p.drawText(band, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("TELM Transfer"));
-        font.setPixelSize(15);
+        const QRect band = rect().adjusted(24, 0, -28, -24);
+        p.drawText(band.adjusted(0, 0, 0, -24), Qt::AlignRight | Qt::AlignBottom,
+                   QStringLiteral("TELM Transfer"));
+        font.setPixelSize(16);
         font.setBold(false);
         p.setFont(font);
-        p.drawText(band.adjusted(0, 0, 0, 40), Qt::AlignRight | Qt::AlignBottom,
-                   QStringLiteral("Трансфер на данни"));
+        p.drawText(band, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Трансфер на данни"));
     }
 };
 

@@ -26,12 +26,14 @@ HelpViewer::HelpViewer(HelpFile file, int topic, QWidget* parent)
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(m_file.title.isEmpty() ? QStringLiteral("Помощ") : m_file.title);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    resize(820, 560);
 
     m_list = new QListWidget;
     m_list->setObjectName(QStringLiteral("lstTopics"));
-    for (const HelpTopic& entry : m_file.topics)
-        m_list->addItem(entry.title);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (const HelpTopic& entry : m_file.topics) {
+        auto* item = new QListWidgetItem(entry.title, m_list);
+        item->setToolTip(entry.title);
+    }
 
     m_text = new QTextBrowser;
     m_text->setObjectName(QStringLiteral("txtTopic"));
@@ -42,11 +44,14 @@ HelpViewer::HelpViewer(HelpFile file, int topic, QWidget* parent)
     splitter->addWidget(m_text);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({260, 560});
+    // The list is as wide as its longest title, so no title is cut off.
+    const int listWidth = m_list->sizeHintForColumn(0) + 2 * m_list->frameWidth() + 12;
+    splitter->setSizes({listWidth, 600});
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(splitter);
+    resize(listWidth + 620, 600);
 
     connect(m_list, &QListWidget::currentRowChanged, this,
             &HelpViewer::lstTopics_CurrentRowChanged);

@@ -1,0 +1,39 @@
+#include "DialogWiring.h"
+
+#include "Catalogue.h"
+#include "DocumentContext.h"
+#include "FormProfile.h"
+#include "frmChooseFile.h"
+#include "frmChoosePrm.h"
+#include "frmDocument.h"
+#include "frmMain.h"
+
+namespace telm {
+
+void OpenDocumentForm(AppState& state, QWidget* parent, const OpenDocumentRequest& request)
+{
+    if (!request.type)
+        return;
+    frmDocument form(state, ProfileFor(request.type->form), parent);
+    form.setEditType(request.editType);
+    form.setHelpTopic(request.helpTopic);
+    form.setSumVisible(request.sumVisible);
+    form.exec();
+}
+
+void WireDialogs(frmMain& window, AppState& state)
+{
+    const DocumentOpener opener = [&state](QWidget* parent, const OpenDocumentRequest& request) {
+        OpenDocumentForm(state, parent, request);
+    };
+    window.setNewDocumentDialog([&state, opener](QWidget* parent) {
+        frmChoosePrm dialog(state, opener, parent);
+        dialog.exec();
+    });
+    window.setOpenDocumentDialog([&state, opener](QWidget* parent) {
+        frmChooseFile dialog(state, opener, parent);
+        dialog.exec();
+    });
+}
+
+} // namespace telm

@@ -1,0 +1,116 @@
+// The main window's menu opens the real selection dialogs, and a selection
+// hands over to the document form of the chosen type.
+#include "Catalogue.h"
+#include "DialogWiring.h"
+#include "DocumentContext.h"
+#include "HelpTopics.h"
+#include "MessageBoxes.h"
+#include "TestFiles.h"
+#include "frmChooseFile.h"
+#include "frmChoosePrm.h"
+#include "frmDocument.h"
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <gtest/gtest.h>
+
+using namespace telm;
+
+namespace {
+
+struct SeenModal
+{
+    QString className;
+    QWidget* parent = nullptr;
+    QString title;
+    int topic = 0;
+};
+
+// Runs `open` and records the modal window it shows, then closes that window.
+template <typename Open>
+SeenModal seeModal(Open open)
+{
+    SeenModal seen;
+    QTimer::singleShot(0, [&seen] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        seen = {QString::fromLatin1(modal->metaObject()->className()), modal->parentWidget(),
+                modal->windowTitle(), platform::HelpTopicOf(modal).value_or(0)};
+        modal->close();
+    });
+    open();
+    return seen;
+}
+
+TEST(DialogWiring, RegistersItemsOpenTheSelectionDialogsOverTheMainWindow)
+{
+    platform::RecordingMessageBoxes boxes;
+    AppState state;
+    frmMain window(state);
+    WireDialogs(window, state);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    const struct
+    {
+        const char* item;
+        const char* dialogClass;
+    } cases[] = {
+        {"mnuRegisters_Documents", "telm::frmChoosePrm"},
+        {"mnuDocument_Correct", "telm::frmChooseFile"},
+    };
+    for (const auto& c : cases) {
+        QAction* item = window.findChild<QAction*>(QString::fromLatin1(c.item));
+        ASSERT_TRUE(item && item->isEnabled()) << c.item;
+        const SeenModal seen = seeModal([item] { item->trigger(); });
+        EXPECT_EQ(seen.className, QString::fromLatin1(c.dialogClass)) << c.item;
+        EXPECT_EQ(seen.parent, &window) << c.item;
+    }
+    // No export dialog is built into this program yet: its item stays disabled.
+    EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("mnuSaveToDisc"))->isEnabled());
+}
+
+TEST(DialogWiring, ARequestOpensAFreshFormOfItsTypeModally)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+    platform::RecordingMessageBoxes boxes;
+    AppState state;
+    state.programFolder = dir.path();
+    state.FilePrefix = QStringLiteral("VELDOR");
+    state.company = {QStringLiteral("Фирма ООД"), QStringLiteral("123456786")};
+    state.period = {QStringLiteral("12"), 2005};
+
+    QWidget owner;
+    owner.show();
+    const struct
+    {
+        int position;
+        int topic;
+        const char* caption;
+    } cases[] = {
+        {0, 0, "TELM Transfer - Баланс"},
+        {2, 2020, "TELM Transfer - Баланс в ликвидация"},
+    };
+    for (const auto& c : cases) {
+        const DocType* type = DocTypeAt(c.position);
+        state.docType.Name = type->titleText();
+        state.balanceLiquidVariant = c.position == 2;
+        const OpenDocumentRequest request{type, 0, c.topic, c.position == 2};
+        const SeenModal seen =
+            seeModal([&] { OpenDocumentForm(state, &owner, request); });
+        EXPECT_EQ(seen.className, QStringLiteral("telm::frmDocument")) << c.position;
+        EXPECT_EQ(seen.parent, &owner);
+        EXPECT_EQ(seen.title, QString::fromUtf8(c.caption));
+        EXPECT_EQ(seen.topic, c.topic > 0 ? c.topic : type->helpTopic) << c.position;
+    }
+}
+
+} // namespace
