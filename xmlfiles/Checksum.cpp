@@ -5,6 +5,9 @@
 #include "DataFile.h"
 #include "XmlDocument.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace telm {
 
 namespace {
@@ -22,6 +25,25 @@ struct HashSums
         a ^= (code + index) ^ 255u;
         b += code ^ 255u;
         codes += code;
+    }
+
+    // A run of ASCII bytes: XOR and addition commute, so the run is summed in a
+    // loop without carried dependencies that the compiler can vectorise.
+    void addAscii(const unsigned char* p, size_t n)
+    {
+        std::uint32_t x = 0;
+        std::uint32_t sum = 0;
+        const std::uint32_t first = index + 1;
+        for (size_t j = 0; j < n; ++j) {
+            x ^= p[j] + first + static_cast<std::uint32_t>(j);
+            sum += p[j];
+        }
+        if (n % 2 == 1)
+            x ^= 255u;
+        a ^= x;
+        index += static_cast<std::uint32_t>(n);
+        b += 255u * static_cast<std::uint32_t>(n) - sum;   // c ^ 255 == 255 - c below 128
+        codes += sum;
     }
 
     QString text() const
@@ -58,16 +80,22 @@ QString ComputeHash(const QString& text)
     return sums.text();
 }
 
-QString ComputeHashUtf8(std::string_view utf8)
+namespace {
+
+// Adds the characters of UTF-8 bytes to `sums` and returns how many bytes were
+// used. Unless `final`, a character cut off at the end is left for the next call,
+// so text fed in pieces sums exactly like the whole text.
+size_t addUtf8(HashSums& sums, const unsigned char* begin, size_t size, bool final)
 {
-    HashSums sums;
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-    const auto* const end = p + utf8.size();
+    const unsigned char* p = begin;
+    const unsigned char* const end = begin + size;
     while (p < end) {
         const unsigned char lead = *p;
         if (lead < 0x80) {
-            sums.add(lead);
-            ++p;
+            const auto* run = p;
+            while (p < end && *p < 0x80)
+                ++p;
+            sums.addAscii(run, static_cast<size_t>(p - run));
             continue;
         }
         int length = 0;
@@ -82,12 +110,18 @@ QString ComputeHashUtf8(std::string_view utf8)
             length = 4;
             codePoint = lead & 0x07;
         }
-        bool valid = length > 0 && end - p >= length;
-        for (int k = 1; valid && k < length; ++k) {
+        const int available = static_cast<int>(std::min<ptrdiff_t>(end - p, length));
+        bool valid = length > 0;
+        for (int k = 1; valid && k < available; ++k) {
             if ((p[k] & 0xC0) != 0x80)
                 valid = false;
             else
                 codePoint = (codePoint << 6) | (p[k] & 0x3F);
+        }
+        if (valid && available < length) {
+            if (!final)
+                break;
+            valid = false;
         }
         if (!valid) {
             // A byte that starts no character counts as one character without a code.
@@ -98,7 +132,63 @@ QString ComputeHashUtf8(std::string_view utf8)
         sums.add(Cp1251Code(codePoint));
         p += length;
     }
+    return static_cast<size_t>(p - begin);
+}
+
+// Hashes what pugixml writes, piece by piece, without keeping the text.
+class HashWriter : public pugi::xml_writer
+{
+public:
+    void write(const void* data, size_t size) override
+    {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        if (m_pendingSize > 0) {
+            // Complete the cut-off character from the start of this piece.
+            const size_t take = std::min(size, sizeof m_pending - m_pendingSize);
+            std::memcpy(m_pending + m_pendingSize, bytes, take);
+            const size_t total = m_pendingSize + take;
+            const size_t used = addUtf8(m_sums, m_pending, total, false);
+            if (used < m_pendingSize) {
+                m_pendingSize = total;   // still incomplete: only possible for tiny pieces
+                return;
+            }
+            bytes += used - m_pendingSize;
+            size -= used - m_pendingSize;
+            m_pendingSize = 0;
+        }
+        const size_t used = addUtf8(m_sums, bytes, size, false);
+        m_pendingSize = size - used;
+        std::memcpy(m_pending, bytes + used, m_pendingSize);
+    }
+
+    QString finish()
+    {
+        addUtf8(m_sums, m_pending, m_pendingSize, true);
+        m_pendingSize = 0;
+        return m_sums.text();
+    }
+
+private:
+    HashSums m_sums;
+    unsigned char m_pending[8] = {};
+    size_t m_pendingSize = 0;
+};
+
+} // namespace
+
+QString ComputeHashUtf8(std::string_view utf8)
+{
+    HashSums sums;
+    addUtf8(sums, reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size(), true);
     return sums.text();
+}
+
+QString ComputeHashUtf8Pieces(const std::vector<std::string_view>& pieces)
+{
+    HashWriter writer;
+    for (const std::string_view piece : pieces)
+        writer.write(piece.data(), piece.size());
+    return writer.finish();
 }
 
 std::string SerializeRootUtf8(const XmlDocument& xml)
@@ -123,7 +213,9 @@ QString ComputeRootHash(XmlDocument& xml)
     if (!hash)
         hash = root.append_attribute("hash");
     hash.set_value("");
-    return ComputeHashUtf8(SerializeRootUtf8(xml));
+    HashWriter writer;
+    root.print(writer, "", kSerializeFlags, pugi::encoding_utf8);
+    return writer.finish();
 }
 
 bool VerifyDataHash(XmlDocument& xml)

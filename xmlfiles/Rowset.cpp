@@ -178,6 +178,28 @@ private:
     std::vector<LastValue> m_last;
 };
 
+// Elements below `top`, counted without recursion: an upper bound of the rows,
+// so the row list is allocated once.
+size_t countElements(const pugi::xml_node& top)
+{
+    size_t count = 0;
+    pugi::xml_node node = top.first_child();
+    while (node) {
+        if (node.type() == pugi::node_element)
+            ++count;
+        if (node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node && node != top && !node.next_sibling())
+            node = node.parent();
+        if (!node || node == top)
+            break;
+        node = node.next_sibling();
+    }
+    return count;
+}
+
 } // namespace
 
 std::optional<RowsetError> LoadRowset(const pugi::xml_document& doc, Rowset& out)
@@ -195,6 +217,7 @@ std::optional<RowsetError> LoadRowset(const pugi::xml_document& doc, Rowset& out
     if (!data)
         return makeError(RowsetError::Kind::NotARowset,
                          QStringLiteral("Файлът няма раздел с данни (rs:data)."));
+    result.rows.reserve(countElements(data));
     RowReader reader(keys, result.levels, result);
     for (pugi::xml_node row = data.child("z:row"); row; row = row.next_sibling("z:row")) {
         if (auto failure = reader.read(row, 0))

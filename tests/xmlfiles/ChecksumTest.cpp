@@ -66,3 +66,24 @@ TEST(Checksum, ThirdSumIsSecondPlusCodes)
         EXPECT_GE(c, b);
     }
 }
+
+// The writer and the check hash the serialisation piece by piece; cuts may fall
+// inside a character, and the sums must equal those of the whole text.
+TEST(Checksum, PiecesSumLikeTheWholeText)
+{
+    const std::string texts[] = {
+        QString::fromUtf8("Баланс № 5 — €😀 abc").toStdString(),
+        std::string("\xD0\x90\xFF\xE2\x82\x41\xF0\x9F", 8),   // broken and cut-off sequences
+    };
+    for (const std::string& text : texts) {
+        const QString whole = ComputeHashUtf8(text);
+        for (size_t cut1 = 0; cut1 <= text.size(); ++cut1) {
+            for (size_t cut2 = cut1; cut2 <= text.size(); ++cut2) {
+                const std::string_view view(text);
+                const std::vector<std::string_view> pieces = {
+                    view.substr(0, cut1), view.substr(cut1, cut2 - cut1), view.substr(cut2)};
+                EXPECT_EQ(ComputeHashUtf8Pieces(pieces), whole) << cut1 << " " << cut2;
+            }
+        }
+    }
+}
