@@ -17,7 +17,10 @@ void OpenDocumentForm(AppState& state, QWidget* parent, const OpenDocumentReques
     frmDocument form(state, ProfileFor(request.type->form), parent);
     form.setEditType(request.editType);
     form.setHelpTopic(request.helpTopic);
-    form.setSumVisible(request.sumVisible);
+    // Only the balance in liquidation decides its Sum button by variant; the
+    // other forms keep what their profile gives them.
+    if (request.type->form == FormId::frmDocBalanceLiquid)
+        form.setSumVisible(request.sumVisible);
     form.exec();
 }
 

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +31,7 @@ struct SeenModal
     QWidget* parent = nullptr;
     QString title;
     int topic = 0;
+    bool sumShown = false;  // a document form's "Сумиране" button
 };
 
 // Runs `open` and records the modal window it shows, then closes that window.
@@ -43,6 +45,8 @@ SeenModal seeModal(Open open)
             return;
         seen = {QString::fromLatin1(modal->metaObject()->className()), modal->parentWidget(),
                 modal->windowTitle(), platform::HelpTopicOf(modal).value_or(0)};
+        if (auto* form = qobject_cast<frmDocument*>(modal))
+            seen.sumShown = form->cmdSum() && form->cmdSum()->isVisible();
         modal->close();
     });
     open();
@@ -94,22 +98,27 @@ TEST(DialogWiring, ARequestOpensAFreshFormOfItsTypeModally)
     {
         int position;
         int topic;
+        bool sumVisible;  // as the dialog asks
         const char* caption;
+        bool sumShown;
     } cases[] = {
-        {0, 0, "TELM Transfer - Баланс"},
-        {2, 2020, "TELM Transfer - Баланс в ликвидация"},
+        {0, 0, false, "TELM Transfer - Баланс", false},
+        {1, 2015, false, "TELM Transfer - Баланс в ликвидация", false},
+        {2, 2020, true, "TELM Transfer - Баланс в ликвидация", true},
+        {5, 0, false, "TELM Transfer - Отчет за приходи и разходи", true},
     };
     for (const auto& c : cases) {
         const DocType* type = DocTypeAt(c.position);
         state.docType.Name = type->titleText();
         state.balanceLiquidVariant = c.position == 2;
-        const OpenDocumentRequest request{type, 0, c.topic, c.position == 2};
+        const OpenDocumentRequest request{type, 0, c.topic, c.sumVisible};
         const SeenModal seen =
             seeModal([&] { OpenDocumentForm(state, &owner, request); });
         EXPECT_EQ(seen.className, QStringLiteral("telm::frmDocument")) << c.position;
         EXPECT_EQ(seen.parent, &owner);
         EXPECT_EQ(seen.title, QString::fromUtf8(c.caption));
         EXPECT_EQ(seen.topic, c.topic > 0 ? c.topic : type->helpTopic) << c.position;
+        EXPECT_EQ(seen.sumShown, c.sumShown) << c.position;
     }
 }
 
