@@ -1,4 +1,5 @@
 // telm-transfer: starts the program and runs it until the main window closes.
+#include "AmountText.h"
 #include "DialogWiring.h"
 #include "DocumentContext.h"
 #include "modMain.h"
@@ -8,6 +9,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // Amounts are shown and read with the separators of the user's regional settings.
+    telm::setAmountLocale(telm::AmountLocale::system());
     telm::AppState state;
     telm::StartUp startUp(state);
     startUp.setMainWindowSetup(

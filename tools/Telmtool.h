@@ -34,6 +34,7 @@ int RunHash(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunVerify(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunShow(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunBulstat(const QStringList& args, std::ostream& out, std::ostream& err);
+int RunFill(const QStringList& args, std::ostream& out, std::ostream& err);
 
 // Writes a QString as UTF-8.
 std::ostream& operator<<(std::ostream& stream, const QString& text);

@@ -1,0 +1,95 @@
+// telmtool fill on the shipped balance-sheet template.
+#include "DataFile.h"
+#include "Telmtool.h"
+#include "TestFiles.h"
+#include "XmlAccess.h"
+#include "XmlDocument.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace telm;
+
+namespace {
+
+struct FillRun
+{
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+FillRun fill(const QTemporaryDir& dir, QStringList extra)
+{
+    QStringList args{"fill", "--type", "Bal", "--bulstat", "123456786", "--company", "Фирма",
+                     "--year", "2005", "--month", "12", "--folder", dir.path()};
+    args += extra;
+    std::ostringstream out;
+    std::ostringstream err;
+    FillRun run;
+    run.code = tool::RunTelmtool(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+QString amount(const QString& path, int level, const char* id, const char* field)
+{
+    XmlDocument xml;
+    xml.load(path);
+    return GetNodeAttribute(SelectSingleNode(xml.doc(), RowLookupPath(level, QString::fromLatin1(id))),
+                            QString::fromLatin1(field));
+}
+
+} // namespace
+
+TEST(FillCommand, SetAndCsvCommitLikeTyping)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+    const QString csv = dir.filePath(QStringLiteral("amounts.csv"));
+    ASSERT_TRUE(test::writeAll(csv, "ID;FIELD;AMOUNT\n50;DocDta_Sum3;250\n\n20;DocDta_Sum3;9\n"));
+
+    const FillRun run = fill(dir, {"--set", "40:DocDta_Sum3=1000", "--csv", csv});
+    EXPECT_EQ(run.code, 0) << run.err;
+    const QString path = dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
+    EXPECT_EQ(run.out, QDir::toNativeSeparators(path).toStdString() + "\n");
+    // The group row 20 cannot be typed into: reported with its line, skipped.
+    EXPECT_NE(run.err.find("amounts.csv:4"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Имате неравнени АКТИВ и ПАСИВ"), std::string::npos);
+
+    XmlDocument saved;
+    ASSERT_TRUE(saved.load(path));
+    EXPECT_TRUE(VerifyDataHash(saved));
+    EXPECT_EQ(amount(path, 4, "40", "DocDta_Sum3"), QStringLiteral("1000"));
+    EXPECT_EQ(amount(path, 3, "30", "DocDta_Sum3"), QStringLiteral("1250"));
+    EXPECT_EQ(amount(path, 1, "10", "DocDta_Sum3"), QStringLiteral("1250"));
+    EXPECT_EQ(amount(path, 1, "10", "DocDta_Sum1"), QStringLiteral("1250"));
+
+    // Run again: the file is corrected in place and keeps the earlier amounts.
+    const FillRun again = fill(dir, {"--set", "50:DocDta_Sum3=0"});
+    EXPECT_EQ(again.code, 0) << again.err;
+    EXPECT_EQ(amount(path, 1, "10", "DocDta_Sum3"), QStringLiteral("1000"));
+}
+
+TEST(FillCommand, BadUsageAndNothingToSave)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+    EXPECT_EQ(fill(dir, {"--set", "40=5"}).code, 2);
+    EXPECT_EQ(fill(dir, {"--bogus"}).code, 2);
+    const QString csv = dir.filePath(QStringLiteral("bad.csv"));
+    ASSERT_TRUE(test::writeAll(csv, "40;DocDta_Sum3;5\n41;DocDta_Sum3\n"));
+    const FillRun bad = fill(dir, {"--csv", csv});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("bad.csv:2"), std::string::npos) << bad.err;
+
+    QTemporaryDir empty;
+    const FillRun none = fill(empty, {"--set", "40:DocDta_Sum3=5"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_NE(none.err.find("Не съществува коректен структурен файл!"), std::string::npos);
+}
