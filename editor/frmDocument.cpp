@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 
@@ -112,6 +113,9 @@ frmDocument::frmDocument(AppState& state, const FormProfile& profile, QWidget* p
     m_engine.grid().listener().enterCell = [this] { hgrdDocEnter_EnterCell(); };
 
     setMinimumSize(px(kMinWidth), px(kMinHeight));
+    // Opens maximised; where no window manager maximises it, it still fills the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        resize(screen->availableGeometry().size());
     setTabOrder(m_grid, m_cmdSave);
     setTabOrder(m_cmdSave, m_cmdClose);
     setWindowState(Qt::WindowMaximized);
@@ -190,12 +194,17 @@ void frmDocument::Form_Resize()
         return;
     const int w = width();
     const int h = height();
-    const int fieldWidth = std::max(px(3000), std::min(px(7000), w - px(kFieldLeft) - px(240)));
     QLabel* labels[] = {m_lblPeriod, m_lblCompany, m_lblBulstat};
     QLineEdit* fields[] = {m_txtPeriod, m_txtCompName, m_txtBulstat};
+    int labelWidth = 0;
+    for (QLabel* label : labels)
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+    // The fields start at their design position unless the labels need more room.
+    const int fieldLeft = std::max(px(kFieldLeft), px(120) + labelWidth + px(90));
+    const int fieldWidth = std::max(px(3000), std::min(px(7000), w - fieldLeft - px(240)));
     for (int i = 0; i < 3; ++i) {
-        labels[i]->setGeometry(px(120), px(kFieldTops[i]), px(kFieldLeft - 180), px(kFieldHeight));
-        fields[i]->setGeometry(px(kFieldLeft), px(kFieldTops[i]), fieldWidth, px(kFieldHeight));
+        labels[i]->setGeometry(px(120), px(kFieldTops[i]), labelWidth, px(kFieldHeight));
+        fields[i]->setGeometry(fieldLeft, px(kFieldTops[i]), fieldWidth, px(kFieldHeight));
     }
     const int gridTop = px(kGridTop);
     const int frameHeight = px(kFrameHeight);
