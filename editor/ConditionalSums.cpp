@@ -56,9 +56,7 @@ struct SumColumns
 
 SumColumns sumColumnsOf(const FormProfile& profile)
 {
-    if (profile.id == FormId::frmDocOPPCur)
-        return {{5, 6, 7}, true};
-    return {{5}, false};
+    return {profile.conditionColumns, profile.conditionsKeepNegatives};
 }
 
 } // namespace

@@ -135,6 +135,8 @@ std::vector<FormProfile> makeProfiles()
         {{0, 40.5, -300}, {1, 10, 0}, {5, 10, 0}, {6, 10, 0}, {7, 10, 0}},
         {kBoldItalic10, kRegular8}, {{1, 100}},
         0, false, false});
+    p.back().conditionColumns = {5, 6, 7};
+    p.back().conditionsKeepNegatives = true;
 
     p.push_back(FormProfile{
         FormId::frmDocCapital, "frmDocCapital", u"TELM Transfer - Отчет за собствения капитал",

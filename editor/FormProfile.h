@@ -120,6 +120,11 @@ struct FormProfile
     bool landscape;
     bool allColumnsTwelvePercentAtLoad; // statement of equity
 
+    // Columns the conditional sums add up and write, and whether a negative
+    // result is written as it is (otherwise as 0).
+    std::vector<int> conditionColumns = {5};
+    bool conditionsKeepNegatives = false;
+
     int codeColumn = 1;
     int idColumn = 2;
     int parentColumn = 3;
