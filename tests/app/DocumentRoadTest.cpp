@@ -1,0 +1,146 @@
+// The whole road as a user walks it: a new balance sheet from the menu's
+// dialog, typed and saved into Data, copied elsewhere, reopened through the
+// correction dialog, corrected and saved in place.
+#include "AmountText.h"
+#include "DataFile.h"
+#include "DialogWiring.h"
+#include "DocumentContext.h"
+#include "GridWidget.h"
+#include "MessageBoxes.h"
+#include "TestFiles.h"
+#include "XmlAccess.h"
+#include "frmChooseFile.h"
+#include "frmChoosePrm.h"
+#include "frmDocument.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace telm;
+
+namespace {
+
+// Runs `action` on the document form once it is open and loaded.
+void whenFormOpens(std::function<void(frmDocument&)> action)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        auto* form = qobject_cast<frmDocument*>(QApplication::activeModalWidget());
+        if (!form || !form->loaded())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QApplication::setActiveWindow(form);
+        action(*form);
+    });
+    timer->start(10);
+}
+
+int rowOf(GridModel& grid, const char* id)
+{
+    for (int row = 1; row < grid.Rows(); ++row)
+        if (grid.TextMatrix(row, 2) == QLatin1String(id))
+            return row;
+    return -1;
+}
+
+void typeInto(frmDocument& form, const char* id, const QString& amount)
+{
+    GridModel& grid = form.engine().grid();
+    form.hgrdDocEnter()->setFocus();
+    grid.setCurrentCell(rowOf(grid, id), 7);
+    QTest::keyClick(form.hgrdDocEnter(), amount.at(0).toLatin1());
+    QTest::keyClicks(form.txtEdit(), amount.mid(1));
+    QTest::keyClick(form.txtEdit(), Qt::Key_Return);
+    QApplication::processEvents();
+}
+
+QString amountIn(const QString& path, int level, const char* id)
+{
+    XmlDocument xml;
+    xml.load(path);
+    return GetNodeAttribute(SelectSingleNode(xml.doc(), RowLookupPath(level, QString::fromLatin1(id))),
+                            QStringLiteral("DocDta_Sum3"));
+}
+
+} // namespace
+
+TEST(DocumentRoad, NewSaveReopenElsewhereCorrectInPlace)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+    setAmountLocale(AmountLocale{QChar(0x00A0), u','});
+    platform::RecordingMessageBoxes boxes;
+    AppState state;
+    state.FilePrefix = QStringLiteral("VELDOR");
+    state.programFolder = dir.path();
+    const DocumentOpener opener = [&state](QWidget* parent, const OpenDocumentRequest& request) {
+        OpenDocumentForm(state, parent, request);
+    };
+
+    // A new balance sheet: land 1000 on the assets side, capital 1000 on the other.
+    frmChoosePrm choose(state, opener);
+    choose.show();
+    choose.findChild<QComboBox*>(QStringLiteral("cboMonth"))->setCurrentIndex(3);
+    choose.findChild<QLineEdit*>(QStringLiteral("txtYear"))->setText(QStringLiteral("2005"));
+    choose.findChild<QLineEdit*>(QStringLiteral("txtBulstat"))->setText(QStringLiteral("123456786"));
+    choose.findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("Фирма ООД"));
+    bool typed = false;
+    whenFormOpens([&](frmDocument& form) {
+        EXPECT_EQ(form.eEditType(), 0);
+        typeInto(form, "40", QStringLiteral("1000"));
+        typeInto(form, "610", QStringLiteral("1000"));
+        EXPECT_EQ(form.engine().grid().TextMatrix(1, 7), QString::fromUtf8("1\u00A0000"));
+        form.cmdSave()->click();
+        form.closeButton()->click();
+        typed = true;
+    });
+    QTest::mouseClick(choose.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    ASSERT_TRUE(typed);
+    EXPECT_TRUE(boxes.shown.empty());   // balanced, saved, closed without a question
+    const QString saved = dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
+    ASSERT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(amountIn(saved, 1, "10"), QStringLiteral("1000"));
+
+    // Copied to another folder and corrected there, through the correction dialog.
+    QTemporaryDir elsewhere;
+    const QString copy = elsewhere.filePath(QStringLiteral("balance.xml"));
+    ASSERT_TRUE(QFile::copy(saved, copy));
+    const QByteArray original = test::readAll(saved);
+    frmChooseFile reopen(state, opener);
+    reopen.show();
+    reopen.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->setText(QStringLiteral("  ") + copy + u' ');
+    bool corrected = false;
+    whenFormOpens([&](frmDocument& form) {
+        EXPECT_EQ(form.eEditType(), 1);
+        EXPECT_EQ(form.txtCompName()->text(), QStringLiteral("Фирма ООД"));
+        EXPECT_EQ(form.txtPeriod()->text(), QStringLiteral("12/2005"));
+        typeInto(form, "40", QStringLiteral("1500"));
+        typeInto(form, "610", QStringLiteral("1500"));
+        form.cmdSave()->click();
+        form.closeButton()->click();
+        corrected = true;
+    });
+    QTest::mouseClick(reopen.findChild<QPushButton*>(QStringLiteral("cmdOpen")), Qt::LeftButton);
+    ASSERT_TRUE(corrected);
+    EXPECT_TRUE(boxes.shown.empty());
+
+    XmlDocument check;
+    ASSERT_TRUE(check.load(copy));
+    EXPECT_TRUE(VerifyDataHash(check));
+    EXPECT_EQ(amountIn(copy, 1, "10"), QStringLiteral("1500"));
+    const pugi::xml_node danni = SelectSingleNode(check.doc(), QStringLiteral("xml/danni"));
+    EXPECT_EQ(GetChildText(danni, QStringLiteral("compname")), QStringLiteral("Фирма ООД"));
+    EXPECT_EQ(GetChildText(danni, QStringLiteral("period")), QStringLiteral("12/2005"));
+    EXPECT_EQ(test::readAll(saved), original);   // the file in Data was not touched
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("Data"))).entryList(QDir::Files).size(), 1);
+}
