@@ -233,3 +233,17 @@ TEST_F(DocumentEngineTest, FillCommitsThroughTheSameRules)
     request.year = QStringLiteral("-005");
     EXPECT_EQ(RunFill(request).status, FillResult::Status::BadUsage);
 }
+
+TEST_F(DocumentEngineTest, LoadShowsAmountsInDisplayFormAndKeepsEmptyCellsEmpty)
+{
+    QByteArray bytes = test::readAll(dir.filePath(QStringLiteral("Blanki/testdata_Bal.xml")));
+    bytes.replace("DocStr_ID=\"3\" DocStr_ParentID=\"2\" DocStr_Order=\"3\" DocDta_Sum1=\"0\" "
+                  "DocDta_Sum2=\"0\" DocDta_Sum3=\"0\"",
+                  "DocStr_ID=\"3\" DocStr_ParentID=\"2\" DocStr_Order=\"3\" DocDta_Sum1=\"\" "
+                  "DocDta_Sum2=\"0\" DocDta_Sum3=\"-1234\"");
+    ASSERT_TRUE(test::writeAll(dir.filePath(QStringLiteral("Blanki/testdata_Bal.xml")), bytes));
+    auto engine = open(0);
+    EXPECT_EQ(engine->grid().TextMatrix(kLand, 7), nbsp("(1 234)"));
+    EXPECT_EQ(engine->grid().TextMatrix(kLand, 5), QString());
+    EXPECT_EQ(engine->grid().TextMatrix(kLand, 4), QStringLiteral("3"));   // not an amount column
+}
