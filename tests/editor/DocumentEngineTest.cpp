@@ -4,6 +4,7 @@
 #include "DocumentContext.h"
 #include "DocumentEngine.h"
 #include "DocumentFill.h"
+#include "BalanceFixture.h"
 #include "TestFiles.h"
 #include "XmlAccess.h"
 
@@ -14,12 +15,9 @@
 #include <gtest/gtest.h>
 
 using namespace telm;
+using namespace telm::test;
 
 namespace {
-
-// Grid rows of the small balance fixture.
-constexpr int kAssets = 1, kFixed = 2, kLand = 3, kBuildings = 4, kCurrent = 5, kMaterials = 6,
-              kReceivables = 7, kOfClients = 8, kDeferred = 9, kLiabilities = 10, kCapital = 12;
 
 class DocumentEngineTest : public ::testing::Test
 {
@@ -27,16 +25,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        QDir(dir.path()).mkpath(QStringLiteral("Blanki"));
-        QDir(dir.path()).mkpath(QStringLiteral("Data"));
-        ASSERT_TRUE(QFile::copy(test::fixture(QStringLiteral("balance_small.xml")),
-                                dir.filePath(QStringLiteral("Blanki/testdata_Bal.xml"))));
-        setAmountLocale(AmountLocale{QChar(0x00A0), u','});
-        state.FilePrefix = QStringLiteral("VELDOR");
-        state.programFolder = dir.path();
-        state.company = {QStringLiteral("Фирма & Сие \"ООД\""), QStringLiteral("123456786")};
-        state.period = {QStringLiteral("12"), 2005};
-        state.docType.Name = QStringLiteral("Баланс");
+        ASSERT_TRUE(test::prepareBalance(dir.path(), state, QStringLiteral("Фирма & Сие \"ООД\"")));
     }
 
     std::unique_ptr<DocumentEngine> open(int editType)
@@ -58,8 +47,6 @@ protected:
     QTemporaryDir dir;
     AppState state;
 };
-
-QString nbsp(const char* text) { return QString::fromUtf8(text).replace(u' ', QChar(0x00A0)); }
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "DocumentContext.h"
 #include "GridWidget.h"
 #include "MessageBoxes.h"
+#include "BalanceFixture.h"
 #include "TestFiles.h"
 #include "XmlAccess.h"
 #include "frmDocument.h"
@@ -19,14 +20,10 @@
 #include <gtest/gtest.h>
 
 using namespace telm;
+using namespace telm::test;
 using platform::MsgAnswer;
 
 namespace {
-
-constexpr int kAssets = 1, kFixed = 2, kLand = 3, kBuildings = 4, kMaterials = 6, kLiabilities = 10,
-              kCapital = 12;
-
-QString nbsp(const char* text) { return QString::fromUtf8(text).replace(u' ', QChar(0x00A0)); }
 
 class DocumentFormTest : public ::testing::Test
 {
@@ -34,16 +31,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        QDir(dir.path()).mkpath(QStringLiteral("Blanki"));
-        QDir(dir.path()).mkpath(QStringLiteral("Data"));
-        ASSERT_TRUE(QFile::copy(test::fixture(QStringLiteral("balance_small.xml")),
-                                dir.filePath(QStringLiteral("Blanki/testdata_Bal.xml"))));
-        setAmountLocale(AmountLocale{QChar(0x00A0), u','});
-        state.FilePrefix = QStringLiteral("VELDOR");
-        state.programFolder = dir.path();
-        state.company = {QStringLiteral("Фирма ООД"), QStringLiteral("123456786")};
-        state.period = {QStringLiteral("12"), 2005};
-        state.docType.Name = QStringLiteral("Баланс");
+        ASSERT_TRUE(test::prepareBalance(dir.path(), state, QStringLiteral("Фирма ООД")));
     }
 
     void TearDown() override
