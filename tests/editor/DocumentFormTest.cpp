@@ -317,3 +317,70 @@ TEST_F(DocumentFormTest, AFailedSaveKeepsTheQuestionAndTheOldFile)
     EXPECT_EQ(boxes.shown.back().text, QStringLiteral("Искате ли да съхраните промените в документа?"));
     EXPECT_FALSE(before.isEmpty());
 }
+
+TEST_F(DocumentFormTest, EditorKeysCommitAndLetTheGridMove)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("5"));
+    enter();
+    goTo(kLand, 7);
+    QTest::keyClick(gridWidget(), Qt::Key_F2);                 // keeps the text, caret at its end
+    ASSERT_TRUE(form->txtEdit()->isVisible());
+    EXPECT_EQ(form->txtEdit()->text(), QStringLiteral("5"));
+    EXPECT_EQ(form->txtEdit()->cursorPosition(), 1);
+    QTest::keyClicks(form->txtEdit(), QStringLiteral("0"));
+    QTest::keyClick(form->txtEdit(), Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(grid().TextMatrix(kLand, 7), QStringLiteral("50"));
+    EXPECT_EQ(grid().Row(), kBuildings);
+
+    QTest::keyClick(gridWidget(), '7');                        // typing replaces the content
+    EXPECT_EQ(form->txtEdit()->text(), QStringLiteral("7"));
+    QTest::keyClick(form->txtEdit(), Qt::Key_Home, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(grid().TextMatrix(kBuildings, 7), QStringLiteral("7"));
+    EXPECT_EQ(grid().TextMatrix(kFixed, 7), QStringLiteral("57"));
+    EXPECT_EQ(grid().Row(), 1);
+    EXPECT_FALSE(form->txtEdit()->isVisible());
+}
+
+TEST_F(DocumentFormTest, HeaderDoubleClickTogglesTheCodeColumn)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 1);
+    const QRect header = gridWidget()->cellRect(0, 1);
+    ASSERT_FALSE(header.isEmpty());
+    const QPoint at = gridWidget()->viewport()->mapFrom(gridWidget(), header.center());
+    QTest::mouseDClick(gridWidget()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(grid().rawColWidth(1, 0), -1);
+    EXPECT_EQ(grid().rawColWidth(1, 4), -1);
+    QTest::mouseDClick(gridWidget()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(grid().rawColWidth(1, 0), 100);
+    EXPECT_FALSE(form->txtEdit()->isVisible());                // the code column is never edited
+}
+
+TEST_F(DocumentFormTest, ClickingAwayFromARefusedEntryBouncesBackWithOneMessage)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("1x"));
+    const QRect other = gridWidget()->cellRect(kMaterials, 7);
+    ASSERT_FALSE(other.isEmpty());
+    QTest::mouseClick(gridWidget()->viewport(), Qt::LeftButton, {},
+                      gridWidget()->viewport()->mapFrom(gridWidget(), other.center()));
+    for (int i = 0; i < 20 && boxes.shown.empty(); ++i)
+        QTest::qWait(5);
+    QApplication::processEvents();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Въведете число!"));
+    EXPECT_EQ(grid().Row(), kLand);
+    EXPECT_EQ(grid().Col(), 7);
+    EXPECT_TRUE(form->txtEdit()->isVisible());
+    EXPECT_EQ(grid().TextMatrix(kLand, 7), QStringLiteral("0"));
+
+    form->txtEdit()->setText(QStringLiteral("12"));
+    enter();
+    EXPECT_EQ(grid().TextMatrix(kLand, 7), QStringLiteral("12"));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
