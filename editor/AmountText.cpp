@@ -11,7 +11,7 @@ namespace telm {
 namespace {
 
 // Doubles hold every whole number below 2^53 exactly; from there on a typed
-// amount could be stored as a different number, so such text is refused.
+// amount could be stored as a different number, so such an entry is refused.
 constexpr double kAmountLimit = 9007199254740992.0;
 
 AmountLocale& amountLocaleStore()
@@ -61,7 +61,7 @@ std::optional<double> readUnsigned(QStringView body, const AmountLocale& locale)
     if (!anyDigit)
         return std::nullopt;
     const double value = std::strtod(plain.c_str(), nullptr);
-    if (!std::isfinite(value) || value >= kAmountLimit)
+    if (!std::isfinite(value))
         return std::nullopt;
     return value;
 }
@@ -157,6 +157,18 @@ QString FormatNumber(double value)
 double AmountOrZero(const QString& text)
 {
     return ReadAmount(text).value_or(0.0);
+}
+
+} // namespace telm
+
+namespace telm {
+
+std::optional<double> ReadEntry(const QString& text)
+{
+    const std::optional<double> value = ReadAmount(text);
+    if (!value || std::fabs(*value) >= kAmountLimit)
+        return std::nullopt;
+    return value;
 }
 
 } // namespace telm

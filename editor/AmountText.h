@@ -30,9 +30,13 @@ void setAmountLocale(const AmountLocale& locale);
 // Reads a typed or displayed amount: blanks around it ignored, the group separator
 // (and both the normal and the no-break space) accepted between digits, the locale's
 // decimal separator, a leading minus or enclosing parentheses for a negative.
-// Empty or blank text, and anything else, is not a number (nullopt); so is an
-// amount of 2^53 or more in magnitude, which a double could not hold exactly.
+// Empty or blank text, and anything else, is not a number (nullopt).
 std::optional<double> ReadAmount(const QString& text);
+
+// A typed entry read like ReadAmount, but an amount of 2^53 or more in magnitude,
+// which a double could not hold exactly, is refused too. Totals built from
+// entries are read with ReadAmount, so a large total never blocks a save.
+std::optional<double> ReadEntry(const QString& text);
 
 // Display form of a text: empty (or blank) stays empty; a number becomes a whole
 // number grouped by threes, negatives in parentheses; text that is not a number

@@ -173,13 +173,13 @@ void DocumentEngine::applyLayout(int gridWidth)
     hidden.insert(hidden.end(), p.hiddenColumns.begin(), p.hiddenColumns.end());
     hidden.insert(hidden.end(), p.zeroWidthPerBand.begin(), p.zeroWidthPerBand.end());
     for (int band = 0; band < levels; ++band) {
-        const BandFont spec = band < static_cast<int>(p.bandFonts.size()) ? p.bandFonts[band]
-                                                                           : BandFont{};
+        const BandFont style = band < static_cast<int>(p.bandFonts.size()) ? p.bandFonts[band]
+                                                                            : BandFont{};
         QFont font;
-        if (spec.points > 0)
-            font.setPointSize(spec.points);
-        font.setBold(spec.bold);
-        font.setItalic(spec.italic);
+        if (style.points > 0)
+            font.setPointSize(style.points);
+        font.setBold(style.bold);
+        font.setItalic(style.italic);
         m_grid.setBandFont(band, font);
         if (p.codeWidthPerBand)
             m_grid.setColWidth(p.codeColumn, band, 100);
@@ -234,7 +234,7 @@ bool DocumentEngine::enterMovesDown(int col) const
 bool DocumentEngine::commit(int row, int col, const QString& text)
 {
     const QString trimmed = text.trimmed();
-    if (!trimmed.isEmpty() && !ReadAmount(trimmed))
+    if (!trimmed.isEmpty() && !ReadEntry(trimmed))
         return false;
     m_grid.setTextMatrix(row, col, FormatAmount(trimmed));
     RecomputeDerived(m_profile, m_grid, row);

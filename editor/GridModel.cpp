@@ -128,8 +128,15 @@ void GridModel::moveTo(int row, int col)
         return;
     if (row == m_row && col == m_col)
         return;
-    if (m_listener.leaveCell)
+    const int leavingRow = m_row;
+    const int leavingCol = m_col;
+    if (m_listener.leaveCell) {
         m_listener.leaveCell();
+        // The handler moved the current cell itself (a refused entry bouncing
+        // back): that move stands, this one is dropped.
+        if (m_row != leavingRow || m_col != leavingCol)
+            return;
+    }
     m_row = row;
     m_col = col;
     if (m_listener.enterCell)

@@ -123,6 +123,8 @@ frmDocument::frmDocument(AppState& state, const FormProfile& profile, QWidget* p
 
 frmDocument::~frmDocument()
 {
+    // The grid widget is a child and outlives the engine's model: unhook it first.
+    m_grid->setModel(nullptr);
     m_engine.grid().listener().leaveCell = nullptr;
     m_engine.grid().listener().enterCell = nullptr;
 }

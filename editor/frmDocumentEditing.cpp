@@ -237,10 +237,8 @@ void frmDocument::refuseEntry(bool showMessage)
         platform::ShowMessage(this, QStringLiteral("TELM - Внимание!"),
                               QStringLiteral("Въведете число!"), platform::MsgIcon::Critical);
     GridModel& grid = m_engine.grid();
-    if (m_returnPending && (grid.Row() != m_returnRow || grid.Col() != m_returnCol)) {
-        grid.setCol(m_returnCol);
-        grid.setRow(m_returnRow);
-    }
+    if (m_returnPending && (grid.Row() != m_returnRow || grid.Col() != m_returnCol))
+        grid.setCurrentCell(m_returnRow, m_returnCol);
     m_txtEdit->selectAll();
     m_txtEdit->setFocus();
 }
@@ -249,8 +247,7 @@ void frmDocument::hgrdDocEnter_EnterCell()
 {
     GridModel& grid = m_engine.grid();
     if (m_returnPending && (grid.Row() != m_returnRow || grid.Col() != m_returnCol)) {
-        grid.setRow(m_returnRow);
-        grid.setCol(m_returnCol);
+        grid.setCurrentCell(m_returnRow, m_returnCol);
         return;   // the move back raises its own enter
     }
     m_editRow = grid.Row();

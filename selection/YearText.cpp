@@ -42,10 +42,8 @@ std::optional<PeriodText> PeriodFromText(const QString& text)
         return std::nullopt;
     if (yearText.isEmpty() || yearText.size() > 4 || !allAsciiDigits(yearText))
         return std::nullopt;
-    const qint16 year = digitsValue(yearText);
-    if (year < 1)
-        return std::nullopt;
-    return PeriodText{month, year};
+    // 0 is a year the new-document dialog accepts ("0000"), so files it wrote reopen.
+    return PeriodText{month, digitsValue(yearText)};
 }
 
 } // namespace telm

@@ -21,7 +21,7 @@ struct PeriodText
 };
 
 // The header's period "<month>/<year>": the month one of 3, 6, 9, 12 as written,
-// the year one to four ASCII digits with a value of 1..9999.
+// the year one to four ASCII digits (0..9999).
 std::optional<PeriodText> PeriodFromText(const QString& text);
 
 } // namespace telm

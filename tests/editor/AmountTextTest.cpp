@@ -84,8 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{kCLike, u"1.2.3", std::nullopt},
         ReadCase{kCLike, u"1.2,3", std::nullopt},
         ReadCase{kCLike, u"9007199254740991", 9007199254740991.0},
-        ReadCase{kCLike, u"9007199254740993", std::nullopt},   // would read as 2^53
-        ReadCase{kCLike, u"99999999999999999999", std::nullopt}));
+        ReadCase{kCLike, u"99999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999", std::nullopt}));   // beyond a double
 
 struct FormatCase
 {
@@ -173,3 +172,14 @@ TEST_F(AmountTextTest, SeparatorsComeFromTheLocale)
 }
 
 } // namespace
+
+TEST(AmountText, EntriesBeyondWhatADoubleHoldsExactlyAreRefused)
+{
+    setAmountLocale(AmountLocale{u',', u'.'});
+    EXPECT_EQ(ReadEntry(QStringLiteral("9007199254740991")), 9007199254740991.0);
+    EXPECT_FALSE(ReadEntry(QStringLiteral("9007199254740993")));   // would be stored as 2^53
+    EXPECT_FALSE(ReadEntry(QStringLiteral("-99999999999999999999")));
+    EXPECT_FALSE(ReadEntry(QStringLiteral("abc")));
+    // A total that large still reads, so it never blocks the sums or the save.
+    EXPECT_EQ(AmountOrZero(QStringLiteral("18,014,398,509,481,984")), 18014398509481984.0);
+}
