@@ -306,5 +306,27 @@ TEST(GridModel, FixedColsStayInsideTheGrid)
     EXPECT_EQ(model.FixedCols(), 0);
 }
 
+TEST(GridModel, AMoveMadeByTheLeaveHandlerStands)
+{
+    GridModel model;
+    model.bind(smallTree());
+    model.setCurrentCell(1, 1);
+    std::vector<std::pair<int, int>> entered;
+    bool bounce = true;
+    model.listener().leaveCell = [&] {
+        if (bounce) {           // a refused entry sends the user back to (1, 1)
+            bounce = false;
+            model.setCurrentCell(2, 0);
+            model.setCurrentCell(1, 1);
+        }
+    };
+    model.listener().enterCell = [&] { entered.emplace_back(model.Row(), model.Col()); };
+    model.setCurrentCell(3, 2);
+    EXPECT_EQ(model.Row(), 1);
+    EXPECT_EQ(model.Col(), 1);
+    ASSERT_FALSE(entered.empty());
+    EXPECT_EQ(entered.back(), std::make_pair(1, 1));
+}
+
 } // namespace
 } // namespace telm
