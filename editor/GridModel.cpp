@@ -128,15 +128,15 @@ void GridModel::moveTo(int row, int col)
         return;
     if (row == m_row && col == m_col)
         return;
-    const int leavingRow = m_row;
-    const int leavingCol = m_col;
+    const std::uint64_t moves = m_moves;
     if (m_listener.leaveCell) {
         m_listener.leaveCell();
         // The handler moved the current cell itself (a refused entry bouncing
         // back): that move stands, this one is dropped.
-        if (m_row != leavingRow || m_col != leavingCol)
+        if (m_moves != moves)
             return;
     }
+    ++m_moves;
     m_row = row;
     m_col = col;
     if (m_listener.enterCell)

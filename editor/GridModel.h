@@ -154,6 +154,7 @@ private:
     int m_fixedCols = 0;
     int m_row = 1;
     int m_col = 0;
+    std::uint64_t m_moves = 0;          // counts moves of the current cell
     int m_maxBand = 0;
     std::vector<std::vector<int>> m_colWidths;    // [band][col]
     std::vector<int> m_colAlign;
