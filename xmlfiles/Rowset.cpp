@@ -178,26 +178,21 @@ private:
     std::vector<LastValue> m_last;
 };
 
-// Elements below `top`, counted without recursion: an upper bound of the rows,
-// so the row list is allocated once.
-size_t countElements(const pugi::xml_node& top)
+// Elements below `top`: an upper bound of the rows, so the row list is
+// allocated once. pugixml's traversal does not recurse.
+size_t countElements(pugi::xml_node top)
 {
-    size_t count = 0;
-    pugi::xml_node node = top.first_child();
-    while (node) {
-        if (node.type() == pugi::node_element)
-            ++count;
-        if (node.first_child()) {
-            node = node.first_child();
-            continue;
+    struct Counter : pugi::xml_tree_walker
+    {
+        size_t count = 0;
+        bool for_each(pugi::xml_node& node) override
+        {
+            count += node.type() == pugi::node_element;
+            return true;
         }
-        while (node && node != top && !node.next_sibling())
-            node = node.parent();
-        if (!node || node == top)
-            break;
-        node = node.next_sibling();
-    }
-    return count;
+    } counter;
+    top.traverse(counter);
+    return counter.count;
 }
 
 } // namespace

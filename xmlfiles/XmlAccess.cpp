@@ -18,24 +18,23 @@ pugi::xpath_node firstMatch(const pugi::xml_node& context, const QString& path)
     }
 }
 
-// Walks the subtree without recursion, so a deeply nested hostile file cannot
-// exhaust the stack.
-void appendTextContent(const pugi::xml_node& top, std::string& out)
+// The text of every text node below `top`, in document order. pugixml's
+// traversal does not recurse, so a deeply nested hostile file cannot exhaust
+// the stack.
+void appendTextContent(pugi::xml_node top, std::string& out)
 {
-    pugi::xml_node node = top.first_child();
-    while (node) {
-        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
-            out += node.value();
-        if (node.type() == pugi::node_element && node.first_child()) {
-            node = node.first_child();
-            continue;
+    struct Collector : pugi::xml_tree_walker
+    {
+        std::string& text;
+        explicit Collector(std::string& target) : text(target) {}
+        bool for_each(pugi::xml_node& node) override
+        {
+            if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+                text += node.value();
+            return true;
         }
-        while (node && node != top && !node.next_sibling())
-            node = node.parent();
-        if (!node || node == top)
-            break;
-        node = node.next_sibling();
-    }
+    } collector(out);
+    top.traverse(collector);
 }
 
 bool isXmlBlank(QChar c)
