@@ -7,13 +7,24 @@
 #include "DocumentOpener.h"
 
 #include <QString>
+#include <QWidget>
 #include <QTemporaryDir>
 
 #include <vector>
 
+#include <gtest/gtest.h>
+
 class QWidget;
 
 namespace telm::test {
+
+// A dialog's child widget by its object name; a missing one fails the test.
+template <typename T> T* namedChild(const QWidget& parent, const char* name)
+{
+    T* widget = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
 
 // Types text into a widget one character at a time (Cyrillic included).
 void typeText(QWidget* widget, const QString& text);

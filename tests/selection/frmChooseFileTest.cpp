@@ -37,12 +37,7 @@ protected:
         dialog->show();
     }
 
-    template <typename T> T* child(const char* name)
-    {
-        T* widget = dialog->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
+    template <typename T> T* child(const char* name) { return test::namedChild<T>(*dialog, name); }
 
     QString file(const QString& name) const { return dir.filePath(name); }
 
