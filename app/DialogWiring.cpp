@@ -1,12 +1,12 @@
-#include "DialogWiring.h"
+#include "app/DialogWiring.h"
 
-#include "Catalogue.h"
-#include "DocumentContext.h"
-#include "FormProfile.h"
-#include "frmChooseFile.h"
-#include "frmChoosePrm.h"
-#include "frmDocument.h"
-#include "frmMain.h"
+#include "selection/Catalogue.h"
+#include "selection/DocumentContext.h"
+#include "editor/FormProfile.h"
+#include "selection/frmChooseFile.h"
+#include "selection/frmChoosePrm.h"
+#include "editor/frmDocument.h"
+#include "app/frmMain.h"
 
 namespace telm {
 

@@ -2,7 +2,7 @@
 // selection dialogs the way to open a document form.
 #pragma once
 
-#include "DocumentOpener.h"
+#include "selection/DocumentOpener.h"
 
 class QWidget;
 

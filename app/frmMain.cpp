@@ -1,8 +1,8 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "DocumentContext.h"
-#include "HelpTopics.h"
-#include "HelpViewer.h"
+#include "selection/DocumentContext.h"
+#include "platform/HelpTopics.h"
+#include "platform/HelpViewer.h"
 
 #include <QAction>
 #include <QDateTime>

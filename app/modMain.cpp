@@ -1,10 +1,10 @@
-#include "modMain.h"
+#include "app/modMain.h"
 
-#include "DocumentContext.h"
-#include "HelpKeyFilter.h"
-#include "MessageBoxes.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "selection/DocumentContext.h"
+#include "platform/HelpKeyFilter.h"
+#include "platform/MessageBoxes.h"
+#include "app/frmMain.h"
+#include "app/frmSplash.h"
 
 #include <QApplication>
 

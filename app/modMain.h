@@ -2,7 +2,7 @@
 // the main window, in the order the program has always started.
 #pragma once
 
-#include "SingleInstance.h"
+#include "platform/SingleInstance.h"
 
 #include <QString>
 

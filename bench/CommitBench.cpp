@@ -6,12 +6,12 @@
 // with SearchParent through every row it stops at and sums a group by scanning
 // every row below it to the end of the grid, and checks that both leave the
 // same cells.
-#include "AmountText.h"
-#include "EditRules.h"
-#include "FormProfile.h"
-#include "GridModel.h"
-#include "LevelTotals.h"
-#include "Rowset.h"
+#include "editor/AmountText.h"
+#include "editor/EditRules.h"
+#include "editor/FormProfile.h"
+#include "grid/GridModel.h"
+#include "editor/LevelTotals.h"
+#include "xmlfiles/Rowset.h"
 
 #include <algorithm>
 #include <chrono>

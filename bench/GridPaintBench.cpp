@@ -2,9 +2,9 @@
 // full repaint of the viewport at the top, the middle and the end of the grid,
 // plus Page Down moves with their repaint, to show the cost does not grow with the row count.
 //   cmake --build <build> --target telm_bench_grid_paint && <build>/bench/telm_bench_grid_paint
-#include "GridModel.h"
-#include "GridWidget.h"
-#include "Rowset.h"
+#include "grid/GridModel.h"
+#include "grid/GridWidget.h"
+#include "xmlfiles/Rowset.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

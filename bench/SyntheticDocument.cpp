@@ -1,4 +1,4 @@
-#include "SyntheticDocument.h"
+#include "bench/SyntheticDocument.h"
 
 #include <array>
 

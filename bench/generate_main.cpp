@@ -1,5 +1,5 @@
 // telm_bench_generate ROWS FILE: writes a synthetic document.
-#include "SyntheticDocument.h"
+#include "bench/SyntheticDocument.h"
 
 #include <cstdlib>
 #include <fstream>

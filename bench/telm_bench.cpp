@@ -1,13 +1,13 @@
 // telm_bench: load, write, verify and checksum timings on synthetic documents of
 // 1 000, 10 000 and 100 000 rows, against a bare pugixml parse (and serialise),
 // with the ratios the program aims for.
-#include "AmountText.h"
-#include "Checksum.h"
-#include "DataFile.h"
-#include "GridModel.h"
-#include "Rowset.h"
-#include "SyntheticDocument.h"
-#include "XmlDocument.h"
+#include "editor/AmountText.h"
+#include "xmlfiles/Checksum.h"
+#include "xmlfiles/DataFile.h"
+#include "grid/GridModel.h"
+#include "xmlfiles/Rowset.h"
+#include "bench/SyntheticDocument.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "AmountText.h"
+#include "editor/AmountText.h"
 
 #include <QLocale>
 

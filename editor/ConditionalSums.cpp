@@ -1,8 +1,8 @@
-#include "ConditionalSums.h"
+#include "editor/ConditionalSums.h"
 
-#include "AmountText.h"
-#include "FormProfile.h"
-#include "GridModel.h"
+#include "editor/AmountText.h"
+#include "editor/FormProfile.h"
+#include "grid/GridModel.h"
 
 #include <map>
 #include <optional>

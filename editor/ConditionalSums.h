@@ -2,7 +2,7 @@
 // target sums its sources (times their signs) into the target's amount.
 #pragma once
 
-#include "Conditions.h"
+#include "xmlfiles/Conditions.h"
 
 namespace telm {
 

@@ -1,15 +1,15 @@
-#include "DocumentEngine.h"
+#include "editor/DocumentEngine.h"
 
-#include "AmountText.h"
-#include "Catalogue.h"
-#include "ConditionalSums.h"
-#include "DataFile.h"
-#include "DataFileName.h"
-#include "DocumentContext.h"
-#include "EditRules.h"
-#include "LevelTotals.h"
-#include "Rowset.h"
-#include "XmlAccess.h"
+#include "editor/AmountText.h"
+#include "selection/Catalogue.h"
+#include "editor/ConditionalSums.h"
+#include "xmlfiles/DataFile.h"
+#include "selection/DataFileName.h"
+#include "selection/DocumentContext.h"
+#include "editor/EditRules.h"
+#include "editor/LevelTotals.h"
+#include "xmlfiles/Rowset.h"
+#include "xmlfiles/XmlAccess.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,8 +4,8 @@
 // drives it without a window.
 #pragma once
 
-#include "FormProfile.h"
-#include "GridModel.h"
+#include "editor/FormProfile.h"
+#include "grid/GridModel.h"
 
 #include <QString>
 #include <QStringList>

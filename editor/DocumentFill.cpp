@@ -1,12 +1,12 @@
-#include "DocumentFill.h"
+#include "editor/DocumentFill.h"
 
-#include "Bulstat.h"
-#include "Catalogue.h"
-#include "DataFileName.h"
-#include "DocumentContext.h"
-#include "DocumentEngine.h"
-#include "FormProfile.h"
-#include "YearText.h"
+#include "selection/Bulstat.h"
+#include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
+#include "selection/DocumentContext.h"
+#include "editor/DocumentEngine.h"
+#include "editor/FormProfile.h"
+#include "selection/YearText.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "EditRules.h"
+#include "editor/EditRules.h"
 
-#include "AmountText.h"
-#include "FormProfile.h"
-#include "GridModel.h"
-#include "LevelTotals.h"
+#include "editor/AmountText.h"
+#include "editor/FormProfile.h"
+#include "grid/GridModel.h"
+#include "editor/LevelTotals.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "FormProfile.h"
+#include "editor/FormProfile.h"
 
 #include <stdexcept>
 

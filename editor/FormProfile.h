@@ -3,7 +3,7 @@
 // anywhere else.
 #pragma once
 
-#include "Catalogue.h"
+#include "selection/Catalogue.h"
 
 #include <QString>
 

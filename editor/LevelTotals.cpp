@@ -1,7 +1,7 @@
-#include "LevelTotals.h"
+#include "editor/LevelTotals.h"
 
-#include "AmountText.h"
-#include "GridModel.h"
+#include "editor/AmountText.h"
+#include "grid/GridModel.h"
 
 namespace telm {
 

@@ -1,8 +1,8 @@
-#include "frmDocument.h"
+#include "editor/frmDocument.h"
 
-#include "DocumentContext.h"
-#include "GridWidget.h"
-#include "MessageBoxes.h"
+#include "selection/DocumentContext.h"
+#include "grid/GridWidget.h"
+#include "platform/MessageBoxes.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -4,7 +4,7 @@
 // holds no arithmetic of its own.
 #pragma once
 
-#include "DocumentEngine.h"
+#include "editor/DocumentEngine.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 // Cell editing in the document form: the floating editor box, the keys on the
 // grid and in the box, and the commit with its bounce back to a refused cell.
-#include "frmDocument.h"
+#include "editor/frmDocument.h"
 
-#include "GridWidget.h"
-#include "MessageBoxes.h"
+#include "grid/GridWidget.h"
+#include "platform/MessageBoxes.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

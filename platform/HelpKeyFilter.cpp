@@ -1,7 +1,7 @@
-#include "HelpKeyFilter.h"
+#include "platform/HelpKeyFilter.h"
 
-#include "HelpTopics.h"
-#include "HelpViewer.h"
+#include "platform/HelpTopics.h"
+#include "platform/HelpViewer.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "HelpTopics.h"
+#include "platform/HelpTopics.h"
 
 #include <QFile>
 #include <QObject>

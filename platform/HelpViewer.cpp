@@ -1,6 +1,6 @@
-#include "HelpViewer.h"
+#include "platform/HelpViewer.h"
 
-#include "MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

@@ -2,7 +2,7 @@
 // topic's text on the right. The file format is described in HelpTopics.h.
 #pragma once
 
-#include "HelpTopics.h"
+#include "platform/HelpTopics.h"
 
 #include <QDialog>
 

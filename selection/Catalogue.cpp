@@ -1,4 +1,4 @@
-#include "Catalogue.h"
+#include "selection/Catalogue.h"
 
 namespace telm {
 

@@ -1,7 +1,7 @@
-#include "DataFileName.h"
+#include "selection/DataFileName.h"
 
-#include "Catalogue.h"
-#include "DocumentContext.h"
+#include "selection/Catalogue.h"
+#include "selection/DocumentContext.h"
 
 #include <QDir>
 

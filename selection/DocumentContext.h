@@ -2,7 +2,7 @@
 // what a selection dialog hands to a document form, and the shared XML document.
 #pragma once
 
-#include "XmlDocument.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "YearText.h"
+#include "selection/YearText.h"
 
 namespace telm {
 

@@ -1,11 +1,11 @@
-#include "frmChooseFile.h"
+#include "selection/frmChooseFile.h"
 
-#include "Catalogue.h"
-#include "DocumentContext.h"
-#include "FileDialogs.h"
-#include "MessageBoxes.h"
-#include "XmlAccess.h"
-#include "YearText.h"
+#include "selection/Catalogue.h"
+#include "selection/DocumentContext.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "xmlfiles/XmlAccess.h"
+#include "selection/YearText.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

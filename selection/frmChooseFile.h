@@ -3,7 +3,7 @@
 // for correction through the injected opener.
 #pragma once
 
-#include "DocumentOpener.h"
+#include "selection/DocumentOpener.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
-#include "frmChoosePrm.h"
+#include "selection/frmChoosePrm.h"
 
-#include "Bulstat.h"
-#include "Catalogue.h"
-#include "DataFileName.h"
-#include "DocumentContext.h"
-#include "MessageBoxes.h"
-#include "YearText.h"
+#include "selection/Bulstat.h"
+#include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
+#include "selection/DocumentContext.h"
+#include "platform/MessageBoxes.h"
+#include "selection/YearText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

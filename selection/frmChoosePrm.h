@@ -3,7 +3,7 @@
 // through the injected opener.
 #pragma once
 
-#include "DocumentOpener.h"
+#include "selection/DocumentOpener.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 // telmtool bulstat: the BULSTAT check-digit test.
-#include "Bulstat.h"
-#include "Telmtool.h"
+#include "selection/Bulstat.h"
+#include "tools/Telmtool.h"
 
 namespace telm::tool {
 

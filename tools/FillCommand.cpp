@@ -1,8 +1,8 @@
 // telmtool fill: opens a document as the new-document dialog would, commits
 // amounts through the same rules as typing them, and saves it.
-#include "AmountText.h"
-#include "DocumentFill.h"
-#include "Telmtool.h"
+#include "editor/AmountText.h"
+#include "editor/DocumentFill.h"
+#include "tools/Telmtool.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // telmtool hash: the checksum of a text or of a file's text.
-#include "Checksum.h"
-#include "DataFile.h"
-#include "Telmtool.h"
+#include "xmlfiles/Checksum.h"
+#include "xmlfiles/DataFile.h"
+#include "tools/Telmtool.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 // telmtool show: the header and the rows of a template or data file.
-#include "Rowset.h"
-#include "Telmtool.h"
-#include "XmlAccess.h"
-#include "XmlDocument.h"
+#include "xmlfiles/Rowset.h"
+#include "tools/Telmtool.h"
+#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/XmlDocument.h"
 
 namespace telm::tool {
 

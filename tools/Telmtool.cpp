@@ -1,4 +1,4 @@
-#include "Telmtool.h"
+#include "tools/Telmtool.h"
 
 namespace telm::tool {
 

@@ -1,7 +1,7 @@
 // telmtool verify: the integrity check of data files, one line per file.
-#include "DataFile.h"
-#include "Telmtool.h"
-#include "XmlDocument.h"
+#include "xmlfiles/DataFile.h"
+#include "tools/Telmtool.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 // telmtool entry point: arguments are taken as UTF-8 whatever the locale.
-#include "Telmtool.h"
+#include "tools/Telmtool.h"
 
 #include <iostream>
 

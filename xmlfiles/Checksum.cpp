@@ -1,9 +1,9 @@
 // The checksum of a data file and the one serialisation it is computed over.
-#include "Checksum.h"
+#include "xmlfiles/Checksum.h"
 
-#include "Cp1251.h"
-#include "DataFile.h"
-#include "XmlDocument.h"
+#include "xmlfiles/Cp1251.h"
+#include "xmlfiles/DataFile.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <algorithm>
 #include <cstring>

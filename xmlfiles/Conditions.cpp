@@ -1,7 +1,7 @@
 // The conditions loader.
-#include "Conditions.h"
+#include "xmlfiles/Conditions.h"
 
-#include "XmlDocument.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "Cp1251.h"
+#include "xmlfiles/Cp1251.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 // The data-file writer: the source file with the grid's amounts, the header and
 // the checksum.
-#include "DataFile.h"
+#include "xmlfiles/DataFile.h"
 
-#include "Checksum.h"
-#include "XmlAccess.h"
-#include "XmlDocument.h"
+#include "xmlfiles/Checksum.h"
+#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <array>
 #include <charconv>

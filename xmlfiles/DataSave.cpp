@@ -1,8 +1,8 @@
 // Atomic save of the shared document: QSaveFile writes a temporary file beside
 // the target and renames it over the target only when everything was written.
-#include "Checksum.h"
-#include "DataFile.h"
-#include "XmlDocument.h"
+#include "xmlfiles/Checksum.h"
+#include "xmlfiles/DataFile.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QSaveFile>
 

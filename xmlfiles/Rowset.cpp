@@ -1,5 +1,5 @@
 // The rowset loader over pugixml.
-#include "Rowset.h"
+#include "xmlfiles/Rowset.h"
 
 #include <QFile>
 

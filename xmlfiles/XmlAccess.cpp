@@ -1,4 +1,4 @@
-#include "XmlAccess.h"
+#include "xmlfiles/XmlAccess.h"
 
 #include <exception>
 

@@ -1,4 +1,4 @@
-#include "XmlDocument.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "BlankWriter.h"
+#include "data/generator/BlankWriter.h"
 
-#include "FormProfile.h"
+#include "editor/FormProfile.h"
 
 #include <pugixml.hpp>
 

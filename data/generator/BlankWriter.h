@@ -2,7 +2,7 @@
 // XML shape that the rowset loader reads.
 #pragma once
 
-#include "Outline.h"
+#include "data/generator/Outline.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,8 +1,8 @@
-#include "Generate.h"
+#include "data/generator/Generate.h"
 
-#include "BlankWriter.h"
-#include "Catalogue.h"
-#include "FormProfile.h"
+#include "data/generator/BlankWriter.h"
+#include "selection/Catalogue.h"
+#include "editor/FormProfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Generates every shipped template and the conditions file from the outlines.
 #pragma once
 
-#include "Outline.h"
+#include "data/generator/Outline.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "Outline.h"
+#include "data/generator/Outline.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // telm_blankgen <forms folder> <output folder>: writes the shipped templates and
 // the conditions file from the readable outlines.
-#include "Generate.h"
+#include "data/generator/Generate.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,15 +1,15 @@
 // The main window's menu opens the real selection dialogs, and a selection
 // hands over to the document form of the chosen type.
-#include "Catalogue.h"
-#include "DialogWiring.h"
-#include "DocumentContext.h"
-#include "HelpTopics.h"
-#include "MessageBoxes.h"
-#include "TestFiles.h"
-#include "frmChooseFile.h"
-#include "frmChoosePrm.h"
-#include "frmDocument.h"
-#include "frmMain.h"
+#include "selection/Catalogue.h"
+#include "app/DialogWiring.h"
+#include "selection/DocumentContext.h"
+#include "platform/HelpTopics.h"
+#include "platform/MessageBoxes.h"
+#include "tests/support/TestFiles.h"
+#include "selection/frmChooseFile.h"
+#include "selection/frmChoosePrm.h"
+#include "editor/frmDocument.h"
+#include "app/frmMain.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,17 +1,17 @@
 // The whole road as a user walks it: a new balance sheet from the menu's
 // dialog, typed and saved into Data, copied elsewhere, reopened through the
 // correction dialog, corrected and saved in place.
-#include "AmountText.h"
-#include "DataFile.h"
-#include "DialogWiring.h"
-#include "DocumentContext.h"
-#include "GridWidget.h"
-#include "MessageBoxes.h"
-#include "TestFiles.h"
-#include "XmlAccess.h"
-#include "frmChooseFile.h"
-#include "frmChoosePrm.h"
-#include "frmDocument.h"
+#include "editor/AmountText.h"
+#include "xmlfiles/DataFile.h"
+#include "app/DialogWiring.h"
+#include "selection/DocumentContext.h"
+#include "grid/GridWidget.h"
+#include "platform/MessageBoxes.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/XmlAccess.h"
+#include "selection/frmChooseFile.h"
+#include "selection/frmChoosePrm.h"
+#include "editor/frmDocument.h"
 
 #include <QApplication>
 #include <QComboBox>

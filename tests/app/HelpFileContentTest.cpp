@@ -1,8 +1,8 @@
 // The shipped help file: every topic number the program opens is there, with
 // its title and text, and every link inside it leads to a topic.
-#include "Catalogue.h"
-#include "HelpTopics.h"
-#include "TestFiles.h"
+#include "selection/Catalogue.h"
+#include "platform/HelpTopics.h"
+#include "tests/support/TestFiles.h"
 
 #include <QRegularExpression>
 

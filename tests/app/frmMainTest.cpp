@@ -1,10 +1,10 @@
 // The main window: menu structure, captions, help topics, the dialog items,
 // "Помощ", "Изход" and the status bar.
-#include "DocumentContext.h"
-#include "HelpTopics.h"
-#include "HelpViewer.h"
-#include "MessageBoxes.h"
-#include "frmMain.h"
+#include "selection/DocumentContext.h"
+#include "platform/HelpTopics.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBoxes.h"
+#include "app/frmMain.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // The splash window: its delay, Escape, other keys and the picture.
-#include "frmSplash.h"
+#include "app/frmSplash.h"
 
 #include <QDeadlineTimer>
 #include <QImage>

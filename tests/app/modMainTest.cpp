@@ -1,11 +1,11 @@
 // Start-up: the program-wide values, the second copy, the splash and the
 // main window in their order.
-#include "DocumentContext.h"
-#include "MessageBoxes.h"
-#include "SingleInstance.h"
-#include "frmMain.h"
-#include "frmSplash.h"
-#include "modMain.h"
+#include "selection/DocumentContext.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SingleInstance.h"
+#include "app/frmMain.h"
+#include "app/frmSplash.h"
+#include "app/modMain.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,12 +1,12 @@
 // The shipped templates: one table over the fourteen document types.
-#include "BlankiTestSupport.h"
+#include "tests/data/BlankiTestSupport.h"
 
-#include "AmountText.h"
-#include "DataFile.h"
-#include "FormProfile.h"
-#include "Generate.h"
-#include "TestFiles.h"
-#include "XmlDocument.h"
+#include "editor/AmountText.h"
+#include "xmlfiles/DataFile.h"
+#include "editor/FormProfile.h"
+#include "data/generator/Generate.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "BlankiTestSupport.h"
+#include "tests/data/BlankiTestSupport.h"
 
-#include "TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // how to load it.
 #pragma once
 
-#include "Catalogue.h"
-#include "Rowset.h"
+#include "selection/Catalogue.h"
+#include "xmlfiles/Rowset.h"
 
 #include <QString>
 

@@ -1,13 +1,13 @@
 // The shipped conditions file: entries belong to types with a Sum button, name
 // rows of the right template, and sum a small filled document as by hand.
-#include "BlankiTestSupport.h"
+#include "tests/data/BlankiTestSupport.h"
 
-#include "AmountText.h"
-#include "ConditionalSums.h"
-#include "Conditions.h"
-#include "FormProfile.h"
-#include "GridModel.h"
-#include "XmlDocument.h"
+#include "editor/AmountText.h"
+#include "editor/ConditionalSums.h"
+#include "xmlfiles/Conditions.h"
+#include "editor/FormProfile.h"
+#include "grid/GridModel.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <pugixml.hpp>
 

@@ -1,6 +1,6 @@
 // Amount text: reading and display form under a blank-grouping locale and a
 // C-like one, as tables of cases.
-#include "AmountText.h"
+#include "editor/AmountText.h"
 
 #include <QLocale>
 

@@ -2,9 +2,9 @@
 // of the test's own with the fixture as the balance-sheet template.
 #pragma once
 
-#include "AmountText.h"
-#include "DocumentContext.h"
-#include "TestFiles.h"
+#include "editor/AmountText.h"
+#include "selection/DocumentContext.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // Result rows from the conditions table, on the income statement (column 5,
 // negatives as 0) and the direct cash flow (columns 5 to 7, negatives kept).
-#include "ConditionalSums.h"
+#include "editor/ConditionalSums.h"
 
-#include "AmountText.h"
-#include "FormProfile.h"
-#include "GridFixture.h"
+#include "editor/AmountText.h"
+#include "editor/FormProfile.h"
+#include "tests/editor/GridFixture.h"
 
 #include <gtest/gtest.h>
 

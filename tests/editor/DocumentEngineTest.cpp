@@ -1,12 +1,12 @@
-#include "AmountText.h"
-#include "Catalogue.h"
-#include "DataFile.h"
-#include "DocumentContext.h"
-#include "DocumentEngine.h"
-#include "DocumentFill.h"
-#include "BalanceFixture.h"
-#include "TestFiles.h"
-#include "XmlAccess.h"
+#include "editor/AmountText.h"
+#include "selection/Catalogue.h"
+#include "xmlfiles/DataFile.h"
+#include "selection/DocumentContext.h"
+#include "editor/DocumentEngine.h"
+#include "editor/DocumentFill.h"
+#include "tests/editor/BalanceFixture.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/XmlAccess.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
 // Whole roads through the real document form, driven by keys and clicks.
-#include "AmountText.h"
-#include "DataFile.h"
-#include "DocumentContext.h"
-#include "GridWidget.h"
-#include "MessageBoxes.h"
-#include "BalanceFixture.h"
-#include "TestFiles.h"
-#include "XmlAccess.h"
-#include "frmDocument.h"
+#include "editor/AmountText.h"
+#include "xmlfiles/DataFile.h"
+#include "selection/DocumentContext.h"
+#include "grid/GridWidget.h"
+#include "platform/MessageBoxes.h"
+#include "tests/editor/BalanceFixture.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/XmlAccess.h"
+#include "editor/frmDocument.h"
 
 #include <QApplication>
 #include <QDir>

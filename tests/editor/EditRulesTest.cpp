@@ -1,10 +1,10 @@
 // The edit gate, the Delete-key rule, derived columns and the balance check,
 // over the profiles of several forms.
-#include "EditRules.h"
+#include "editor/EditRules.h"
 
-#include "AmountText.h"
-#include "FormProfile.h"
-#include "GridFixture.h"
+#include "editor/AmountText.h"
+#include "editor/FormProfile.h"
+#include "tests/editor/GridFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Every document type opens from its shipped template, takes an entry in its
 // first editable leaf, saves, and reopens for correction with the entry intact.
-#include "AmountText.h"
-#include "Catalogue.h"
-#include "DataFile.h"
-#include "DocumentContext.h"
-#include "DocumentEngine.h"
-#include "TestFiles.h"
+#include "editor/AmountText.h"
+#include "selection/Catalogue.h"
+#include "xmlfiles/DataFile.h"
+#include "selection/DocumentContext.h"
+#include "editor/DocumentEngine.h"
+#include "tests/support/TestFiles.h"
 
 #include <QTemporaryDir>
 

@@ -1,5 +1,5 @@
-#include "Catalogue.h"
-#include "FormProfile.h"
+#include "selection/Catalogue.h"
+#include "editor/FormProfile.h"
 
 #include <gtest/gtest.h>
 

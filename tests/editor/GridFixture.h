@@ -2,8 +2,8 @@
 // leading cells, bound into a GridModel the way a loaded template is.
 #pragma once
 
-#include "GridModel.h"
-#include "Rowset.h"
+#include "grid/GridModel.h"
+#include "xmlfiles/Rowset.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 // Tree navigation, group totals and the liabilities test on small balance-like
 // grids: columns 5 to 7 amounts, 8 the manual-entry flag, 9 the locked flag.
-#include "LevelTotals.h"
+#include "editor/LevelTotals.h"
 
-#include "AmountText.h"
-#include "GridFixture.h"
+#include "editor/AmountText.h"
+#include "tests/editor/GridFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Reading the help file and choosing the topic F1 opens, without windows.
-#include "HelpTopics.h"
+#include "platform/HelpTopics.h"
 
 #include <QObject>
 #include <QVariant>

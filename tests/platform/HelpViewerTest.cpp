@@ -1,8 +1,8 @@
 // The help window, the missing-file message and F1 on real widgets.
-#include "HelpKeyFilter.h"
-#include "HelpViewer.h"
-#include "MessageBoxes.h"
-#include "TestFiles.h"
+#include "platform/HelpKeyFilter.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBoxes.h"
+#include "tests/support/TestFiles.h"
 
 #include <QApplication>
 #include <QDialog>

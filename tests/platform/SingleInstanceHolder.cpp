@@ -1,6 +1,6 @@
 // Test helper: takes the single-instance lock given on the command line,
 // says "locked" (or "refused") on stdout and then waits until it is killed.
-#include "SingleInstance.h"
+#include "platform/SingleInstance.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 // The one-copy rule across real processes: a helper process holds the lock,
 // this process is refused, and after the helper is killed the stale lock is
 // taken over.
-#include "SingleInstance.h"
+#include "platform/SingleInstance.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "Bulstat.h"
+#include "selection/Bulstat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Catalogue.h"
+#include "selection/Catalogue.h"
 
 #include <gtest/gtest.h>
 

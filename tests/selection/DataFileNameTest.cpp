@@ -1,6 +1,6 @@
-#include "Catalogue.h"
-#include "DataFileName.h"
-#include "DocumentContext.h"
+#include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
+#include "selection/DocumentContext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "SelectionTestSupport.h"
+#include "tests/selection/SelectionTestSupport.h"
 
-#include "TestFiles.h"
-#include "XmlAccess.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/XmlAccess.h"
 
 #include <QDir>
 #include <QFile>

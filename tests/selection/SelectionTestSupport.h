@@ -2,9 +2,9 @@
 // folder of the test's own, and an opener that records what it was asked.
 #pragma once
 
-#include "Catalogue.h"
-#include "DocumentContext.h"
-#include "DocumentOpener.h"
+#include "selection/Catalogue.h"
+#include "selection/DocumentContext.h"
+#include "selection/DocumentOpener.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,10 +1,10 @@
 // The open-document dialog driven through its real widgets.
-#include "frmChooseFile.h"
+#include "selection/frmChooseFile.h"
 
-#include "FileDialogs.h"
-#include "MessageBoxes.h"
-#include "SelectionTestSupport.h"
-#include "TestFiles.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "tests/selection/SelectionTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 // The new-document dialog driven through its real widgets.
-#include "frmChoosePrm.h"
+#include "selection/frmChoosePrm.h"
 
-#include "MessageBoxes.h"
-#include "SelectionTestSupport.h"
+#include "platform/MessageBoxes.h"
+#include "tests/selection/SelectionTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>

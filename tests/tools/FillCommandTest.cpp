@@ -1,9 +1,9 @@
 // telmtool fill on the shipped balance-sheet template.
-#include "DataFile.h"
-#include "Telmtool.h"
-#include "TestFiles.h"
-#include "XmlAccess.h"
-#include "XmlDocument.h"
+#include "xmlfiles/DataFile.h"
+#include "tools/Telmtool.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QDir>
 #include <QTemporaryDir>

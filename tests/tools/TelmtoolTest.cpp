@@ -1,7 +1,7 @@
-#include "DataFile.h"
-#include "TestFiles.h"
-#include "Telmtool.h"
-#include "XmlDocument.h"
+#include "xmlfiles/DataFile.h"
+#include "tests/support/TestFiles.h"
+#include "tools/Telmtool.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
-#include "Checksum.h"
-#include "Cp1251.h"
-#include "DataFile.h"
+#include "xmlfiles/Checksum.h"
+#include "xmlfiles/Cp1251.h"
+#include "xmlfiles/DataFile.h"
 
 #include <gtest/gtest.h>
 

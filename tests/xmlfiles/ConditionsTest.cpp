@@ -1,6 +1,6 @@
-#include "Conditions.h"
-#include "TestFiles.h"
-#include "XmlDocument.h"
+#include "xmlfiles/Conditions.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QTemporaryDir>
 

@@ -1,9 +1,9 @@
-#include "DataFile.h"
-#include "Rowset.h"
-#include "TestFiles.h"
-#include "WriterFakes.h"
-#include "XmlAccess.h"
-#include "XmlDocument.h"
+#include "xmlfiles/DataFile.h"
+#include "xmlfiles/Rowset.h"
+#include "tests/support/TestFiles.h"
+#include "tests/xmlfiles/WriterFakes.h"
+#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "DataFile.h"
-#include "TestFiles.h"
-#include "XmlDocument.h"
+#include "xmlfiles/DataFile.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QDir>
 #include <QTemporaryDir>

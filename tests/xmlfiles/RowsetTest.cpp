@@ -1,5 +1,5 @@
-#include "Rowset.h"
-#include "TestFiles.h"
+#include "xmlfiles/Rowset.h"
+#include "tests/support/TestFiles.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // A tiny grid and an amount reader for the writer tests.
 #pragma once
 
-#include "DataFile.h"
+#include "xmlfiles/DataFile.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "TestFiles.h"
-#include "XmlAccess.h"
-#include "XmlDocument.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QTemporaryDir>
 

@@ -1,9 +1,9 @@
 // The grid widget on the offscreen platform: keys, posted keys, mouse,
 // collapse and expand, scrolling, geometry and the whole-grid image.
-#include "GridModel.h"
-#include "GridWidget.h"
-#include "Rowset.h"
-#include "Twips.h"
+#include "grid/GridModel.h"
+#include "grid/GridWidget.h"
+#include "xmlfiles/Rowset.h"
+#include "grid/Twips.h"
 
 #include <gtest/gtest.h>
 

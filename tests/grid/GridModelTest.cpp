@@ -1,6 +1,6 @@
 // The grid model: binding, tree state, widths, formats and the cell notifications.
-#include "GridModel.h"
-#include "Rowset.h"
+#include "grid/GridModel.h"
+#include "xmlfiles/Rowset.h"
 
 #include <gtest/gtest.h>
 

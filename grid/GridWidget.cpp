@@ -1,14 +1,17 @@
-// The grid widget: layout cache, scrolling, keys, mouse and cell geometry.
-// Painting lives in GridWidgetPaint.cpp, keyboard moves in GridWidgetKeys.cpp.
-#include "GridWidget.h"
+// The grid widget: scrolling, mouse, cell geometry and painting through the
+// grid painter. Keyboard moves live in GridWidgetKeys.cpp.
+#include "grid/GridWidget.h"
 
-#include "GridModel.h"
-#include "Twips.h"
+#include "grid/GridModel.h"
+#include "grid/GridPainter.h"
+#include "grid/Twips.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -36,7 +39,6 @@ void GridWidget::setModel(GridModel* model)
         m_model->listener().structureChanged = nullptr;
     }
     m_model = model;
-    m_layoutRevision = ~std::uint64_t(0);
     if (m_model) {
         m_model->listener().changed = [this] { viewport()->update(); };
         m_model->listener().structureChanged = [this] { onStructureChanged(); };
@@ -65,100 +67,59 @@ double GridWidget::dpiY() const
     return logicalDpiY();
 }
 
-void GridWidget::ensureLayout() const
+const GridGeometry& GridWidget::geometry() const
 {
-    if (!m_model) {
-        m_shownRows.clear();
-        m_rowTop.assign(1, 0);
-        m_colLeft.assign(1, 0);
-        m_headerHeight = 0;
-        return;
-    }
-    const double dx = dpiX();
-    const double dy = dpiY();
-    if (m_layoutRevision == m_model->layoutRevision() && dx == m_layoutDpiX && dy == m_layoutDpiY)
-        return;
-    m_layoutRevision = m_model->layoutRevision();
-    m_layoutDpiX = dx;
-    m_layoutDpiY = dy;
-
-    const int rows = m_model->Rows();
-    m_shownRows.clear();
-    m_shownRows.reserve(rows);
-    m_rowTop.clear();
-    m_rowTop.reserve(rows + 1);
-    m_rowTop.push_back(0);
-    const int defaultHeight = twipsToPixels(m_model->defaultRowHeight(), dy);
-    for (int row = m_model->FixedRows(); row < rows; ++row) {
-        if (!m_model->isShown(row))
-            continue;
-        const int twips = m_model->RowHeight(row);
-        const int height =
-            twips == m_model->defaultRowHeight() ? defaultHeight : twipsToPixels(twips, dy);
-        m_shownRows.push_back(row);
-        m_rowTop.push_back(m_rowTop.back() + height);
-    }
-    m_headerHeight = twipsToPixels(m_model->RowHeight(0), dy);
-
-    const int cols = m_model->Cols();
-    m_colLeft.assign(1, 0);
-    for (int col = 0; col < cols; ++col)
-        m_colLeft.push_back(m_colLeft.back() + twipsToPixels(m_model->ColWidth(col, 0), dx));
+    m_geometry.update(m_model, dpiX(), dpiY());
+    return m_geometry;
 }
 
-int GridWidget::headerHeight() const
+void GridWidget::paintEvent(QPaintEvent* event)
 {
-    ensureLayout();
-    return m_headerHeight;
-}
-
-int GridWidget::bodyHeight() const
-{
-    ensureLayout();
-    return m_rowTop.back();
-}
-
-int GridWidget::totalWidth() const
-{
-    ensureLayout();
-    return m_colLeft.back();
-}
-
-int GridWidget::fixedWidth() const
-{
-    ensureLayout();
+    QPainter painter(viewport());
+    painter.setClipRegion(event->region());
+    painter.fillRect(event->rect(), palette().color(QPalette::Window));
     if (!m_model)
-        return 0;
-    return m_colLeft[std::min<int>(m_model->FixedCols(), m_colLeft.size() - 1)];
+        return;
+    GridPaintArea area;
+    area.scroll = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    area.size = viewport()->size();
+    area.pinned = true;
+    area.highlight = true;
+    area.highlightBack = palette().color(QPalette::Highlight);
+    area.highlightFore = palette().color(QPalette::HighlightedText);
+    PaintGrid(painter, *m_model, geometry(), area);
 }
 
-int GridWidget::shownIndex(int row) const
+QSize GridWidget::gridImageSize() const
 {
-    ensureLayout();
-    const auto it = std::lower_bound(m_shownRows.begin(), m_shownRows.end(), row);
-    if (it == m_shownRows.end() || *it != row)
-        return -1;
-    return static_cast<int>(it - m_shownRows.begin());
+    const GridGeometry& g = geometry();
+    return QSize(g.totalWidth(), g.headerHeight() + g.bodyHeight());
 }
 
-int GridWidget::firstVisibleIndex(int contentY) const
+QImage GridWidget::gridImage() const
 {
-    // The last shown row whose top is at or above contentY.
-    const auto it = std::upper_bound(m_rowTop.begin(), m_rowTop.end() - 1, contentY);
-    return std::max(0, static_cast<int>(it - m_rowTop.begin()) - 1);
+    return m_model ? GridImage(*m_model, geometry()) : QImage();
+}
+
+void GridWidget::renderGrid(QPainter& painter, const QRect& source) const
+{
+    if (m_model)
+        PaintGridPart(painter, *m_model, geometry(), source);
 }
 
 void GridWidget::updateScrollBars()
 {
+    const GridGeometry& g = geometry();
     const QSize area = viewport()->size();
-    const int header = headerHeight();
+    const int header = g.headerHeight();
     QScrollBar* v = verticalScrollBar();
-    v->setRange(0, std::max(0, bodyHeight() - (area.height() - header)));
+    v->setRange(0, std::max(0, g.bodyHeight() - (area.height() - header)));
     v->setPageStep(std::max(1, area.height() - header));
-    v->setSingleStep(m_model ? std::max(1, twipsToPixels(m_model->defaultRowHeight(), dpiY())) : 20);
+    v->setSingleStep(m_model ? std::max(1, twipsToPixels(m_model->defaultRowHeight(), dpiY()))
+                             : 20);
     QScrollBar* h = horizontalScrollBar();
-    h->setRange(0, std::max(0, totalWidth() - area.width()));
-    h->setPageStep(std::max(1, area.width() - fixedWidth()));
+    h->setRange(0, std::max(0, g.totalWidth() - area.width()));
+    h->setPageStep(std::max(1, area.width() - g.fixedWidth()));
 }
 
 void GridWidget::resizeEvent(QResizeEvent* event)
@@ -176,25 +137,33 @@ void GridWidget::scrollContentsBy(int, int)
 
 QRect GridWidget::viewportCellRect(int row, int col) const
 {
-    ensureLayout();
+    const GridGeometry& g = geometry();
     if (!m_model || col < 0 || col >= m_model->Cols() || row < 0 || row >= m_model->Rows())
         return QRect();
-    const int width = m_colLeft[col + 1] - m_colLeft[col];
+    const int width = g.colWidth(col);
     const bool fixedCol = col < m_model->FixedCols();
-    const int x = m_colLeft[col] - (fixedCol ? 0 : horizontalScrollBar()->value());
+    const int x = g.colLeft(col) - (fixedCol ? 0 : horizontalScrollBar()->value());
     if (row < m_model->FixedRows())
-        return width > 0 ? QRect(x, 0, width, m_headerHeight) : QRect();
-    const int index = shownIndex(row);
+        return width > 0 ? QRect(x, 0, width, g.headerHeight()) : QRect();
+    const int index = g.shownIndex(row);
     if (index < 0 || width <= 0)
         return QRect();
-    const int y = m_headerHeight + m_rowTop[index] - verticalScrollBar()->value();
-    return QRect(x, y, width, m_rowTop[index + 1] - m_rowTop[index]);
+    const int y = g.headerHeight() + g.rowTop(index) - verticalScrollBar()->value();
+    return QRect(x, y, width, g.rowHeightAt(index));
 }
 
 QRect GridWidget::cellRect(int row, int col) const
 {
     const QRect rect = viewportCellRect(row, col);
     return rect.isNull() ? rect : rect.translated(viewport()->pos());
+}
+
+QRect GridWidget::expanderRect(int row) const
+{
+    if (!m_model || row < m_model->FixedRows() || !m_model->hasChildren(row))
+        return QRect();
+    const QRect cell = cellRect(row, 0);
+    return cell.isNull() ? QRect() : BandControlRect(*m_model, geometry(), row, cell);
 }
 
 int GridWidget::CellLeft() const
@@ -220,24 +189,26 @@ int GridWidget::CellHeight() const
 
 void GridWidget::ensureCellVisible(int row, int col)
 {
-    ensureLayout();
+    const GridGeometry& g = geometry();
     if (!m_model)
         return;
-    const int index = shownIndex(row);
+    const int index = g.shownIndex(row);
     if (index >= 0) {
         QScrollBar* v = verticalScrollBar();
-        const int visible = viewport()->height() - m_headerHeight;
-        if (m_rowTop[index] < v->value())
-            v->setValue(m_rowTop[index]);
-        else if (m_rowTop[index + 1] > v->value() + visible)
-            v->setValue(std::min(m_rowTop[index], m_rowTop[index + 1] - visible));
+        const int visible = viewport()->height() - g.headerHeight();
+        const int top = g.rowTop(index);
+        const int bottom = g.rowTop(index + 1);
+        if (top < v->value())
+            v->setValue(top);
+        else if (bottom > v->value() + visible)
+            v->setValue(std::min(top, bottom - visible));
     }
     if (col >= m_model->FixedCols() && col < m_model->Cols()) {
         QScrollBar* h = horizontalScrollBar();
-        const int fixed = fixedWidth();
+        const int fixed = g.fixedWidth();
         const int visible = viewport()->width() - fixed;
-        const int left = m_colLeft[col] - fixed;
-        const int right = m_colLeft[col + 1] - fixed;
+        const int left = g.colLeft(col) - fixed;
+        const int right = g.colLeft(col + 1) - fixed;
         if (left < h->value())
             h->setValue(left);
         else if (right > h->value() + visible)
@@ -247,26 +218,26 @@ void GridWidget::ensureCellVisible(int row, int col)
 
 bool GridWidget::hitTest(const QPoint& pos, int& row, int& col) const
 {
-    ensureLayout();
+    const GridGeometry& g = geometry();
     if (!m_model)
         return false;
-    const int fixed = fixedWidth();
+    const int fixed = g.fixedWidth();
     const int contentX = pos.x() < fixed ? pos.x() : pos.x() + horizontalScrollBar()->value();
     col = -1;
     for (int c = 0; c < m_model->Cols(); ++c) {
-        if (m_colLeft[c + 1] > m_colLeft[c] && contentX >= m_colLeft[c] && contentX < m_colLeft[c + 1]
+        if (g.colWidth(c) > 0 && contentX >= g.colLeft(c) && contentX < g.colLeft(c + 1)
             && (c < m_model->FixedCols()) == (pos.x() < fixed)) {
             col = c;
             break;
         }
     }
-    if (pos.y() < m_headerHeight) {
+    if (pos.y() < g.headerHeight()) {
         row = 0;
     } else {
-        const int contentY = pos.y() - m_headerHeight + verticalScrollBar()->value();
-        if (m_shownRows.empty() || contentY >= m_rowTop.back())
+        const int contentY = pos.y() - g.headerHeight() + verticalScrollBar()->value();
+        if (g.shownCount() == 0 || contentY >= g.bodyHeight())
             return false;
-        row = m_shownRows[firstVisibleIndex(contentY)];
+        row = g.shownRows()[g.indexAt(contentY)];
     }
     return col >= 0;
 }
@@ -282,7 +253,8 @@ void GridWidget::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     if (col == 0 && row >= m_model->FixedRows() && m_model->hasChildren(row)
-        && toggleRect(row, viewportCellRect(row, 0)).contains(event->position().toPoint())) {
+        && BandControlRect(*m_model, geometry(), row, viewportCellRect(row, 0))
+               .contains(event->position().toPoint())) {
         toggleCollapsed(row);
         return;
     }

@@ -1,6 +1,6 @@
 // The grid model: what the hierarchical grid shows and what the totals, the
-// writer and the printer read. Plain data with a listener; the widget in
-// platform/ draws it. Measures are in twips.
+// writer and the printer read. Plain data with a listener; the grid painter
+// draws it, the grid widget shows it. Measures are in twips.
 #pragma once
 
 #include <QColor>

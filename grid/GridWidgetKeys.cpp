@@ -1,8 +1,8 @@
 // The grid widget's keyboard: the form's key hooks, then the grid's own moves.
-#include "GridWidget.h"
+#include "grid/GridWidget.h"
 
-#include "GridModel.h"
-#include "Twips.h"
+#include "grid/GridModel.h"
+#include "grid/Twips.h"
 
 #include <QKeyEvent>
 
@@ -35,9 +35,10 @@ void GridWidget::keyPressEvent(QKeyEvent* event)
 
 int GridWidget::nextVisibleCol(int col, int step) const
 {
+    const GridGeometry& g = geometry();
     const int lowest = std::min(col, m_model->FixedCols());
     for (int c = col + step; c >= lowest && c < m_model->Cols(); c += step) {
-        if (m_colLeft[c + 1] > m_colLeft[c])
+        if (g.colWidth(c) > 0)
             return c;
     }
     return col;
@@ -45,8 +46,9 @@ int GridWidget::nextVisibleCol(int col, int step) const
 
 int GridWidget::firstVisibleCol() const
 {
+    const GridGeometry& g = geometry();
     for (int c = m_model->FixedCols(); c < m_model->Cols(); ++c) {
-        if (m_colLeft[c + 1] > m_colLeft[c])
+        if (g.colWidth(c) > 0)
             return c;
     }
     return m_model->Col();
@@ -54,8 +56,9 @@ int GridWidget::firstVisibleCol() const
 
 int GridWidget::lastVisibleCol() const
 {
+    const GridGeometry& g = geometry();
     for (int c = m_model->Cols() - 1; c >= m_model->FixedCols(); --c) {
-        if (m_colLeft[c + 1] > m_colLeft[c])
+        if (g.colWidth(c) > 0)
             return c;
     }
     return m_model->Col();
@@ -63,15 +66,15 @@ int GridWidget::lastVisibleCol() const
 
 bool GridWidget::moveByKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    ensureLayout();
-    if (m_shownRows.empty())
+    const GridGeometry& g = geometry();
+    if (g.shownCount() == 0)
         return false;
-    const int last = static_cast<int>(m_shownRows.size()) - 1;
-    int index = shownIndex(m_model->Row());
+    const int last = g.shownCount() - 1;
+    int index = g.shownIndex(m_model->Row());
     const bool onBody = index >= 0;
     if (!onBody)
         index = 0;
-    const int visibleHeight = std::max(1, viewport()->height() - m_headerHeight);
+    const int visibleHeight = std::max(1, viewport()->height() - g.headerHeight());
     const int defaultHeight = std::max(1, twipsToPixels(m_model->defaultRowHeight(), dpiY()));
     const int pageRows = std::max(1, visibleHeight / defaultHeight);
     int col = m_model->Col();
@@ -98,7 +101,7 @@ bool GridWidget::moveByKey(int key, Qt::KeyboardModifiers modifiers)
     }
     const bool rowKey = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp
                         || key == Qt::Key_PageDown || ctrl;
-    const int row = rowKey ? m_shownRows[index] : m_model->Row();
+    const int row = rowKey ? g.shownRows()[index] : m_model->Row();
     m_model->setCurrentCell(row, col);
     ensureCellVisible(row, col);
     return true;

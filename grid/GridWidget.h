@@ -1,6 +1,6 @@
-// The hierarchical grid on screen: draws a GridModel it does not own, scrolls
-// by pixels, collapses and expands bands, turns keys and mouse into moves of
-// the model's current cell, and renders the whole grid for printing.
+// The hierarchical grid on screen: shows a GridModel it does not own through
+// the grid painter, scrolls by pixels, collapses and expands bands, and turns
+// keys and mouse into moves of the model's current cell.
 //
 // One header row serves all bands: every row is laid out with band 0's column
 // widths, so the columns line up under the header whatever the band. Left and
@@ -8,12 +8,12 @@
 // collapsed row, so the current cell never lands where it cannot be seen.
 #pragma once
 
+#include "grid/GridGeometry.h"
+
 #include <QAbstractScrollArea>
 #include <QImage>
 
-#include <cstdint>
 #include <functional>
-#include <vector>
 
 namespace telm {
 
@@ -90,32 +90,10 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    // Where and how one paint pass draws: the top-left of the grid shown at the
-    // area's origin, whether the header row and fixed columns stay pinned, and
-    // whether the current cell is highlighted.
-    struct View
-    {
-        int scrollX = 0;
-        int scrollY = 0;
-        QSize size;
-        bool pinned = true;
-        bool highlight = true;
-    };
-
-    void paintGrid(QPainter& painter, const View& view) const;
-    void paintCell(QPainter& painter, int row, int col, const QRect& rect, bool highlight) const;
-    void paintToggle(QPainter& painter, int row, const QRect& cell) const;
-    QRect toggleRect(int row, const QRect& cell) const;
-    int firstVisibleIndex(int contentY) const;
-
-    void ensureLayout() const;
+    // The layout at the widget's resolution, brought up to date first.
+    const GridGeometry& geometry() const;
     void updateScrollBars();
     void onStructureChanged();
-    int headerHeight() const;
-    int bodyHeight() const;      // all shown body rows
-    int totalWidth() const;
-    int fixedWidth() const;
-    int shownIndex(int row) const;   // index in the shown-row list, -1 if not shown
     QRect viewportCellRect(int row, int col) const;
     bool hitTest(const QPoint& viewportPos, int& row, int& col) const;
 
@@ -129,15 +107,7 @@ private:
     Events m_events;
     int m_mouseRow = 0;
     int m_mouseCol = 0;
-
-    // Layout cache in pixels, rebuilt when the model's layout revision changes.
-    mutable std::uint64_t m_layoutRevision = ~std::uint64_t(0);
-    mutable double m_layoutDpiX = 0;
-    mutable double m_layoutDpiY = 0;
-    mutable std::vector<int> m_shownRows;   // body rows shown, in order
-    mutable std::vector<int> m_rowTop;      // prefix sums of their heights, one more entry
-    mutable std::vector<int> m_colLeft;     // prefix sums of band 0 widths, one more entry
-    mutable int m_headerHeight = 0;
+    mutable GridGeometry m_geometry;
 };
 
 } // namespace telm

@@ -1,8 +1,8 @@
 // The grid model: rows in depth-first order with their bands, texts and
 // formats, the current cell and its notifications.
-#include "GridModel.h"
+#include "grid/GridModel.h"
 
-#include "Rowset.h"
+#include "xmlfiles/Rowset.h"
 
 #include <algorithm>
 #include <type_traits>

@@ -1,0 +1,59 @@
+// The grid painter: draws any part of a grid model — header row, fixed columns,
+// body rows with their band fonts, cell colours and alignments, the band
+// controls — onto any QPainter, at the geometry's resolution and with no
+// widget. The grid widget paints the screen through it; a printed page and the
+// whole-grid image are painted the same way, so text stays text in a PDF.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+class QPainter;
+
+namespace telm {
+
+class GridGeometry;
+class GridModel;
+
+// The colours every grid is drawn in unless a cell has its own.
+namespace GridColors {
+inline const QColor kFixedBack{64, 128, 128};   // header row and fixed columns
+inline const QColor kFixedFore{Qt::white};
+inline const QColor kGridLine{192, 192, 192};
+inline const QColor kCellBack{Qt::white};
+inline const QColor kCellFore{Qt::black};
+} // namespace GridColors
+
+// What one paint pass shows. `scroll` is the point of the grid (in device units,
+// header included) drawn at the area's origin.
+struct GridPaintArea
+{
+    QPoint scroll;
+    QSize size;
+    // Screen: the header row stays at the top and the fixed columns at the left
+    // while the rest scrolls. Otherwise the grid is one sheet shifted by `scroll`.
+    bool pinned = false;
+    // Marks the current cell with the highlight colours (never on a fixed cell).
+    bool highlight = false;
+    QColor highlightBack;
+    QColor highlightFore;
+};
+
+void PaintGrid(QPainter& painter, const GridModel& model, const GridGeometry& geometry,
+               const GridPaintArea& area);
+
+// The part `source` of the whole grid (device units; all of it when empty),
+// unpinned and unhighlighted, at the painter's origin and clipped to it.
+void PaintGridPart(QPainter& painter, const GridModel& model, const GridGeometry& geometry,
+                   const QRect& source = QRect());
+
+// The whole grid as an image at the geometry's resolution; null when empty.
+QImage GridImage(const GridModel& model, const GridGeometry& geometry);
+
+// The collapse/expand box of a row with children, given its name cell.
+QRect BandControlRect(const GridModel& model, const GridGeometry& geometry, int row,
+                      const QRect& nameCell);
+
+} // namespace telm
