@@ -1,8 +1,6 @@
 #include "app/DialogWiring.h"
 
-#include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
-#include "editor/FormProfile.h"
 #include "selection/frmChooseFile.h"
 #include "selection/frmChoosePrm.h"
 #include "editor/frmDocument.h"
@@ -10,24 +8,18 @@
 
 namespace telm {
 
-void OpenDocumentForm(AppState& state, QWidget* parent, const OpenDocumentRequest& request)
+void OpenDocumentForm(AppState& state, QWidget* parent, const OpenedDocument& document)
 {
-    if (!request.type)
+    if (!document.type)
         return;
-    frmDocument form(state, ProfileFor(request.type->form), parent);
-    form.setEditType(request.editType);
-    form.setHelpTopic(request.helpTopic);
-    // Only the balance in liquidation decides its Sum button by variant; the
-    // other forms keep what their profile gives them.
-    if (request.type->form == FormId::frmDocBalanceLiquid)
-        form.setSumVisible(request.sumVisible);
+    frmDocument form(state, document, parent);
     form.exec();
 }
 
 void WireDialogs(frmMain& window, AppState& state)
 {
-    const DocumentOpener opener = [&state](QWidget* parent, const OpenDocumentRequest& request) {
-        OpenDocumentForm(state, parent, request);
+    const DocumentOpener opener = [&state](QWidget* parent, const OpenedDocument& document) {
+        OpenDocumentForm(state, parent, document);
     };
     window.setNewDocumentDialog([&state, opener](QWidget* parent) {
         frmChoosePrm dialog(state, opener, parent);

@@ -11,9 +11,9 @@ namespace telm {
 struct AppState;
 class frmMain;
 
-// Creates the document form of the request's type, modal over parent, and
-// returns when it has closed; each call makes a fresh form.
-void OpenDocumentForm(AppState& state, QWidget* parent, const OpenDocumentRequest& request);
+// Creates the document form of the opened document's type, modal over
+// parent, and returns when it has closed; each call makes a fresh form.
+void OpenDocumentForm(AppState& state, QWidget* parent, const OpenedDocument& document);
 
 // Sets the new-document and open-document dialogs on the main window.
 void WireDialogs(frmMain& window, AppState& state);

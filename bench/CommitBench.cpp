@@ -100,11 +100,11 @@ void settleTotals(const FormProfile& profile, GridModel& grid)
             RecomputeDerived(profile, grid, r);
         } else if (!ReadFlag(grid.TextMatrix(r, kManual))) {
             grid.setTextMatrix(r, kEdit, FormatNumber(SumLevel(grid, r, kEdit, kManual)));
-            grid.setTextMatrix(r, profile.derivedColumn,
-                               FormatNumber(SumLevel(grid, r, profile.derivedColumn, kManual)));
+            grid.setTextMatrix(r, profile.derived.column,
+                               FormatNumber(SumLevel(grid, r, profile.derived.column, kManual)));
         } else {
             grid.setTextMatrix(r, kEdit, QStringLiteral("1 000"));
-            grid.setTextMatrix(r, profile.derivedColumn, QStringLiteral("1 000"));
+            grid.setTextMatrix(r, profile.derived.column, QStringLiteral("1 000"));
         }
     }
 }
@@ -190,12 +190,12 @@ int main()
     const Timing bounded = timeCommits(grid, rows, [&](GridModel& g, int row, const QString& entry) {
         g.setTextMatrix(row, kEdit, FormatAmount(entry));
         RecomputeDerived(profile, g, row);
-        UpdateAncestors(g, row, kEdit, profile.derivedColumn, profile.manualColumn);
+        UpdateAncestors(g, row, kEdit, profile.derived.column, profile.manualColumn);
     });
     const Timing toEnd = timeCommits(reference, rows, [&](GridModel& g, int row, const QString& entry) {
         g.setTextMatrix(row, kEdit, FormatAmount(entry));
         RecomputeDerived(profile, g, row);
-        updateAncestorsToEnd(g, row, kEdit, profile.derivedColumn);
+        updateAncestorsToEnd(g, row, kEdit, profile.derived.column);
     });
 
     int differing = 0;

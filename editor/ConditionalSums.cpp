@@ -45,20 +45,6 @@ const std::vector<int>& rowsOf(const RowIndex& index, const std::optional<double
     return it == index.end() ? none : it->second;
 }
 
-// The direct cash flow sums receipts, payments and the net flow, and a net
-// outflow is a real result there; the other forms sum column 5 and show a
-// negative result as 0.
-struct SumColumns
-{
-    std::vector<int> columns;
-    bool keepNegatives;
-};
-
-SumColumns sumColumnsOf(const FormProfile& profile)
-{
-    return {profile.conditionColumns, profile.conditionsKeepNegatives};
-}
-
 } // namespace
 
 void EvaluateConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table)
@@ -67,7 +53,9 @@ void EvaluateConditions(const FormProfile& profile, GridModel& grid, const Condi
     if (table.empty())
         return;
 
-    const SumColumns sums = sumColumnsOf(profile);
+    // Column 5, negatives shown as 0, in most forms; the direct cash flow sums
+    // its three current columns and keeps a net outflow.
+    const SumButtonRule& sums = profile.sum;
     const RowIndex index = indexRowsById(grid, profile.idColumn);
 
     std::size_t i = 0;
@@ -84,7 +72,7 @@ void EvaluateConditions(const FormProfile& profile, GridModel& grid, const Condi
         }
         for (int r : rowsOf(index, target)) {
             for (std::size_t k = 0; k < sums.columns.size(); ++k) {
-                const QString text = (acc[k] >= 0 || sums.keepNegatives)
+                const QString text = (acc[k] >= 0 || sums.keepsNegatives)
                     ? FormatNumber(acc[k]) : QStringLiteral("0");
                 grid.setTextMatrix(r, sums.columns[k], text);
             }

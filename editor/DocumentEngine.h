@@ -1,11 +1,14 @@
 // The document engine: everything a document form does to its document that is
 // not drawing — load (with the tamper check), entries, the Delete key, sums,
 // the balance check and the save. The form wires widget events to it; telmtool
-// drives it without a window.
+// drives it without a window. Whether the document is new or a correction is
+// fixed when the engine is made; its flags change only through its own calls.
 #pragma once
 
 #include "editor/FormProfile.h"
 #include "grid/GridModel.h"
+#include "platform/UserMessage.h"
+#include "selection/DocumentOpening.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,36 +21,40 @@ namespace telm {
 struct AppState;
 struct DocType;
 
-// A message for the user: the caller shows it (a message box, or stderr).
-struct EngineMessage
+// The three fields shown above the grid.
+struct DocumentHeader
 {
-    enum class Icon { Critical, Warning };
-    QString title;
-    QString text;
-    Icon icon = Icon::Critical;
+    QString period;     // "12/2005"
+    QString company;
+    QString bulstat;
 };
 
 class DocumentEngine
 {
 public:
-    DocumentEngine(AppState& state, const FormProfile& profile);
+    // The form of the opened document's type, on the shared state.
+    DocumentEngine(AppState& state, const OpenedDocument& document);
 
     const FormProfile& profile() const { return m_profile; }
+    const DocType& docType() const { return *m_document.type; }
     AppState& state() { return m_state; }
     const AppState& state() const { return m_state; }
     GridModel& grid() { return m_grid; }
     const GridModel& grid() const { return m_grid; }
 
-    // The document type the form works on: the variant flag picks between the
-    // two types of a shared form.
-    const DocType& docType() const;
-    // MaxLevel for this document (the variant decides for the balance in liquidation).
+    int eEditType() const { return m_document.editType; }   // 0 new, 1 correction
+    // MaxLevel of this document: the variant decides for the balance in liquidation.
     int maxLevel() const;
 
-    // Form state.
-    int eEditType = 0;          // 0 new from the template, 1 correction
-    bool changed = false;       // typed into since opened; never cleared while open
-    bool saved = true;          // nothing typed since the last successful save
+    // The user has typed into the editor box since the document was opened;
+    // never cleared while it is open.
+    bool changed() const { return m_changed; }
+    // Nothing has been typed since the last successful save.
+    bool saved() const { return m_saved; }
+    // A change of the editor box's text: marks the document changed and unsaved.
+    void noteTyping();
+    // Whether closing must ask about unsaved changes.
+    bool needsSaveQuestion() const { return m_changed && !m_saved; }
 
     // Built at construction from the profile: what the save writes.
     const QStringList& amountFields() const { return m_amountFields; }
@@ -57,19 +64,9 @@ public:
     // document (correction, after the tamper check) into the grid, puts the
     // amounts into display form and makes (1, 0) current. On failure the grid
     // is left in its design state and the message says why.
-    std::optional<EngineMessage> load();
-
-    // The header fields shown above the grid, filled by load().
-    QString headerPeriod;
-    QString headerCompany;
-    QString headerBulstat;
-
-    // Column widths, fonts, captions and alignments of a freshly loaded grid.
-    // Separate from load() because fonts need a GUI application. `gridWidth` in
-    // twips is used by the forms that size columns from it at load.
-    void applyLayout(int gridWidth);
-    // Band-0 widths for a grid `gridWidth` twips wide.
-    void applyResizeWidths(int gridWidth);
+    std::optional<UserMessage> load();
+    // The header fields, filled by load().
+    const DocumentHeader& header() const { return m_header; }
 
     bool canEdit(int row, int col) const;
     bool canDelete(int row, int col) const;
@@ -84,30 +81,32 @@ public:
     // False when the rule refuses the cell.
     bool deleteCell(int row, int col);
 
-    bool hasConditionalSums() const;
+    bool hasSumButton() const { return m_profile.sum.caption != nullptr; }
+    bool sumButtonShown() const;
     bool sumsBeforeSave() const;
     // Evaluates the conditions file's result rows into the grid.
     void runConditionalSums();
 
     // First half of a save: sums where the form runs them, all bands expanded,
     // the balance check. The message, if any, is a warning: the save goes on.
-    std::optional<EngineMessage> prepareSave();
+    std::optional<UserMessage> prepareSave();
     // Second half: writes and saves the data file. The saved flag is set only
     // when the file was really written.
-    std::optional<EngineMessage> writeAndSave();
+    std::optional<UserMessage> writeAndSave();
 
     QString sourcePath() const;     // template (new) or opened file (correction)
     QString targetPath() const;     // composed name (new) or opened file (correction)
 
-    // Whether closing must ask about unsaved changes.
-    bool needsSaveQuestion() const { return changed && !saved; }
-
 private:
     AppState& m_state;
+    OpenedDocument m_document;
     const FormProfile& m_profile;
     GridModel m_grid;
     QStringList m_amountFields;
     std::vector<int> m_amountColumns;
+    DocumentHeader m_header;
+    bool m_changed = false;
+    bool m_saved = true;
 };
 
 } // namespace telm

@@ -2,14 +2,13 @@
 
 #include "selection/Bulstat.h"
 #include "selection/Catalogue.h"
-#include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
+#include "selection/DocumentOpening.h"
 #include "editor/DocumentEngine.h"
 #include "editor/FormProfile.h"
 #include "selection/YearText.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace telm {
 
@@ -67,28 +66,17 @@ FillResult RunFill(const FillRequest& request)
     state.period.iYear = *year;
     state.docType.Name = type->titleText();
     state.hfGrid.Prognosis = request.forecast;
-    if (type->variant == VariantFlag::BalanceLiquid || type->variant == VariantFlag::BalanceLiquid2)
-        state.balanceLiquidVariant = type->variant == VariantFlag::BalanceLiquid2;
-    if (type->variant == VariantFlag::IncomeLiquid || type->variant == VariantFlag::IncomeLiquid2)
-        state.incomeLiquidVariant = type->variant == VariantFlag::IncomeLiquid2;
 
     FillResult result;
-    const FormProfile& profile = ProfileFor(type->form);
-    DocumentEngine engine(state, profile);
-    state.openedDataFilePath = DataFilePathFor(state, *type, request.forecast);
-    const QFileInfo existing(state.openedDataFilePath);
-    if (existing.isFile()) {
-        engine.eEditType = 1;
-        result.correction = true;
-        state.xml.load(state.openedDataFilePath);
-    } else {
-        engine.eEditType = 0;
-        if (!QFileInfo(TemplatePath(state.programFolder, *type)).isFile()) {
-            result.error = QStringLiteral("Не съществува коректен структурен файл!");
-            return result;
-        }
+    const Opening opening = OpenFromChoices(state, *type, request.forecast);
+    if (!opening.document) {
+        result.error = opening.message ? opening.message->text : QString();
+        return result;
     }
-    if (const std::optional<EngineMessage> failure = engine.load()) {
+    result.correction = opening.document->editType == 1;
+    DocumentEngine engine(state, *opening.document);
+    const FormProfile& profile = engine.profile();
+    if (const std::optional<UserMessage> failure = engine.load()) {
         result.error = failure->text;
         return result;
     }
@@ -109,13 +97,12 @@ FillResult RunFill(const FillRequest& request)
             if (!engine.canEdit(row, col)) {
                 result.refused << QStringLiteral("%1: row %2, %3 cannot be typed into")
                                       .arg(entry.origin, entry.id, entry.field);
-            } else if (!engine.commit(row, col, entry.amount)) {
+                break;
+            }
+            engine.noteTyping();   // as the editor box does for each entry
+            if (!engine.commit(row, col, entry.amount))
                 result.refused << QStringLiteral("%1: \"%2\" is not a number")
                                       .arg(entry.origin, entry.amount);
-            } else {
-                engine.changed = true;
-                engine.saved = false;
-            }
             break;
         }
         if (!found)
@@ -123,9 +110,9 @@ FillResult RunFill(const FillRequest& request)
                                   .arg(entry.origin, entry.id);
     }
 
-    if (const std::optional<EngineMessage> warning = engine.prepareSave())
+    if (const std::optional<UserMessage> warning = engine.prepareSave())
         result.warnings << warning->text;
-    if (const std::optional<EngineMessage> failure = engine.writeAndSave()) {
+    if (const std::optional<UserMessage> failure = engine.writeAndSave()) {
         result.error = failure->text;
         return result;
     }

@@ -11,13 +11,32 @@ namespace telm {
 
 namespace {
 
+bool contains(const std::vector<int>& columns, int col)
+{
+    return std::find(columns.begin(), columns.end(), col) != columns.end();
+}
+
+// The rule's columns, whatever the row.
 bool admits(const ColumnRule& rule, const GridModel& grid, int col)
 {
-    if (col <= rule.lowerExclusive || col >= grid.Cols() - 1)
+    if (col <= rule.above || col >= grid.Cols() - 1)
         return false;
-    if (rule.upperInclusive >= 0 && col > rule.upperInclusive)
+    if (rule.atMost && col > *rule.atMost)
         return false;
-    return std::find(rule.excluded.begin(), rule.excluded.end(), col) == rule.excluded.end();
+    return !contains(rule.except, col);
+}
+
+// The rule's columns on one row: some are closed on the liabilities side.
+bool admits(const ColumnRule& rule, const GridModel& grid, int row, int col)
+{
+    if (!admits(rule, grid, col))
+        return false;
+    return !(contains(rule.exceptInLiabilities, col) && IsLiabilitiesRow(grid, row));
+}
+
+const ColumnRule& deleteColumns(const FormProfile& profile)
+{
+    return profile.deleteKey.columns ? *profile.deleteKey.columns : profile.typing;
 }
 
 bool isAmountColumn(const FormProfile& profile, int col)
@@ -28,8 +47,7 @@ bool isAmountColumn(const FormProfile& profile, int col)
 
 bool isPreviousYearColumn(const FormProfile& profile, int col)
 {
-    return col == profile.previousYearColumn
-        || std::any_of(profile.previousYear.begin(), profile.previousYear.end(),
+    return std::any_of(profile.previousYear.begin(), profile.previousYear.end(),
                        [col](const CaptionedColumn& c) { return c.column == col; });
 }
 
@@ -60,13 +78,11 @@ bool CanEdit(const FormProfile& profile, const GridModel& grid, int row, int col
 {
     if (!isDataCell(grid, row, col))
         return false;
-    if (col == profile.liabilitiesColumn && IsLiabilitiesRow(grid, row))
-        return false;
     if (isPreviousYearColumn(profile, col))
         return false;
     if (isLocked(profile, grid, row))
         return false;
-    if (!admits(profile.typingRule, grid, col) || !isAmountColumn(profile, col))
+    if (!admits(profile.typing, grid, row, col) || !isAmountColumn(profile, col))
         return false;
     return takesEntries(profile, grid, row);
 }
@@ -75,52 +91,40 @@ bool CanDelete(const FormProfile& profile, const GridModel& grid, int row, int c
 {
     if (!isDataCell(grid, row, col))
         return false;
-    if (!admits(profile.deleteRule, grid, col) || !isAmountColumn(profile, col))
+    if (!admits(deleteColumns(profile), grid, row, col) || !isAmountColumn(profile, col))
         return false;
     if (!takesEntries(profile, grid, row))
         return false;
-    return !(profile.deleteOnLocked == DeleteOnLocked::Refused && isLocked(profile, grid, row));
+    return !(profile.deleteKey.refusedOnLockedRows && isLocked(profile, grid, row));
 }
 
 bool ColumnAdmitsDelete(const FormProfile& profile, const GridModel& grid, int col)
 {
-    return col >= 0 && col < grid.Cols() && admits(profile.deleteRule, grid, col);
+    return col >= 0 && col < grid.Cols() && admits(deleteColumns(profile), grid, col);
 }
 
 void RecomputeDerived(const FormProfile& profile, GridModel& grid, int row)
 {
-    if (profile.derived == DerivedRule::None || !isDataCell(grid, row, profile.derivedColumn))
+    const DerivedColumn& derived = profile.derived;
+    if (derived.column < 0 || !isDataCell(grid, row, derived.column))
         return;
     double value = 0.0;
-    switch (profile.derived) {
-    case DerivedRule::None:
-        return;
-    case DerivedRule::Col5IsCol6PlusCol7:
-        value = cell(grid, row, 6) + cell(grid, row, 7);
-        break;
-    case DerivedRule::Col5IsCol8PlusCol7MinusCol6:
-        value = cell(grid, row, 8) + cell(grid, row, 7) - cell(grid, row, 6);
-        break;
-    case DerivedRule::Col7IsCol5MinusCol6:
-        value = cell(grid, row, 5) - cell(grid, row, 6);
-        break;
-    case DerivedRule::Col14IsSumOf5To13:
-        for (int c = 5; c <= 13; ++c)
-            value += cell(grid, row, c);
-        break;
-    }
-    grid.setTextMatrix(row, profile.derivedColumn, FormatNumber(value));
+    for (int c : derived.plus)
+        value += cell(grid, row, c);
+    for (int c : derived.minus)
+        value -= cell(grid, row, c);
+    grid.setTextMatrix(row, derived.column, FormatNumber(value));
 }
 
 std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const GridModel& grid)
 {
-    const BalanceCheck& check = profile.balanceCheck;
-    if (!check.enabled)
+    if (!profile.balanceCheck)
         return std::nullopt;
+    const BalanceCheck& check = *profile.balanceCheck;
     double first = 0.0;
     double last = 0.0;
     bool seenFirst = false;
-    const int lastRow = std::min(grid.Rows() - check.rowsFromEnd, grid.Rows() - 1);
+    const int lastRow = grid.Rows() - 1 - check.lastRowsSkipped;
     for (int r = grid.FixedRows(); r <= lastRow; ++r) {
         if (!grid.TextMatrix(r, profile.parentColumn).isEmpty())
             continue;

@@ -1,3 +1,5 @@
+// The table of the twelve form profiles. Each entry names only what makes its
+// form different from the common pattern (see the defaults in FormProfile.h).
 #include "editor/FormProfile.h"
 
 #include <stdexcept>
@@ -15,237 +17,354 @@ constexpr const char16_t* kSections = u"Раздели, групи, статии
 constexpr const char16_t* kName = u"Наименование";
 constexpr const char16_t* kIndicators = u"Показатели";
 
-const BandFont kBoldItalic11{false, true, true, 11};
-const BandFont kBold11{false, true, false, 11};
-const BandFont kBold10{false, true, false, 10};
-const BandFont kRegular10{false, false, false, 10};
-const BandFont kRegular11{false, false, false, 11};
-const BandFont kBoldItalic10{false, true, true, 10};
-const BandFont kRegular8{false, false, false, 8};
+constexpr BandFont kBoldItalic11{.bold = true, .italic = true, .points = 11};
+constexpr BandFont kBold11{.bold = true, .points = 11};
+constexpr BandFont kBold10{.bold = true, .points = 10};
+constexpr BandFont kRegular10{.points = 10};
+constexpr BandFont kRegular11{.points = 11};
+constexpr BandFont kBoldItalic10{.bold = true, .italic = true, .points = 10};
+constexpr BandFont kRegular8{.points = 8};
 
+// The five statements of the income and cash-flow family share fonts and widths.
 const std::vector<BandFont> kStatementFonts{kBoldItalic11, kBold11, kRegular10};
-const std::vector<ResizeWidth> kStatementWidths{{0, 54.5, -300}, {1, 15, 0}, {5, 15, 0}};
+const std::vector<ResizeWidth> kStatementWidths{
+    {.column = 0, .percent = 54.5, .offset = -300},
+    {.column = 1, .percent = 15},
+    {.column = 5, .percent = 15},
+};
 
-std::vector<FormProfile> makeProfiles()
-{
-    std::vector<FormProfile> p;
+// The current-year amount of the one-amount statements.
+const std::vector<AmountColumn> kCurrentYearAmount{
+    {.column = 5, .caption = kCurrentYear, .field = "DocDta_Sum1"},
+};
 
-    p.push_back(FormProfile{
-        FormId::frmDocBalance, "frmDocBalance", u"TELM Transfer - Баланс", "cmdCancel",
-        SumButton::None, u"",
-        kSections,
-        {{5, u"Отчетна стойност", "DocDta_Sum1"}, {6, u"Коректив", "DocDta_Sum2"},
-         {7, kCurrentYear, "DocDta_Sum3"}},
-        DerivedRule::Col5IsCol6PlusCol7, 5,
-        {{10, kPreviousYear}}, 10,
-        8, 9, {4},
-        {6, 7, 5, 10}, {5, 6}, true,
-        ColumnRule{5, -1, {10}}, 6, ColumnRule{5}, DeleteOnLocked::Acts, DeleteSetsChanged::No,
-        BalanceCheck{true, 8, 7, kAssetsMessage}, SumBeforeSave::Never,
-        5, 5, 5600, 2,
-        {{0, 54.5, -300}, {1, 10, 0}, {7, 15, 0}},
-        {kBoldItalic11, kBoldItalic11, kBold10},
-        {{1, 100}, {5, 100}},
-        0, false, false});
+// The Sum button of the income statements and cash flows: sums before every save.
+const SumButtonRule kSumButton{.caption = u"&Сумиране"};
 
-    p.push_back(FormProfile{
-        FormId::frmDocBalanceLiquid, "frmDocBalanceLiquid",
-        u"TELM Transfer - Баланс в ликвидация", "cmdCancel", SumButton::BalanceLiquid2Only,
-        u"Сумиране",
-        kSections, {{5, kCurrentYear, "DocDta_Sum1"}}, DerivedRule::None, -1,
-        {{4, kPreviousYear}}, 4,
-        6, 7, {8},
-        {5, 4}, {}, true,
-        ColumnRule{4}, -1, ColumnRule{4}, DeleteOnLocked::Acts, DeleteSetsChanged::Yes,
-        BalanceCheck{true, 8, 5, kAssetsMessage}, SumBeforeSave::WhenVariantFlag,
-        4, 3, 6500, 2,
-        {{0, 49.5, -300}, {1, 10, 0}, {5, 20, 0}},
-        kStatementFonts, {{1, 100}, {4, 0}},
-        0, false, false});
+// Income statements and cash flows refuse the Delete key on locked rows and
+// count it as a change.
+const DeleteKeyRule kStatementDelete{.refusedOnLockedRows = true, .setsChanged = true};
 
-    p.push_back(FormProfile{
-        FormId::frmDocOPR, "frmDocOPR", u"TELM Transfer - Отчет за приходи и разходи", "cmdExit",
-        SumButton::Always, u"&Сумиране",
-        kName, {{5, kCurrentYear, "DocDta_Sum1"}}, DerivedRule::None, -1,
-        {{8, kPreviousYear}}, 8,
-        6, 7, {4},
-        {5, 8}, {}, true,
-        ColumnRule{4, -1, {8}}, -1, ColumnRule{4, -1, {8}}, DeleteOnLocked::Refused,
-        DeleteSetsChanged::Yes,
-        BalanceCheck{true, 1, 5, kIncomeMessage}, SumBeforeSave::Always,
-        5, 5, 6200, 2, kStatementWidths, kStatementFonts, {{1, 100}},
-        0, false, false});
-
-    p.push_back(FormProfile{
-        FormId::frmDocOPRLiquid, "frmDocOPRLiquid",
-        u"TELM Transfer - Отчет за приходи и разходи в ликвидация", "cmdCancel",
-        SumButton::Always, u"&Сумиране",
-        kName, {{5, kCurrentYear, "DocDta_Sum1"}}, DerivedRule::None, -1,
-        {{4, kPreviousYear}}, 4,
-        6, 7, {8},
-        {5, 4}, {}, true,
-        ColumnRule{4}, -1, ColumnRule{4}, DeleteOnLocked::Refused, DeleteSetsChanged::Yes,
-        BalanceCheck{true, 1, 5, kIncomeMessage}, SumBeforeSave::Always,
-        4, 4, 6200, 2, kStatementWidths, kStatementFonts, {{1, 100}, {4, 0}},
-        0, false, false});
-
-    p.push_back(FormProfile{
-        FormId::frmDocMFlow, "frmDocMFlow",
-        u"TELM Transfer - Отчет за паричните потоци по косвения метод", "cmdExit",
-        SumButton::Always, u"&Сумиране",
-        kName, {{5, kCurrentYear, "DocDta_Sum1"}}, DerivedRule::None, -1,
-        {{8, kPreviousYear}}, 8,
-        6, 7, {4},
-        {5}, {}, true,
-        ColumnRule{4, -1, {8}}, -1, ColumnRule{4, -1, {8}}, DeleteOnLocked::Refused,
-        DeleteSetsChanged::Yes,
-        BalanceCheck{}, SumBeforeSave::Always,
-        3, 3, 6500, 2, kStatementWidths, kStatementFonts, {{1, 100}},
-        0, false, false});
-
-    p.push_back(FormProfile{
-        FormId::frmDocMFlowLiquid, "frmDocMFlowLiquid",
-        u"TELM Transfer - Отчет за паричния поток в ликвидация", "cmdExit",
-        SumButton::Always, u"&Сумиране",
-        kName, {{5, kCurrentYear, "DocDta_Sum1"}}, DerivedRule::None, -1,
-        {{4, kPreviousYear}}, 4,
-        6, 7, {8},
-        {5, 4}, {}, true,
-        ColumnRule{4}, -1, ColumnRule{4}, DeleteOnLocked::Refused, DeleteSetsChanged::Yes,
-        BalanceCheck{}, SumBeforeSave::Always,
-        3, 3, 6500, 2, kStatementWidths, kStatementFonts, {{1, 100}, {4, 0}},
-        0, false, false});
-
-    p.push_back(FormProfile{
-        FormId::frmDocOPPCur, "frmDocOPPCur",
-        u"TELM Transfer - Отчет за паричните потоци по прекия метод", "cmdCancel",
-        SumButton::Always, u"Сумиране",
-        kSections,
-        {{5, u"Текущи постъпления", "DocDta_Sum1"}, {6, u"Текущи плащания", "DocDta_Sum2"},
-         {7, u"Текущ нетен поток", "DocDta_Sum3"}},
-        DerivedRule::Col7IsCol5MinusCol6, 7,
-        {{4, kPreviousYear}, {10, u"Предходни постъпления"}, {11, u"Предходни плащания"},
-         {12, u"Предходен нетен поток"}},
-        -1,
-        8, 9, {},
-        {5, 6, 7, 10, 11, 12}, {}, true,
-        ColumnRule{4, 6}, -1, ColumnRule{4, 6}, DeleteOnLocked::Acts, DeleteSetsChanged::No,
-        BalanceCheck{}, SumBeforeSave::Always,
-        2, 2, 5000, 2,
-        {{0, 40.5, -300}, {1, 10, 0}, {5, 10, 0}, {6, 10, 0}, {7, 10, 0}},
-        {kBoldItalic10, kRegular8}, {{1, 100}},
-        0, false, false});
-    p.back().conditionColumns = {5, 6, 7};
-    p.back().conditionsKeepNegatives = true;
-
-    p.push_back(FormProfile{
-        FormId::frmDocCapital, "frmDocCapital", u"TELM Transfer - Отчет за собствения капитал",
-        "cmdCancel", SumButton::None, u"",
-        kIndicators,
-        {{5, u"Основен капитал 1", "DocDta_Sum1"},
-         {6, u"Премии от емисия 2", "DocDta_Sum2"},
-         {7, u"Резерв от последващи оценки 3", "DocDta_Sum3"},
-         {8, u"Общи резерви 4", "DocDta_Sum4"},
-         {9, u"Специал. резерви 5", "DocDta_Sum5"},
-         {10, u"Други резерви 6", "DocDta_Sum6"},
-         {11, u"Печалба 7", "DocDta_Sum7"},
-         {12, u"Загуба 8", "DocDta_Sum8"},
-         {13, u"Резерв от преводи 9", "DocDta_Sum9"},
-         {14, u"Общо 10", "DocDta_Sum10"}},
-        DerivedRule::Col14IsSumOf5To13, 14,
-        {}, -1,
-        15, 16, {4, 17},
-        {5, 6, 7, 8, 9, 10, 11, 12, 13, 14}, {}, false,
-        ColumnRule{4, -1, {14}}, -1, ColumnRule{4, -1, {14}}, DeleteOnLocked::Acts,
-        DeleteSetsChanged::No,
-        BalanceCheck{}, SumBeforeSave::Never,
-        2, 2, 5000, 3,
-        {{0, 40, -300}, {1, 5, 0}, {5, 12, 0}, {7, 12, 0}, {9, 12, 0}, {13, 12, 0},
-         {6, 10, 0}, {8, 10, 0}, {10, 10, 0}, {11, 10, 0}, {12, 10, 0}, {14, 10, 0}},
-        {kRegular11, kRegular11}, {},
-        2, true, true});
-
-    p.push_back(FormProfile{
-        FormId::frmDocTake, "frmDocTake", u"TELM Transfer - Справка за  вземанията", "cmdCancel",
-        SumButton::None, u"",
-        kIndicators,
-        {{5, u"Общ размер", "DocDta_Sum1"},
-         {6, u"Степен на ликвидност до 1 година", "DocDta_Sum2"},
-         {7, u"Степен на ликвидност над 1 година", "DocDta_Sum3"}},
-        DerivedRule::Col5IsCol6PlusCol7, 5,
-        {}, -1,
-        8, 9, {4, 10},
-        {5, 6, 7}, {}, true,
-        ColumnRule{5}, -1, ColumnRule{1}, DeleteOnLocked::Acts, DeleteSetsChanged::No,
-        BalanceCheck{}, SumBeforeSave::Never,
-        4, 4, 5000, 3,
-        {{0, 45, -300}, {1, 9, 0}, {5, 15, 0}, {6, 15, 0}, {7, 15, 0}},
-        kStatementFonts, {{1, 100}},
-        0, false, false});
-
-    p.push_back(FormProfile{
-        FormId::frmDocLiability, "frmDocLiability", u"TELM Transfer - Справка за задълженията",
-        "cmdCancel", SumButton::None, u"",
-        kIndicators,
-        {{5, u"Общ размер", "DocDta_Sum1"},
-         {6, u"Степен на изискуемост до 1 година", "DocDta_Sum2"},
-         {7, u"Степен на изискуемост над 1 година", "DocDta_Sum3"},
-         {8, u"Стойност на обезщетението", "DocDta_Sum4"}},
-        DerivedRule::Col5IsCol6PlusCol7, 5,
-        {}, -1,
-        9, 10, {4, 11},
-        {5, 6, 7, 8}, {}, true,
-        ColumnRule{5}, -1, ColumnRule{1}, DeleteOnLocked::Acts, DeleteSetsChanged::No,
-        BalanceCheck{}, SumBeforeSave::Never,
-        4, 4, 5000, 3,
-        {{0, 40, -300}, {1, 10, 0}, {5, 10, 0}, {6, 10, 0}, {7, 10, 0}, {8, 13, 0}},
-        kStatementFonts, {{1, 100}},
-        0, false, false});
-
-    p.push_back(FormProfile{
-        FormId::frmDocProvisions, "frmDocProvisions", u"TELM Transfer - Справка за провизиите",
-        "cmdCancel", SumButton::None, u"",
-        kIndicators,
-        {{5, u"В началото на годината", "DocDta_Sum1"}, {6, u"Увеличение", "DocDta_Sum2"},
-         {7, u"Намаление", "DocDta_Sum3"}, {8, u"В края на годината", "DocDta_Sum4"}},
-        DerivedRule::Col5IsCol8PlusCol7MinusCol6, 5,
-        {}, -1,
-        9, 10, {4, 11},
-        {5, 6, 7, 8}, {}, true,
-        ColumnRule{5}, -1, ColumnRule{1}, DeleteOnLocked::Acts, DeleteSetsChanged::No,
-        BalanceCheck{}, SumBeforeSave::Never,
-        2, 2, 6000, 3,
-        {{0, 39, -300}, {1, 8, 0}, {5, 10, -50}, {6, 10, -50}, {7, 10, -50}, {8, 10, -50}},
-        {kBold11, kBold10}, {{1, 100}},
-        0, false, false});
-
-    p.push_back(FormProfile{
-        FormId::frmDocOPRInterest, "frmDocOPRInterest",
-        u"TELM Transfer - Справка за разходите и приходите от лихви", "cmdCancel",
-        SumButton::None, u"",
-        kIndicators,
-        {{5, u"Начислени", "DocDta_Sum1"}, {6, u"Платени (получени)", "DocDta_Sum2"}},
-        DerivedRule::None, -1,
-        {}, -1,
-        7, 8, {4, 9},
-        {5, 6}, {}, true,
-        ColumnRule{1}, -1, ColumnRule{1}, DeleteOnLocked::Acts, DeleteSetsChanged::No,
-        BalanceCheck{}, SumBeforeSave::Never,
-        3, 3, 6000, 2,
-        {{0, 49.5, -300}, {1, 10, 0}, {5, 17, 0}, {6, 17, 0}},
-        kStatementFonts, {{1, 100}},
-        0, false, false});
-
-    return p;
-}
+// The liquidation forms also toggle their previous-year column 4 on a header double click.
+const std::vector<HeaderToggle> kLiquidationToggles{{}, {.column = 4, .shortWidth = 0}};
 
 } // namespace
 
-const std::vector<FormProfile>& FormProfiles()
+// GCC 12 warns that the clean-up of a half-built table (reached only if an
+// allocation throws) might read members not yet built; it cannot, and the
+// warning is known to be a false positive for aggregates with defaults.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+std::span<const FormProfile> FormProfiles()
 {
-    static const std::vector<FormProfile> profiles = makeProfiles();
+    static const FormProfile profiles[] = {
+        {
+            .id = FormId::frmDocBalance,
+            .name = "frmDocBalance",
+            .caption = u"TELM Transfer - Баланс",
+            .nameCaption = kSections,
+            .amounts = {{.column = 5, .caption = u"Отчетна стойност", .field = "DocDta_Sum1"},
+                        {.column = 6, .caption = u"Коректив", .field = "DocDta_Sum2"},
+                        {.column = 7, .caption = kCurrentYear, .field = "DocDta_Sum3"}},
+            .derived = {.column = 5, .plus = {6, 7}},
+            .previousYear = {{.column = 10, .caption = kPreviousYear}},
+            .manualColumn = 8,
+            .lockedColumn = 9,
+            .hiddenColumns = {4},
+            .typing = {.above = 5, .except = {10}, .exceptInLiabilities = {6}},
+            .deleteKey = {.columns = ColumnRule{.above = 5}},
+            .maxLevel = 5,
+            .previousYearReformatted = {10},
+            .nameWidthAtLoad = 5600,
+            .zeroWidthPerBand = {5, 6},
+            .resizeWidths = {{.column = 0, .percent = 54.5, .offset = -300},
+                             {.column = 1, .percent = 10},
+                             {.column = 7, .percent = 15}},
+            .bandFonts = {kBoldItalic11, kBoldItalic11, kBold10},
+            .headerToggles = {{.column = 1, .shortWidth = 100}, {.column = 5, .shortWidth = 100}},
+            .balanceCheck = BalanceCheck{.column = 7, .lastRowsSkipped = 7, .message = kAssetsMessage},
+        },
+        {
+            .id = FormId::frmDocBalanceLiquid,
+            .name = "frmDocBalanceLiquid",
+            .caption = u"TELM Transfer - Баланс в ликвидация",
+            .variant = FormVariant::BalanceInLiquidation,
+            .sum = {.caption = u"Сумиране",
+                    .shown = Applies::SecondVariantOnly,
+                    .beforeSave = Applies::SecondVariantOnly},
+            .nameCaption = kSections,
+            .amounts = kCurrentYearAmount,
+            .previousYear = {{.column = 4, .caption = kPreviousYear}},
+            .manualColumn = 6,
+            .lockedColumn = 7,
+            .hiddenColumns = {8},
+            .typing = {.above = 4},
+            .deleteKey = {.setsChanged = true},
+            .maxLevel = 4,
+            .maxLevelFirstVariant = 3,
+            .previousYearReformatted = {4},
+            .nameWidthAtLoad = 6500,
+            .resizeWidths = {{.column = 0, .percent = 49.5, .offset = -300},
+                             {.column = 1, .percent = 10},
+                             {.column = 5, .percent = 20}},
+            .bandFonts = kStatementFonts,
+            .headerToggles = kLiquidationToggles,
+            .balanceCheck = BalanceCheck{.column = 5, .lastRowsSkipped = 7, .message = kAssetsMessage},
+        },
+        {
+            .id = FormId::frmDocOPR,
+            .name = "frmDocOPR",
+            .caption = u"TELM Transfer - Отчет за приходи и разходи",
+            .closeButtonName = "cmdExit",
+            .sum = kSumButton,
+            .nameCaption = kName,
+            .amounts = kCurrentYearAmount,
+            .previousYear = {{.column = 8, .caption = kPreviousYear}},
+            .manualColumn = 6,
+            .lockedColumn = 7,
+            .hiddenColumns = {4},
+            .typing = {.above = 4, .except = {8}},
+            .deleteKey = kStatementDelete,
+            .maxLevel = 5,
+            .previousYearReformatted = {8},
+            .nameWidthAtLoad = 6200,
+            .resizeWidths = kStatementWidths,
+            .bandFonts = kStatementFonts,
+            .balanceCheck = BalanceCheck{.column = 5, .message = kIncomeMessage},
+        },
+        {
+            .id = FormId::frmDocOPRLiquid,
+            .name = "frmDocOPRLiquid",
+            .caption = u"TELM Transfer - Отчет за приходи и разходи в ликвидация",
+            .variant = FormVariant::IncomeInLiquidation,
+            .sum = kSumButton,
+            .nameCaption = kName,
+            .amounts = kCurrentYearAmount,
+            .previousYear = {{.column = 4, .caption = kPreviousYear}},
+            .manualColumn = 6,
+            .lockedColumn = 7,
+            .hiddenColumns = {8},
+            .typing = {.above = 4},
+            .deleteKey = kStatementDelete,
+            .maxLevel = 4,
+            .previousYearReformatted = {4},
+            .nameWidthAtLoad = 6200,
+            .resizeWidths = kStatementWidths,
+            .bandFonts = kStatementFonts,
+            .headerToggles = kLiquidationToggles,
+            .balanceCheck = BalanceCheck{.column = 5, .message = kIncomeMessage},
+        },
+        {
+            .id = FormId::frmDocMFlow,
+            .name = "frmDocMFlow",
+            .caption = u"TELM Transfer - Отчет за паричните потоци по косвения метод",
+            .closeButtonName = "cmdExit",
+            .sum = kSumButton,
+            .nameCaption = kName,
+            .amounts = kCurrentYearAmount,
+            .previousYear = {{.column = 8, .caption = kPreviousYear}},
+            .manualColumn = 6,
+            .lockedColumn = 7,
+            .hiddenColumns = {4},
+            .typing = {.above = 4, .except = {8}},
+            .deleteKey = kStatementDelete,
+            .maxLevel = 3,
+            .nameWidthAtLoad = 6500,
+            .resizeWidths = kStatementWidths,
+            .bandFonts = kStatementFonts,
+        },
+        {
+            .id = FormId::frmDocMFlowLiquid,
+            .name = "frmDocMFlowLiquid",
+            .caption = u"TELM Transfer - Отчет за паричния поток в ликвидация",
+            .closeButtonName = "cmdExit",
+            .sum = kSumButton,
+            .nameCaption = kName,
+            .amounts = kCurrentYearAmount,
+            .previousYear = {{.column = 4, .caption = kPreviousYear}},
+            .manualColumn = 6,
+            .lockedColumn = 7,
+            .hiddenColumns = {8},
+            .typing = {.above = 4},
+            .deleteKey = kStatementDelete,
+            .maxLevel = 3,
+            .previousYearReformatted = {4},
+            .nameWidthAtLoad = 6500,
+            .resizeWidths = kStatementWidths,
+            .bandFonts = kStatementFonts,
+            .headerToggles = kLiquidationToggles,
+        },
+        {
+            .id = FormId::frmDocOPPCur,
+            .name = "frmDocOPPCur",
+            .caption = u"TELM Transfer - Отчет за паричните потоци по прекия метод",
+            // A net outflow is a real result here: shown in parentheses, not as 0.
+            .sum = {.caption = u"Сумиране", .columns = {5, 6, 7}, .keepsNegatives = true},
+            .nameCaption = kSections,
+            .amounts = {{.column = 5, .caption = u"Текущи постъпления", .field = "DocDta_Sum1"},
+                        {.column = 6, .caption = u"Текущи плащания", .field = "DocDta_Sum2"},
+                        {.column = 7, .caption = u"Текущ нетен поток", .field = "DocDta_Sum3"}},
+            .derived = {.column = 7, .plus = {5}, .minus = {6}},   // net = receipts - payments
+            .previousYear = {{.column = 4, .caption = kPreviousYear},
+                             {.column = 10, .caption = u"Предходни постъпления"},
+                             {.column = 11, .caption = u"Предходни плащания"},
+                             {.column = 12, .caption = u"Предходен нетен поток"}},
+            .manualColumn = 8,
+            .lockedColumn = 9,
+            .typing = {.above = 4, .atMost = 6},
+            .maxLevel = 2,
+            .previousYearReformatted = {10, 11, 12},
+            .resizeWidths = {{.column = 0, .percent = 40.5, .offset = -300},
+                             {.column = 1, .percent = 10},
+                             {.column = 5, .percent = 10},
+                             {.column = 6, .percent = 10},
+                             {.column = 7, .percent = 10}},
+            .bandFonts = {kBoldItalic10, kRegular8},
+        },
+        {
+            .id = FormId::frmDocCapital,
+            .name = "frmDocCapital",
+            .caption = u"TELM Transfer - Отчет за собствения капитал",
+            .nameCaption = kIndicators,
+            .amounts = {{.column = 5, .caption = u"Основен капитал 1", .field = "DocDta_Sum1"},
+                        {.column = 6, .caption = u"Премии от емисия 2", .field = "DocDta_Sum2"},
+                        {.column = 7, .caption = u"Резерв от последващи оценки 3", .field = "DocDta_Sum3"},
+                        {.column = 8, .caption = u"Общи резерви 4", .field = "DocDta_Sum4"},
+                        {.column = 9, .caption = u"Специал. резерви 5", .field = "DocDta_Sum5"},
+                        {.column = 10, .caption = u"Други резерви 6", .field = "DocDta_Sum6"},
+                        {.column = 11, .caption = u"Печалба 7", .field = "DocDta_Sum7"},
+                        {.column = 12, .caption = u"Загуба 8", .field = "DocDta_Sum8"},
+                        {.column = 13, .caption = u"Резерв от преводи 9", .field = "DocDta_Sum9"},
+                        {.column = 14, .caption = u"Общо 10", .field = "DocDta_Sum10"}},
+            .derived = {.column = 14, .plus = {5, 6, 7, 8, 9, 10, 11, 12, 13}},
+            .manualColumn = 15,
+            .lockedColumn = 16,
+            .hiddenColumns = {4, 17},
+            .typing = {.above = 4, .except = {14}},
+            .maxLevel = 2,
+            .everyColumnPercentAtLoad = 12,
+            .codeWidthPerBand = false,
+            .codeCentredInEveryRow = true,
+            .headerHeightTimes = 3,
+            .resizeWidths = {{.column = 0, .percent = 40, .offset = -300},
+                             {.column = 1, .percent = 5},
+                             {.column = 5, .percent = 12},
+                             {.column = 6, .percent = 10},
+                             {.column = 7, .percent = 12},
+                             {.column = 8, .percent = 10},
+                             {.column = 9, .percent = 12},
+                             {.column = 10, .percent = 10},
+                             {.column = 11, .percent = 10},
+                             {.column = 12, .percent = 10},
+                             {.column = 13, .percent = 12},
+                             {.column = 14, .percent = 10}},
+            .bandFonts = {kRegular11, kRegular11},
+            .headerToggles = {},
+            .fixedCols = 2,
+            .landscape = true,
+        },
+        {
+            .id = FormId::frmDocTake,
+            .name = "frmDocTake",
+            .caption = u"TELM Transfer - Справка за  вземанията",
+            .nameCaption = kIndicators,
+            .amounts = {{.column = 5, .caption = u"Общ размер", .field = "DocDta_Sum1"},
+                        {.column = 6, .caption = u"Степен на ликвидност до 1 година", .field = "DocDta_Sum2"},
+                        {.column = 7, .caption = u"Степен на ликвидност над 1 година", .field = "DocDta_Sum3"}},
+            .derived = {.column = 5, .plus = {6, 7}},
+            .manualColumn = 8,
+            .lockedColumn = 9,
+            .hiddenColumns = {4, 10},
+            .typing = {.above = 5},
+            .deleteKey = {.columns = ColumnRule{.above = 1}},
+            .maxLevel = 4,
+            .headerHeightTimes = 3,
+            .resizeWidths = {{.column = 0, .percent = 45, .offset = -300},
+                             {.column = 1, .percent = 9},
+                             {.column = 5, .percent = 15},
+                             {.column = 6, .percent = 15},
+                             {.column = 7, .percent = 15}},
+            .bandFonts = kStatementFonts,
+        },
+        {
+            .id = FormId::frmDocLiability,
+            .name = "frmDocLiability",
+            .caption = u"TELM Transfer - Справка за задълженията",
+            .nameCaption = kIndicators,
+            .amounts = {{.column = 5, .caption = u"Общ размер", .field = "DocDta_Sum1"},
+                        {.column = 6, .caption = u"Степен на изискуемост до 1 година", .field = "DocDta_Sum2"},
+                        {.column = 7, .caption = u"Степен на изискуемост над 1 година", .field = "DocDta_Sum3"},
+                        {.column = 8, .caption = u"Стойност на обезщетението", .field = "DocDta_Sum4"}},
+            .derived = {.column = 5, .plus = {6, 7}},
+            .manualColumn = 9,
+            .lockedColumn = 10,
+            .hiddenColumns = {4, 11},
+            .typing = {.above = 5},
+            .deleteKey = {.columns = ColumnRule{.above = 1}},
+            .maxLevel = 4,
+            .headerHeightTimes = 3,
+            .resizeWidths = {{.column = 0, .percent = 40, .offset = -300},
+                             {.column = 1, .percent = 10},
+                             {.column = 5, .percent = 10},
+                             {.column = 6, .percent = 10},
+                             {.column = 7, .percent = 10},
+                             {.column = 8, .percent = 13}},
+            .bandFonts = kStatementFonts,
+        },
+        {
+            .id = FormId::frmDocProvisions,
+            .name = "frmDocProvisions",
+            .caption = u"TELM Transfer - Справка за провизиите",
+            .nameCaption = kIndicators,
+            .amounts = {{.column = 5, .caption = u"В началото на годината", .field = "DocDta_Sum1"},
+                        {.column = 6, .caption = u"Увеличение", .field = "DocDta_Sum2"},
+                        {.column = 7, .caption = u"Намаление", .field = "DocDta_Sum3"},
+                        {.column = 8, .caption = u"В края на годината", .field = "DocDta_Sum4"}},
+            // Start of year = end of year + decrease - increase.
+            .derived = {.column = 5, .plus = {8, 7}, .minus = {6}},
+            .manualColumn = 9,
+            .lockedColumn = 10,
+            .hiddenColumns = {4, 11},
+            .typing = {.above = 5},
+            .deleteKey = {.columns = ColumnRule{.above = 1}},
+            .maxLevel = 2,
+            .nameWidthAtLoad = 6000,
+            .headerHeightTimes = 3,
+            .resizeWidths = {{.column = 0, .percent = 39, .offset = -300},
+                             {.column = 1, .percent = 8},
+                             {.column = 5, .percent = 10, .offset = -50},
+                             {.column = 6, .percent = 10, .offset = -50},
+                             {.column = 7, .percent = 10, .offset = -50},
+                             {.column = 8, .percent = 10, .offset = -50}},
+            .bandFonts = {kBold11, kBold10},
+        },
+        {
+            .id = FormId::frmDocOPRInterest,
+            .name = "frmDocOPRInterest",
+            .caption = u"TELM Transfer - Справка за разходите и приходите от лихви",
+            .nameCaption = kIndicators,
+            .amounts = {{.column = 5, .caption = u"Начислени", .field = "DocDta_Sum1"},
+                        {.column = 6, .caption = u"Платени (получени)", .field = "DocDta_Sum2"}},
+            .manualColumn = 7,
+            .lockedColumn = 8,
+            .hiddenColumns = {4, 9},
+            .typing = {.above = 1},
+            .maxLevel = 3,
+            .nameWidthAtLoad = 6000,
+            .resizeWidths = {{.column = 0, .percent = 49.5, .offset = -300},
+                             {.column = 1, .percent = 10},
+                             {.column = 5, .percent = 17},
+                             {.column = 6, .percent = 17}},
+            .bandFonts = kStatementFonts,
+        },
+    };
     return profiles;
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 const FormProfile& ProfileFor(FormId id)
 {
@@ -255,9 +374,20 @@ const FormProfile& ProfileFor(FormId id)
     throw std::logic_error("no form profile");
 }
 
-int MaxLevelFor(const FormProfile& profile, bool variantFlag)
+bool AppliesTo(Applies applies, bool secondVariant)
 {
-    return variantFlag ? profile.maxLevel : profile.maxLevelOtherVariant;
+    switch (applies) {
+    case Applies::Never: return false;
+    case Applies::Always: return true;
+    case Applies::SecondVariantOnly: return secondVariant;
+    }
+    return false;
+}
+
+int MaxLevelFor(const FormProfile& profile, const DocType& type)
+{
+    return type.secondVariant() ? profile.maxLevel
+                                : profile.maxLevelFirstVariant.value_or(profile.maxLevel);
 }
 
 } // namespace telm

@@ -1,139 +1,166 @@
 // Form profiles: the fixed values by which the twelve document forms differ.
-// One document form class reads its profile; nothing about a type is written
-// anywhere else.
+// One document form class reads its profile; nothing about a form is written
+// anywhere else. Every member has a default, so a profile in FormProfile.cpp
+// names only what makes its form different from the common pattern.
 #pragma once
 
 #include "selection/Catalogue.h"
 
-#include <QString>
-
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace telm {
 
+// An amount the user types (or the form derives) and the save writes.
 struct AmountColumn
 {
-    int column;
-    const char16_t* caption;
-    const char* field;          // data-file attribute, DocDta_Sum1 ...
+    int column = -1;
+    const char16_t* caption = u"";
+    const char* field = "";            // data-file attribute: DocDta_Sum1 ...
 };
 
+// A previous-year column: loaded and shown in display form, never edited or written.
 struct CaptionedColumn
 {
-    int column;
-    const char16_t* caption;
+    int column = -1;
+    const char16_t* caption = u"";
 };
 
-// How a form computes its derived column from the other amounts of a row.
-enum class DerivedRule {
-    None,
-    Col5IsCol6PlusCol7,         // balance, receivables, liabilities
-    Col5IsCol8PlusCol7MinusCol6,// provisions: start = end + decrease - increase
-    Col7IsCol5MinusCol6,        // direct cash flow: net = receipts - payments
-    Col14IsSumOf5To13,          // statement of equity total
-};
-
-// A column rule: lowerExclusive < column, column != last, column <= upperInclusive
-// (when set), column not among the excluded ones.
+// The columns a key may act on: above `above`, not the last column, at most
+// `atMost` when set, and none of `except`. `exceptInLiabilities` are refused
+// too on rows of the liabilities section (below a top-level "пасив").
 struct ColumnRule
 {
-    int lowerExclusive;
-    int upperInclusive = -1;
-    std::vector<int> excluded = {};
+    int above = 4;
+    std::optional<int> atMost = std::nullopt;
+    std::vector<int> except = {};
+    std::vector<int> exceptInLiabilities = {};
 };
 
-enum class SumButton { None, Always, BalanceLiquid2Only };
-enum class SumBeforeSave { Never, Always, WhenVariantFlag };
-enum class DeleteOnLocked { Refused, Acts };
-enum class DeleteSetsChanged { No, Yes };
+// The Delete key (and the keypad's decimal key): sets an amount to 0.
+struct DeleteKeyRule
+{
+    std::optional<ColumnRule> columns = std::nullopt;   // none: as typing
+    bool refusedOnLockedRows = false;   // otherwise the locked flag is ignored
+    bool setsChanged = false;           // otherwise it only clears the saved flag
+};
 
+// A column computed from others of its row at every commit:
+// column = the sum of `plus` − the sum of `minus`.
+struct DerivedColumn
+{
+    int column = -1;                    // -1: the form has none
+    std::vector<int> plus = {};
+    std::vector<int> minus = {};
+};
+
+// Which document types of a form something applies to. The second variant is
+// the one the variant flag picks when true ("Баланс в ликвидация 2").
+enum class Applies { Never, Always, SecondVariantOnly };
+
+// The Sum button and the conditional sums behind it.
+struct SumButtonRule
+{
+    const char16_t* caption = nullptr;  // nullptr: the form has no Sum button
+    Applies shown = Applies::Always;
+    Applies beforeSave = Applies::Always;   // the sums run first on every save
+    std::vector<int> columns = {5};         // summed and written
+    bool keepsNegatives = false;            // otherwise a negative result is written as 0
+};
+
+// A warning at save when the first and the last top-level rows differ.
 struct BalanceCheck
 {
-    bool enabled = false;
-    int rowsFromEnd = 1;        // rows 1 .. Rows - rowsFromEnd are scanned
-    int column = 0;
+    int column = 5;
+    int lastRowsSkipped = 0;            // the last rows of the grid are not looked at
     const char16_t* message = u"";
 };
 
+// A band-0 width on every resize: gridWidth / 100 × percent + offset twips.
 struct ResizeWidth
 {
-    int column;
-    double percent;             // of the grid width G
-    int offset;                 // twips added after the percentage
+    int column = 0;
+    double percent = 0;
+    int offset = 0;
 };
 
+// The font of one band's rows; 0 points keeps the size of a new default font.
 struct BandFont
 {
-    bool useGridFont = false;   // the band keeps the grid's own font
     bool bold = false;
     bool italic = false;
-    int points = 0;             // 0: the size of a new default font
+    int points = 0;
 };
 
 // A header double click toggles a column's width, for every band, between
-// `shortWidth` and the default width (-1).
+// `shortWidth` twips and the default width.
 struct HeaderToggle
 {
-    int column;
-    int shortWidth;
+    int column = 1;
+    int shortWidth = 100;
 };
+
+// Which variant flag of the document context a two-variant form reads.
+enum class FormVariant { None, BalanceInLiquidation, IncomeInLiquidation };
 
 struct FormProfile
 {
-    FormId id;
-    const char* name;                   // frmDocBalance ...
-    const char16_t* caption;            // window caption
-    const char* closeButtonName;        // cmdCancel or cmdExit
-    SumButton sumButton;
-    const char16_t* sumCaption;
+    // Identity and window.
+    FormId id = FormId::frmDocBalance;
+    const char* name = "";                      // frmDocBalance ...
+    const char16_t* caption = u"";              // window caption
+    const char* closeButtonName = "cmdCancel";  // or cmdExit; either reads "&Изход"
+    FormVariant variant = FormVariant::None;
+    SumButtonRule sum = {};
 
-    const char16_t* nameCaption;        // header of column 0
-    std::vector<AmountColumn> amounts;  // in column order
-    DerivedRule derived;
-    int derivedColumn;                  // -1 when none
-    std::vector<CaptionedColumn> previousYear;
-    int previousYearColumn;             // the single previous-year member, -1 when none
-    int manualColumn;
-    int lockedColumn;
-    std::vector<int> hiddenColumns;     // further hidden columns
-    std::vector<int> reformatOnLoad;    // columns put into display form at load
-    std::vector<int> zeroWidthPerBand;  // besides ids, flags, previous-year and hidden
-    bool codeWidthPerBand;              // code column 100 twips per band at load
-
-    ColumnRule typingRule;
-    int liabilitiesColumn;              // -1: the liabilities test is not used
-    ColumnRule deleteRule;
-    DeleteOnLocked deleteOnLocked;
-    DeleteSetsChanged deleteSetsChanged;
-
-    BalanceCheck balanceCheck;
-    SumBeforeSave sumBeforeSave;
-
-    int maxLevel;                       // for the balance in liquidation: BalLiq2 value
-    int maxLevelOtherVariant;           // BalLiq value; equals maxLevel elsewhere
-    int nameWidthAtLoad;                // twips
-    int headerHeightFactor;             // 2 or 3
-    std::vector<ResizeWidth> resizeWidths;
-    std::vector<BandFont> bandFonts;    // bands 0, 1, 2; bands beyond get a new default font
-    std::vector<HeaderToggle> headerToggles;
-    int fixedCols;
-    bool landscape;
-    bool allColumnsTwelvePercentAtLoad; // statement of equity
-
-    // Columns the conditional sums add up and write, and whether a negative
-    // result is written as it is (otherwise as 0).
-    std::vector<int> conditionColumns = {5};
-    bool conditionsKeepNegatives = false;
-
+    // Columns. 0 is the name, 1 the code, 2 the row identifier and 3 the
+    // parent's identifier in every form.
+    const char16_t* nameCaption = u"";          // header of column 0
+    std::vector<AmountColumn> amounts = {};     // in column order
+    DerivedColumn derived = {};
+    std::vector<CaptionedColumn> previousYear = {};
+    int manualColumn = -1;                      // a true flag lets a group row take entries
+    int lockedColumn = -1;                      // a non-zero flag makes a row read-only
+    std::vector<int> hiddenColumns = {};        // template fields no one sees
     int codeColumn = 1;
     int idColumn = 2;
     int parentColumn = 3;
+
+    // Keys.
+    ColumnRule typing = {};                     // typing, F2 and double click
+    DeleteKeyRule deleteKey = {};               // its columns also admit the Enter move
+
+    // Load.
+    int maxLevel = 0;                           // child bands of the document
+    std::optional<int> maxLevelFirstVariant = std::nullopt;   // none: as maxLevel
+    std::vector<int> previousYearReformatted = {};   // put into display form at load, as amounts are
+
+    // Layout, in twips.
+    std::optional<double> everyColumnPercentAtLoad = std::nullopt;   // of the grid width
+    int nameWidthAtLoad = 5000;
+    bool codeWidthPerBand = true;               // the code column 100 twips in every band
+    std::vector<int> zeroWidthPerBand = {};     // besides identifiers, flags, previous year, hidden
+    bool codeCentredInEveryRow = false;         // not only in the header
+    int headerHeightTimes = 2;                  // 3: captions centred both ways
+    std::vector<ResizeWidth> resizeWidths = {};
+    std::vector<BandFont> bandFonts = {};       // bands 0, 1, 2; the deepest keeps the grid's font
+    std::vector<HeaderToggle> headerToggles = {{}};
+    int fixedCols = 0;
+
+    // Save and print.
+    std::optional<BalanceCheck> balanceCheck = std::nullopt;
+    bool landscape = false;
 };
 
-const std::vector<FormProfile>& FormProfiles();
+// The twelve profiles, in no particular order.
+std::span<const FormProfile> FormProfiles();
 const FormProfile& ProfileFor(FormId id);
 
-// MaxLevel of a form for the variant flag that applies to it.
-int MaxLevelFor(const FormProfile& profile, bool variantFlag);
+// Whether a rule applies to a document type of its form.
+bool AppliesTo(Applies applies, bool secondVariant);
+
+// MaxLevel of a form for one of its document types.
+int MaxLevelFor(const FormProfile& profile, const DocType& type);
 
 } // namespace telm

@@ -1,5 +1,6 @@
 #include "editor/frmDocument.h"
 
+#include "editor/FormLayout.h"
 #include "selection/DocumentContext.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
@@ -19,7 +20,6 @@
 namespace telm {
 
 using platform::MsgAnswer;
-using platform::MsgIcon;
 
 namespace {
 
@@ -34,16 +34,12 @@ constexpr int kButtonHeight = 435;
 constexpr int kMinWidth = 9945;
 constexpr int kMinHeight = 5325;
 
-MsgIcon iconOf(const EngineMessage& message)
-{
-    return message.icon == EngineMessage::Icon::Warning ? MsgIcon::Warning : MsgIcon::Critical;
-}
-
 } // namespace
 
-frmDocument::frmDocument(AppState& state, const FormProfile& profile, QWidget* parent)
-    : QDialog(parent), m_engine(state, profile)
+frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidget* parent)
+    : QDialog(parent), m_engine(state, document)
 {
+    const FormProfile& profile = m_engine.profile();
     setObjectName(QString::fromLatin1(profile.name));
     setWindowTitle(QString::fromUtf16(profile.caption));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -93,9 +89,9 @@ frmDocument::frmDocument(AppState& state, const FormProfile& profile, QWidget* p
     m_cmdClose = button(profile.closeButtonName, QStringLiteral("&Изход"));
     connect(m_cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(m_cmdClose, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    if (profile.sumButton != SumButton::None) {
-        m_cmdSum = button("cmdSum", QString::fromUtf16(profile.sumCaption));
-        m_cmdSum->setVisible(m_engine.hasConditionalSums());
+    if (m_engine.hasSumButton()) {
+        m_cmdSum = button("cmdSum", QString::fromUtf16(profile.sum.caption));
+        m_cmdSum->setVisible(m_engine.sumButtonShown());
         connect(m_cmdSum, &QPushButton::clicked, this, [this] { cmdSum_Click(); });
     }
 
@@ -129,18 +125,6 @@ frmDocument::~frmDocument()
     m_engine.grid().listener().enterCell = nullptr;
 }
 
-void frmDocument::setHelpTopic(int topic)
-{
-    if (topic > 0)
-        setProperty("helpTopic", topic);
-}
-
-void frmDocument::setSumVisible(bool visible)
-{
-    if (m_cmdSum)
-        m_cmdSum->setVisible(visible);
-}
-
 int frmDocument::px(int twips) const
 {
     return static_cast<int>(std::lround(twips * logicalDpiX() / 1440.0));
@@ -166,16 +150,17 @@ void frmDocument::Form_Activate()
     m_grid->hide();
     m_txtEdit->hide();
     m_returnPending = false;
-    if (const std::optional<EngineMessage> failure = m_engine.load()) {
-        platform::ShowMessage(this, failure->title, failure->text, iconOf(*failure));
+    if (const std::optional<UserMessage> failure = m_engine.load()) {
+        platform::ShowMessage(this, *failure);
         m_closeWithoutQuestion = true;
         close();
         return;
     }
-    m_engine.applyLayout(twips(m_grid->width()));
-    m_txtPeriod->setText(m_engine.headerPeriod);
-    m_txtCompName->setText(m_engine.headerCompany);
-    m_txtBulstat->setText(m_engine.headerBulstat);
+    ApplyLoadLayout(m_engine.profile(), m_engine.maxLevel(), m_engine.grid(),
+                    twips(m_grid->width()));
+    m_txtPeriod->setText(m_engine.header().period);
+    m_txtCompName->setText(m_engine.header().company);
+    m_txtBulstat->setText(m_engine.header().bulstat);
     m_loaded = true;
     m_editRow = m_engine.grid().Row();
     m_editCol = m_engine.grid().Col();
@@ -224,7 +209,7 @@ void frmDocument::Form_Resize()
         m_cmdSum->setGeometry(px(240), by, px(1575), bh);
 
     if (m_loaded) {
-        m_engine.applyResizeWidths(twips(m_grid->viewport()->width()));
+        ApplyResizeWidths(m_engine.profile(), m_engine.grid(), twips(m_grid->viewport()->width()));
         if (isActiveWindow() || !m_txtEdit->isVisible())
             m_grid->setFocus();
     }
@@ -237,10 +222,10 @@ void frmDocument::cmdSave_Click()
     GridModel& grid = m_engine.grid();
     grid.setCol(0);
     markNameCell(grid.Row(), Qt::white, QColor());
-    if (const std::optional<EngineMessage> warning = m_engine.prepareSave())
-        platform::ShowMessage(this, warning->title, warning->text, iconOf(*warning));
-    if (const std::optional<EngineMessage> failure = m_engine.writeAndSave())
-        platform::ShowMessage(this, failure->title, failure->text, iconOf(*failure));
+    if (const std::optional<UserMessage> warning = m_engine.prepareSave())
+        platform::ShowMessage(this, *warning);
+    if (const std::optional<UserMessage> failure = m_engine.writeAndSave())
+        platform::ShowMessage(this, *failure);
 }
 
 void frmDocument::cmdCancel_Click()
@@ -291,7 +276,7 @@ bool frmDocument::Form_Unload()
         return false;
     if (answer == MsgAnswer::Yes) {
         cmdSave_Click();
-        return m_engine.saved;
+        return m_engine.saved();
     }
     return true;
 }

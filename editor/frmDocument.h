@@ -5,6 +5,7 @@
 #pragma once
 
 #include "editor/DocumentEngine.h"
+#include "platform/UserMessage.h"
 
 #include <QDialog>
 
@@ -22,13 +23,11 @@ class frmDocument : public QDialog
     Q_OBJECT
 
 public:
-    frmDocument(AppState& state, const FormProfile& profile, QWidget* parent = nullptr);
+    // The form of the document's type, for a new document or a correction.
+    frmDocument(AppState& state, const OpenedDocument& document, QWidget* parent = nullptr);
     ~frmDocument() override;
 
-    int eEditType() const { return m_engine.eEditType; }
-    void setEditType(int editType) { m_engine.eEditType = editType; }
-    void setHelpTopic(int topic);
-    void setSumVisible(bool visible);
+    int eEditType() const { return m_engine.eEditType(); }
 
     DocumentEngine& engine() { return m_engine; }
     GridWidget* hgrdDocEnter() const { return m_grid; }

@@ -132,8 +132,7 @@ void frmDocument::MSHFlexGridEdit(int keyAscii)
 
 void frmDocument::txtEdit_Change()
 {
-    m_engine.changed = true;
-    m_engine.saved = false;
+    m_engine.noteTyping();
     QPalette red = m_txtEdit->palette();
     red.setColor(QPalette::Text, Qt::red);
     m_txtEdit->setPalette(red);
@@ -280,7 +279,7 @@ void frmDocument::hgrdDocEnter_Scroll()
 
 void frmDocument::hgrdDocEnter_CollapseExpand(bool& cancel)
 {
-    if (m_engine.changed) {
+    if (m_engine.changed()) {
         cancel = true;
         commitEntry(false);
         cancel = false;

@@ -61,6 +61,17 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text, Msg
     messageBoxes().show(parent, title, text, icon, MsgButtons::Ok);
 }
 
+void ShowMessage(QWidget* parent, const UserMessage& message)
+{
+    MsgIcon icon = MsgIcon::Critical;
+    switch (message.icon) {
+    case UserMessage::Icon::Critical: icon = MsgIcon::Critical; break;
+    case UserMessage::Icon::Warning: icon = MsgIcon::Warning; break;
+    case UserMessage::Icon::Information: icon = MsgIcon::Information; break;
+    }
+    ShowMessage(parent, message.title, message.text, icon);
+}
+
 MsgAnswer AskYesNoCancel(QWidget* parent, const QString& title, const QString& text)
 {
     return messageBoxes().show(parent, title, text, MsgIcon::Warning, MsgButtons::YesNoCancel);

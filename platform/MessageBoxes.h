@@ -2,6 +2,8 @@
 // tests install a recorder that captures them and answers with a chosen button.
 #pragma once
 
+#include "platform/UserMessage.h"
+
 #include <QString>
 
 #include <deque>
@@ -29,6 +31,7 @@ void installMessageBoxes(MessageBoxes* boxes);   // nullptr restores the Qt one
 
 // Shorthands for the two kinds the program shows.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text, MsgIcon icon);
+void ShowMessage(QWidget* parent, const UserMessage& message);
 MsgAnswer AskYesNoCancel(QWidget* parent, const QString& title, const QString& text);
 
 // A recorder for tests: remembers every box and answers from a queue

@@ -46,6 +46,11 @@ struct DocType
 
     QString titleText() const { return QString::fromUtf16(title); }
     QString codeFor(bool forecast) const { return QString::fromLatin1(forecast ? forecastCode : code); }
+    // The type a shared form's variant flag picks when true ("Баланс в ликвидация 2").
+    bool secondVariant() const
+    {
+        return variant == VariantFlag::BalanceLiquid2 || variant == VariantFlag::IncomeLiquid2;
+    }
 };
 
 constexpr int kDocTypeCount = 14;

@@ -1,11 +1,8 @@
 #include "selection/frmChooseFile.h"
 
-#include "selection/Catalogue.h"
-#include "selection/DocumentContext.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
-#include "xmlfiles/XmlAccess.h"
-#include "selection/YearText.h"
+#include "selection/DocumentContext.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -89,54 +86,11 @@ void frmChooseFile::cmdOpen_Click()
                     MsgIcon::Critical);
         return;
     }
-    m_state.openedDataFilePath = m_txtFileName->text().trimmed();
-    if (m_state.openedDataFilePath.isEmpty())
-        m_state.xml.clear();   // what a failed load leaves, without asking the file system
-    else
-        m_state.xml.load(m_state.openedDataFilePath);
-
-    const pugi::xml_node header = SelectSingleNode(m_state.xml.doc(), QStringLiteral("xml/danni"));
-    m_state.docType.Name = GetChildText(header, QStringLiteral("document"));
-    if (m_state.docType.Name.isEmpty()) {
-        ShowMessage(this, QStringLiteral("Внимание!"), QStringLiteral("Изберете валиден XML файл!"),
-                    MsgIcon::Critical);
-        return;
-    }
-
-    // A period the program would not have written is refused before the
-    // company and period of the context are touched.
-    const std::optional<PeriodText> period =
-        PeriodFromText(GetChildText(header, QStringLiteral("period")));
-    if (!period) {
-        ShowMessage(this, QStringLiteral("Внимание!"),
-                    QStringLiteral("Периодът във файла е невалиден!"), MsgIcon::Critical);
-        return;
-    }
-    m_state.company.Name = GetChildText(header, QStringLiteral("compname"));
-    m_state.period.sQuarter = period->month;
-    m_state.period.iYear = period->year;
-
-    const DocType* type = DocTypeByTitle(m_state.docType.Name);
-    if (!type)
-        return;
-
-    OpenDocumentRequest request{type, 1, 0, true};
-    switch (type->variant) {
-    case VariantFlag::BalanceLiquid:
-    case VariantFlag::BalanceLiquid2:
-        m_state.balanceLiquidVariant = type->variant == VariantFlag::BalanceLiquid2;
-        request.sumVisible = m_state.balanceLiquidVariant;
-        break;
-    case VariantFlag::IncomeLiquid:
-    case VariantFlag::IncomeLiquid2:
-        m_state.incomeLiquidVariant = type->variant == VariantFlag::IncomeLiquid2;
-        break;
-    case VariantFlag::None:
-        break;
-    }
-
-    if (m_opener)
-        m_opener(this, request);
+    const Opening opening = OpenFromDataFile(m_state, m_txtFileName->text());
+    if (opening.message)
+        ShowMessage(this, *opening.message);
+    if (opening.document && m_opener)
+        m_opener(this, *opening.document);
 }
 
 void frmChooseFile::cmdCancel_Click()

@@ -2,14 +2,12 @@
 
 #include "selection/Bulstat.h"
 #include "selection/Catalogue.h"
-#include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "platform/MessageBoxes.h"
 #include "selection/YearText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -26,12 +24,6 @@ using platform::ShowMessage;
 namespace {
 
 const QString kInputTitle = QStringLiteral("TELM - Внимание!");
-
-bool isOrdinaryFile(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.isFile() && !info.isHidden();
-}
 
 QLabel* fieldLabel(const QString& name, const QString& text, QWidget* buddy, QWidget* parent)
 {
@@ -149,7 +141,6 @@ void frmChoosePrm::Form_Load()
     m_state.hfGrid.Prognosis = false;
     GetQuarters();
     GetDocuments();
-    m_missingTemplateMessage = QStringLiteral("Не съществува коректен структурен файл!");
 }
 
 void frmChoosePrm::GetQuarters()
@@ -202,41 +193,13 @@ void frmChoosePrm::cmdOk_Click()
     const DocType* type = DocTypeAt(m_cboDocument->currentIndex());
     if (!type)
         return;
-
-    OpenDocumentRequest request{type, 0, 0, true};
-    switch (type->variant) {
-    case VariantFlag::BalanceLiquid:
-    case VariantFlag::BalanceLiquid2:
-        m_state.balanceLiquidVariant = type->variant == VariantFlag::BalanceLiquid2;
-        request.sumVisible = m_state.balanceLiquidVariant;
-        request.helpTopic = type->helpTopic;
-        break;
-    case VariantFlag::IncomeLiquid:
-    case VariantFlag::IncomeLiquid2:
-        m_state.incomeLiquidVariant = type->variant == VariantFlag::IncomeLiquid2;
-        request.helpTopic = type->helpTopic;
-        break;
-    case VariantFlag::None:
-        break;
-    }
-
     m_documentCode = type->codeFor(m_state.hfGrid.Prognosis);
-    m_state.openedDataFilePath = DataFilePathFor(m_state, *type, m_state.hfGrid.Prognosis);
 
-    if (isOrdinaryFile(m_state.openedDataFilePath)) {
-        request.editType = 1;
-        m_state.xml.load(m_state.openedDataFilePath);
-    } else {
-        request.editType = 0;
-        if (!isOrdinaryFile(TemplatePath(m_state.programFolder, *type))) {
-            ShowMessage(this, QStringLiteral("Внимание!"), m_missingTemplateMessage,
-                        MsgIcon::Critical);
-            return;
-        }
-    }
-
-    if (m_opener)
-        m_opener(this, request);
+    const Opening opening = OpenFromChoices(m_state, *type, m_state.hfGrid.Prognosis);
+    if (opening.message)
+        ShowMessage(this, *opening.message);
+    if (opening.document && m_opener)
+        m_opener(this, *opening.document);
 }
 
 void frmChoosePrm::cmdEsc_Click()

@@ -41,7 +41,6 @@ private:
     AppState& m_state;
     DocumentOpener m_opener;
     QString m_documentCode;
-    QString m_missingTemplateMessage;
 
     QFrame* m_frame = nullptr;
     QComboBox* m_cboMonth = nullptr;

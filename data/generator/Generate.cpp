@@ -85,7 +85,7 @@ std::optional<OutlineError> GenerateFiles(const QString& formsDir,
         if (auto error = ParseOutline(*text, name + QStringLiteral(".txt"), rows))
             return error;
         const FormProfile& profile = ProfileFor(type.form);
-        const int levels = MaxLevelFor(profile, type.variant == VariantFlag::BalanceLiquid2) + 1;
+        const int levels = MaxLevelFor(profile, type) + 1;
         for (const OutlineRow& row : rows)
             if (row.level > levels)
                 return OutlineError{QStringLiteral("%1.txt: row %2 is deeper than %3 levels")

@@ -1,6 +1,7 @@
 // The main window's menu opens the real selection dialogs, and a selection
 // hands over to the document form of the chosen type.
 #include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
 #include "app/DialogWiring.h"
 #include "selection/DocumentContext.h"
 #include "platform/HelpTopics.h"
@@ -81,7 +82,7 @@ TEST(DialogWiring, RegistersItemsOpenTheSelectionDialogsOverTheMainWindow)
     EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("mnuSaveToDisc"))->isEnabled());
 }
 
-TEST(DialogWiring, ARequestOpensAFreshFormOfItsTypeModally)
+TEST(DialogWiring, AnOpenedDocumentOpensAFreshFormOfItsTypeModally)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(test::makeProgramFolder(dir.path()));
@@ -94,30 +95,31 @@ TEST(DialogWiring, ARequestOpensAFreshFormOfItsTypeModally)
 
     QWidget owner;
     owner.show();
+    // The two types of a shared form show the same caption; the type decides
+    // the help topic and, for the balance in liquidation, the Sum button.
     const struct
     {
         int position;
         int topic;
-        bool sumVisible;  // as the dialog asks
         const char* caption;
         bool sumShown;
     } cases[] = {
-        {0, 0, false, "TELM Transfer - Баланс", false},
-        {1, 2015, false, "TELM Transfer - Баланс в ликвидация", false},
-        {2, 2020, true, "TELM Transfer - Баланс в ликвидация", true},
-        {5, 0, false, "TELM Transfer - Отчет за приходи и разходи", true},
+        {0, 2010, "TELM Transfer - Баланс", false},
+        {1, 2015, "TELM Transfer - Баланс в ликвидация", false},
+        {2, 2020, "TELM Transfer - Баланс в ликвидация", true},
+        {5, 2035, "TELM Transfer - Отчет за приходи и разходи", true},
+        {6, 2040, "TELM Transfer - Отчет за приходи и разходи в ликвидация", true},
+        {7, 2045, "TELM Transfer - Отчет за приходи и разходи в ликвидация", true},
     };
     for (const auto& c : cases) {
         const DocType* type = DocTypeAt(c.position);
         state.docType.Name = type->titleText();
-        state.balanceLiquidVariant = c.position == 2;
-        const OpenDocumentRequest request{type, 0, c.topic, c.sumVisible};
-        const SeenModal seen =
-            seeModal([&] { OpenDocumentForm(state, &owner, request); });
+        const OpenedDocument document{type, 0, TemplatePath(dir.path(), *type)};
+        const SeenModal seen = seeModal([&] { OpenDocumentForm(state, &owner, document); });
         EXPECT_EQ(seen.className, QStringLiteral("telm::frmDocument")) << c.position;
         EXPECT_EQ(seen.parent, &owner);
         EXPECT_EQ(seen.title, QString::fromUtf8(c.caption));
-        EXPECT_EQ(seen.topic, c.topic > 0 ? c.topic : type->helpTopic) << c.position;
+        EXPECT_EQ(seen.topic, c.topic) << c.position;
         EXPECT_EQ(seen.sumShown, c.sumShown) << c.position;
     }
 }

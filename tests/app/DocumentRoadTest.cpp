@@ -83,8 +83,8 @@ TEST(DocumentRoad, NewSaveReopenElsewhereCorrectInPlace)
     AppState state;
     state.FilePrefix = QStringLiteral("VELDOR");
     state.programFolder = dir.path();
-    const DocumentOpener opener = [&state](QWidget* parent, const OpenDocumentRequest& request) {
-        OpenDocumentForm(state, parent, request);
+    const DocumentOpener opener = [&state](QWidget* parent, const OpenedDocument& document) {
+        OpenDocumentForm(state, parent, document);
     };
 
     // A new balance sheet: land 1000 on the assets side, capital 1000 on the other.

@@ -96,7 +96,7 @@ TEST_P(ShippedTemplate, FieldsSitAtTheFormsColumns)
 TEST_P(ShippedTemplate, DepthIsTheFormsMaxLevel)
 {
     const Rowset rowset = loadShipped(type());
-    const int levels = MaxLevelFor(profile(), type().variant == VariantFlag::BalanceLiquid2) + 1;
+    const int levels = MaxLevelFor(profile(), type()) + 1;
     EXPECT_EQ(rowset.levels, levels);
     for (const RowsetRow& row : rowset.rows)
         EXPECT_LT(row.band, levels);

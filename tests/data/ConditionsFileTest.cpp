@@ -25,10 +25,8 @@ namespace {
 
 bool hasSumButton(const DocType& type)
 {
-    const SumButton button = ProfileFor(type.form).sumButton;
-    if (button == SumButton::BalanceLiquid2Only)
-        return type.variant == VariantFlag::BalanceLiquid2;
-    return button == SumButton::Always;
+    const SumButtonRule& sum = ProfileFor(type.form).sum;
+    return sum.caption && AppliesTo(sum.shown, type.secondVariant());
 }
 
 struct TemplateRow

@@ -4,6 +4,7 @@
 #include "selection/DocumentContext.h"
 #include "editor/DocumentEngine.h"
 #include "editor/DocumentFill.h"
+#include "selection/DataFileName.h"
 #include "tests/editor/BalanceFixture.h"
 #include "tests/support/TestFiles.h"
 #include "xmlfiles/XmlAccess.h"
@@ -28,13 +29,20 @@ protected:
         ASSERT_TRUE(test::prepareBalance(dir.path(), state, QStringLiteral("Фирма & Сие \"ООД\"")));
     }
 
+    // The balance sheet: its template (0) or the data file at the opened path (1).
+    OpenedDocument balance(int editType) const
+    {
+        const DocType& type = *DocTypeAt(0);
+        return {&type, editType,
+                editType == 0 ? TemplatePath(dir.path(), type) : state.openedDataFilePath};
+    }
+
     std::unique_ptr<DocumentEngine> open(int editType)
     {
-        auto engine = std::make_unique<DocumentEngine>(state, ProfileFor(FormId::frmDocBalance));
-        engine->eEditType = editType;
+        auto engine = std::make_unique<DocumentEngine>(state, balance(editType));
         if (editType == 1)
             state.xml.load(state.openedDataFilePath);
-        const std::optional<EngineMessage> failure = engine->load();
+        const std::optional<UserMessage> failure = engine->load();
         EXPECT_FALSE(failure.has_value()) << (failure ? failure->text.toStdString() : "");
         return engine;
     }
@@ -58,8 +66,8 @@ TEST_F(DocumentEngineTest, NewDocumentLoadsTheTemplateWithoutMarkingAChange)
     EXPECT_EQ(grid.Row(), 1);
     EXPECT_EQ(grid.Col(), 0);
     EXPECT_EQ(state.hfGrid.MaxLevel, 5);
-    EXPECT_EQ(engine->headerPeriod, QStringLiteral("12/2005"));
-    EXPECT_EQ(engine->headerBulstat, QStringLiteral("123456786"));
+    EXPECT_EQ(engine->header().period, QStringLiteral("12/2005"));
+    EXPECT_EQ(engine->header().bulstat, QStringLiteral("123456786"));
     EXPECT_EQ(grid.TextMatrix(kLand, 7), QStringLiteral("0"));
     EXPECT_FALSE(engine->needsSaveQuestion());
     EXPECT_EQ(engine->amountFields(),
@@ -101,12 +109,12 @@ TEST_F(DocumentEngineTest, EditGateAndDeleteKey)
     EXPECT_FALSE(engine->canEdit(kLand, 2));
 
     ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("300")));
-    engine->saved = true;
+    ASSERT_TRUE(engine->saved());
     ASSERT_TRUE(engine->deleteCell(kLand, 7));
     EXPECT_EQ(engine->grid().TextMatrix(kLand, 7), QStringLiteral("0"));
     EXPECT_EQ(engine->grid().TextMatrix(kAssets, 7), QStringLiteral("0"));
-    EXPECT_FALSE(engine->saved);
-    EXPECT_FALSE(engine->changed);                    // the balance sheet's Delete clears saved only
+    EXPECT_FALSE(engine->saved());
+    EXPECT_FALSE(engine->changed());                  // the balance sheet's Delete clears saved only
     EXPECT_FALSE(engine->deleteCell(kFixed, 7));
 }
 
@@ -117,7 +125,7 @@ TEST_F(DocumentEngineTest, SaveReopenCorrectInPlace)
     ASSERT_TRUE(engine->commit(kCapital, 7, QStringLiteral("500")));
     EXPECT_FALSE(engine->prepareSave().has_value());   // balanced
     ASSERT_FALSE(engine->writeAndSave().has_value());
-    EXPECT_TRUE(engine->saved);
+    EXPECT_TRUE(engine->saved());
     EXPECT_EQ(state.dataFilePath, dataPath());
 
     XmlDocument check;
@@ -130,10 +138,10 @@ TEST_F(DocumentEngineTest, SaveReopenCorrectInPlace)
     state.openedDataFilePath = dataPath();
     state.company.Name = QStringLiteral("Друга");
     auto correction = open(1);
-    EXPECT_EQ(correction->headerCompany, QStringLiteral("Фирма & Сие \"ООД\""));
+    EXPECT_EQ(correction->header().company, QStringLiteral("Фирма & Сие \"ООД\""));
     EXPECT_EQ(correction->grid().TextMatrix(kAssets, 7), QStringLiteral("500"));
     ASSERT_TRUE(correction->commit(kLand, 7, QStringLiteral("700")));
-    const std::optional<EngineMessage> warning = correction->prepareSave();
+    const std::optional<UserMessage> warning = correction->prepareSave();
     ASSERT_TRUE(warning.has_value());
     EXPECT_EQ(warning->text, QStringLiteral("Имате неравнени АКТИВ и ПАСИВ. Коригирайте документа!"));
     ASSERT_FALSE(correction->writeAndSave().has_value());
@@ -155,16 +163,15 @@ TEST_F(DocumentEngineTest, TamperedOrUnreadableFileIsRefused)
 
     state.openedDataFilePath = dataPath();
     state.xml.load(dataPath());
-    DocumentEngine correction(state, ProfileFor(FormId::frmDocBalance));
-    correction.eEditType = 1;
-    const std::optional<EngineMessage> refused = correction.load();
+    DocumentEngine correction(state, balance(1));
+    const std::optional<UserMessage> refused = correction.load();
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->title, QStringLiteral("Грешка"));
     EXPECT_EQ(refused->text, QStringLiteral("XML файлът е бил променен неоторизирано!"));
 
     ASSERT_TRUE(test::writeAll(dataPath(), "<xml><rs:data>"));
     state.xml.load(dataPath());
-    const std::optional<EngineMessage> broken = correction.load();
+    const std::optional<UserMessage> broken = correction.load();
     ASSERT_TRUE(broken.has_value());
     EXPECT_NE(broken->text, QStringLiteral("XML файлът е бил променен неоторизирано!"));
 }
@@ -178,16 +185,16 @@ TEST_F(DocumentEngineTest, FailedSaveKeepsTheSavedFlagClearedAndTheOldFile)
 
     state.openedDataFilePath = dataPath();
     auto correction = open(1);
+    correction->noteTyping();
     ASSERT_TRUE(correction->commit(kLand, 7, QStringLiteral("900")));
-    correction->saved = false;
     // The target turned into a folder: the write cannot replace it.
     QFile::remove(dataPath());
     ASSERT_TRUE(QDir().mkpath(dataPath()));
     ASSERT_TRUE(test::writeAll(dataPath() + QStringLiteral("/keep"), before));
-    const std::optional<EngineMessage> failure = correction->writeAndSave();
+    const std::optional<UserMessage> failure = correction->writeAndSave();
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->title, QStringLiteral("Внимание!"));
-    EXPECT_FALSE(correction->saved);
+    EXPECT_FALSE(correction->saved());
     EXPECT_EQ(test::readAll(dataPath() + QStringLiteral("/keep")), before);
 }
 

@@ -8,6 +8,8 @@
 #include "tests/support/TestFiles.h"
 #include "xmlfiles/XmlAccess.h"
 #include "editor/frmDocument.h"
+#include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,12 +47,13 @@ protected:
     // Opens the balance sheet as the selection dialogs would and waits for the load.
     bool openForm(int editType)
     {
-        form = std::make_unique<frmDocument>(state, ProfileFor(FormId::frmDocBalance));
-        form->setEditType(editType);
+        const DocType& balance = *DocTypeAt(0);
         if (editType == 1) {
             state.openedDataFilePath = dataPath();
             state.xml.load(dataPath());
         }
+        const QString path = editType == 0 ? TemplatePath(dir.path(), balance) : dataPath();
+        form = std::make_unique<frmDocument>(state, OpenedDocument{&balance, editType, path});
         form->show();
         QApplication::setActiveWindow(form.get());
         for (int i = 0; i < 200 && !form->loaded() && form->isVisible(); ++i)
@@ -128,8 +131,8 @@ TEST_F(DocumentFormTest, TypingIntoALeafUpdatesTotalsAndEnterMovesDown)
     enter();
     EXPECT_EQ(grid().TextMatrix(kBuildings, 7), QStringLiteral("(5)"));
     EXPECT_EQ(grid().TextMatrix(kAssets, 7), nbsp("1 229"));
-    EXPECT_TRUE(form->engine().changed);
-    EXPECT_FALSE(form->engine().saved);
+    EXPECT_TRUE(form->engine().changed());
+    EXPECT_FALSE(form->engine().saved());
 }
 
 TEST_F(DocumentFormTest, ARefusedEntryStaysSelectedAndEscDiscardsIt)
@@ -176,7 +179,7 @@ TEST_F(DocumentFormTest, RefusedCellsIgnoreKeysSilently)
     QTest::keyClick(gridWidget(), Qt::Key_Delete);
     EXPECT_EQ(grid().TextMatrix(kCapital, 2), QStringLiteral("12"));
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_FALSE(form->engine().changed);
+    EXPECT_FALSE(form->engine().changed());
 }
 
 TEST_F(DocumentFormTest, DeleteKeySetsZeroAndRecomputes)
@@ -185,12 +188,13 @@ TEST_F(DocumentFormTest, DeleteKeySetsZeroAndRecomputes)
     goTo(kMaterials, 7);
     type(QStringLiteral("40"));
     enter();
-    form->engine().saved = true;
+    form->cmdSave_Click();   // unbalanced: warned, saved all the same
+    ASSERT_TRUE(form->engine().saved());
     goTo(kMaterials, 7);
     QTest::keyClick(gridWidget(), Qt::Key_Delete);
     EXPECT_EQ(grid().TextMatrix(kMaterials, 7), QStringLiteral("0"));
     EXPECT_EQ(grid().TextMatrix(kAssets, 7), QStringLiteral("0"));
-    EXPECT_FALSE(form->engine().saved);
+    EXPECT_FALSE(form->engine().saved());
 }
 
 TEST_F(DocumentFormTest, ClosingAsksAboutUnsavedChanges)
@@ -241,7 +245,7 @@ TEST_F(DocumentFormTest, SaveWarnsWhenUnbalancedThenReopensForCorrection)
     EXPECT_EQ(boxes.shown[0].text,
               QStringLiteral("Имате неравнени АКТИВ и ПАСИВ. Коригирайте документа!"));
     EXPECT_TRUE(QFile::exists(dataPath()));
-    EXPECT_TRUE(form->engine().saved);
+    EXPECT_TRUE(form->engine().saved());
     boxes.shown.clear();
     form->close();                              // saved: no question
     EXPECT_TRUE(boxes.shown.empty());
@@ -310,7 +314,7 @@ TEST_F(DocumentFormTest, AFailedSaveKeepsTheQuestionAndTheOldFile)
     EXPECT_EQ(boxes.shown[1].title, QStringLiteral("Внимание!"));
     EXPECT_EQ(boxes.shown[1].icon, platform::MsgIcon::Critical);
     EXPECT_NE(boxes.shown[1].text, boxes.shown[0].text);
-    EXPECT_FALSE(form->engine().saved);
+    EXPECT_FALSE(form->engine().saved());
     boxes.answers = {MsgAnswer::Cancel};
     form->close();
     EXPECT_TRUE(form->isVisible());             // still asks: nothing was written

@@ -191,7 +191,7 @@ TEST_P(BalanceCases, ComparesFirstAndLastTopLevelRows)
 {
     const BalanceCase& c = GetParam();
     const FormProfile& profile = ProfileFor(c.form);
-    const int check = profile.balanceCheck.enabled ? profile.balanceCheck.column : 5;
+    const int check = profile.balanceCheck ? profile.balanceCheck->column : 5;
     std::vector<FixtureRow> rows;
     int id = 1;
     for (const auto& [name, amount] : c.topLevel) {
@@ -213,7 +213,7 @@ TEST_P(BalanceCases, ComparesFirstAndLastTopLevelRows)
     const std::optional<QString> message = BalanceCheckMessage(profile, grid);
     ASSERT_EQ(message.has_value(), c.warns) << profile.name;
     if (message) {
-        EXPECT_EQ(*message, QString::fromUtf16(profile.balanceCheck.message));
+        EXPECT_EQ(*message, QString::fromUtf16(profile.balanceCheck->message));
     }
 }
 

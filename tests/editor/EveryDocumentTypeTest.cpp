@@ -5,6 +5,7 @@
 #include "xmlfiles/DataFile.h"
 #include "selection/DocumentContext.h"
 #include "editor/DocumentEngine.h"
+#include "selection/DocumentOpening.h"
 #include "tests/support/TestFiles.h"
 
 #include <QTemporaryDir>
@@ -30,13 +31,14 @@ TEST_P(EveryDocumentType, OpensTakesAnEntrySavesAndReopens)
     state.company = {QStringLiteral("Фирма ООД"), QStringLiteral("123456786")};
     state.period = {QStringLiteral("6"), 2006};
     state.docType.Name = type.titleText();
-    state.balanceLiquidVariant = type.variant == VariantFlag::BalanceLiquid2;
-    state.incomeLiquidVariant = type.variant == VariantFlag::IncomeLiquid2;
-    const FormProfile& profile = ProfileFor(type.form);
 
-    DocumentEngine engine(state, profile);
-    engine.eEditType = 0;
-    const std::optional<EngineMessage> failure = engine.load();
+    const Opening opening = OpenFromChoices(state, type, false);
+    ASSERT_TRUE(opening.document);
+    EXPECT_EQ(opening.document->editType, 0);
+    DocumentEngine engine(state, *opening.document);
+    const FormProfile& profile = engine.profile();
+    EXPECT_EQ(profile.id, type.form);
+    const std::optional<UserMessage> failure = engine.load();
     ASSERT_FALSE(failure) << failure->text.toStdString();
     EXPECT_EQ(&engine.docType(), &type);
     EXPECT_EQ(state.hfGrid.MaxLevel, engine.maxLevel());
@@ -58,13 +60,14 @@ TEST_P(EveryDocumentType, OpensTakesAnEntrySavesAndReopens)
                                           .arg(QString::fromLatin1(type.code)));
     EXPECT_EQ(state.dataFilePath, path);
 
-    state.openedDataFilePath = path;
-    ASSERT_TRUE(state.xml.load(path));
-    DocumentEngine correction(state, profile);
-    correction.eEditType = 1;
+    const Opening reopening = OpenFromDataFile(state, path);
+    ASSERT_TRUE(reopening.document);
+    EXPECT_EQ(reopening.document->type, &type);
+    EXPECT_EQ(reopening.document->editType, 1);
+    DocumentEngine correction(state, *reopening.document);
     ASSERT_FALSE(correction.load());
     EXPECT_EQ(correction.grid().TextMatrix(row, col), QStringLiteral("321"));
-    EXPECT_EQ(correction.headerPeriod, QStringLiteral("6/2006"));
+    EXPECT_EQ(correction.header().period, QStringLiteral("6/2006"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, EveryDocumentType, ::testing::Range(0, kDocTypeCount));

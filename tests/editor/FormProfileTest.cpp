@@ -15,8 +15,8 @@ TEST(FormProfile, CaptionsButtonsAndDepthPerForm)
         const char* caption;
         const char* close;
         const char* sum;        // "" when the form has no Sum button
-        int maxLevel;
-        int otherVariantLevel;
+        int maxLevel;           // the second variant's where the form has two
+        int otherVariantLevel;  // the first variant's
     } rows[] = {
         {FormId::frmDocBalance, "TELM Transfer - Баланс", "cmdCancel", "", 5, 5},
         {FormId::frmDocBalanceLiquid, "TELM Transfer - Баланс в ликвидация", "cmdCancel", "Сумиране", 4, 3},
@@ -42,10 +42,14 @@ TEST(FormProfile, CaptionsButtonsAndDepthPerForm)
         SCOPED_TRACE(p.name);
         EXPECT_EQ(QString::fromUtf16(p.caption), QString::fromUtf8(row.caption));
         EXPECT_STREQ(p.closeButtonName, row.close);
-        EXPECT_EQ(p.sumButton != SumButton::None, *row.sum != '\0');
-        EXPECT_EQ(QString::fromUtf16(p.sumCaption), QString::fromUtf8(row.sum));
-        EXPECT_EQ(MaxLevelFor(p, true), row.maxLevel);
-        EXPECT_EQ(MaxLevelFor(p, false), row.otherVariantLevel);
+        EXPECT_EQ(p.sum.caption != nullptr, *row.sum != '\0');
+        EXPECT_EQ(QString::fromUtf16(p.sum.caption ? p.sum.caption : u""), QString::fromUtf8(row.sum));
+        for (const DocType& type : Catalogue()) {
+            if (type.form != row.id)
+                continue;
+            const bool first = type.variant != VariantFlag::None && !type.secondVariant();
+            EXPECT_EQ(MaxLevelFor(p, type), first ? row.otherVariantLevel : row.maxLevel) << type.code;
+        }
     }
 }
 
@@ -75,4 +79,26 @@ TEST(FormProfile, ColumnRolesNeverOverlap)
     }
     for (const DocType& type : Catalogue())
         EXPECT_NO_THROW(ProfileFor(type.form));
+}
+
+// The values no default can give: every profile must state them.
+TEST(FormProfile, EveryProfileStatesItsIdentityColumnsAndDepth)
+{
+    std::set<FormId> ids;
+    for (const FormProfile& p : FormProfiles()) {
+        SCOPED_TRACE(p.name);
+        EXPECT_TRUE(ids.insert(p.id).second);
+        EXPECT_NE(*p.name, '\0');
+        EXPECT_FALSE(QString::fromUtf16(p.caption).isEmpty());
+        EXPECT_FALSE(QString::fromUtf16(p.nameCaption).isEmpty());
+        EXPECT_FALSE(p.amounts.empty());
+        EXPECT_GT(p.manualColumn, 3);
+        EXPECT_GT(p.lockedColumn, 3);
+        EXPECT_GT(p.maxLevel, 0);
+        // A shared form serves exactly the two types of its variant.
+        int types = 0;
+        for (const DocType& type : Catalogue())
+            types += type.form == p.id;
+        EXPECT_EQ(types, p.variant == FormVariant::None ? 1 : 2);
+    }
 }

@@ -51,11 +51,11 @@ bool writeDataFile(const QString& path, const QString& document, const QString& 
 
 DocumentOpener RecordingOpener::opener()
 {
-    return [this](QWidget* parent, const OpenDocumentRequest& request) {
+    return [this](QWidget* parent, const OpenedDocument& document) {
         OpenedCall call;
         call.parent = parent;
         call.parentVisible = parent && parent->isVisible();
-        call.request = request;
+        call.document = document;
         call.company = m_state.company;
         call.period = m_state.period;
         call.docType = m_state.docType;

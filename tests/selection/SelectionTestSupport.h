@@ -49,7 +49,7 @@ struct OpenedCall
 {
     QWidget* parent = nullptr;
     bool parentVisible = false;
-    OpenDocumentRequest request{};
+    OpenedDocument document{};
     clsCompany company;
     clsPeriod period;
     clsDocType docType;

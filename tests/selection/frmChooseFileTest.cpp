@@ -121,9 +121,9 @@ TEST_F(ChooseFileTest, OpensForCorrectionWithTheHeaderInTheContext)
         const OpenedCall& call = opener.calls[0];
         EXPECT_EQ(call.parent, dialog.get());
         EXPECT_TRUE(call.parentVisible);
-        EXPECT_EQ(call.request.type, DocTypeAt(0));
-        EXPECT_EQ(call.request.editType, 1);
-        EXPECT_EQ(call.request.helpTopic, 0);
+        EXPECT_EQ(call.document.type, DocTypeAt(0));
+        EXPECT_EQ(call.document.editType, 1);
+        EXPECT_EQ(call.document.path, path);   // blanks around it trimmed
         EXPECT_EQ(call.openedDataFilePath, path);
         EXPECT_EQ(call.xmlCompname, QStringLiteral("Фирма ЕООД"));
         EXPECT_EQ(call.docType.Name, QStringLiteral("Баланс"));
@@ -169,19 +169,18 @@ TEST_F(ChooseFileTest, InvalidPeriodIsRefusedBeforeTheContextChanges)
     }
 }
 
-TEST_F(ChooseFileTest, SharedFormsGetTheirVariantAndSumButtonButNoTopic)
+TEST_F(ChooseFileTest, SharedFormsGetTheirTypeAndVariantFlag)
 {
     const struct
     {
         int position;
         bool balanceForm;
         bool flag;
-        bool sumVisible;
     } cases[] = {
-        {1, true, false, false},
-        {2, true, true, true},
-        {6, false, false, true},
-        {7, false, true, true},
+        {1, true, false},
+        {2, true, true},
+        {6, false, false},
+        {7, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.position);
@@ -194,9 +193,8 @@ TEST_F(ChooseFileTest, SharedFormsGetTheirVariantAndSumButtonButNoTopic)
         openPath(path);
         ASSERT_EQ(opener.calls.size(), 1u);
         const OpenedCall& call = opener.calls[0];
-        EXPECT_EQ(call.request.type, DocTypeAt(c.position));
-        EXPECT_EQ(call.request.helpTopic, 0);
-        EXPECT_EQ(call.request.sumVisible, c.sumVisible);
+        EXPECT_EQ(call.document.type, DocTypeAt(c.position));
+        EXPECT_EQ(call.document.editType, 1);
         EXPECT_EQ(call.balanceLiquidVariant, c.balanceForm ? c.flag : !c.flag);
         EXPECT_EQ(call.incomeLiquidVariant, c.balanceForm ? !c.flag : c.flag);
     }

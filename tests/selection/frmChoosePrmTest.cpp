@@ -145,9 +145,10 @@ TEST_F(ChoosePrmTest, NewBalanceSheetOpensFromTheTemplateWithTheContextFilled)
     const OpenedCall& call = opener.calls[0];
     EXPECT_EQ(call.parent, dialog.get());
     EXPECT_TRUE(call.parentVisible);
-    EXPECT_EQ(call.request.type, DocTypeAt(0));
-    EXPECT_EQ(call.request.editType, 0);
-    EXPECT_EQ(call.request.helpTopic, 0);
+    EXPECT_EQ(call.document.type, DocTypeAt(0));
+    EXPECT_EQ(call.document.editType, 0);
+    EXPECT_EQ(call.document.path,
+              QDir(folder.path()).filePath(QStringLiteral("Blanki/testdata_Bal.xml")));
     EXPECT_EQ(call.period.sQuarter, QStringLiteral("12"));
     EXPECT_EQ(call.period.iYear, 2005);
     EXPECT_EQ(call.company.Bulstat, QStringLiteral("123456786"));
@@ -177,7 +178,8 @@ TEST_F(ChoosePrmTest, ExistingDataFileOpensForCorrectionWithoutAQuestion)
 
     EXPECT_TRUE(boxes.shown.empty());
     ASSERT_EQ(opener.calls.size(), 1u);
-    EXPECT_EQ(opener.calls[0].request.editType, 1);
+    EXPECT_EQ(opener.calls[0].document.editType, 1);
+    EXPECT_EQ(opener.calls[0].document.path, folder.dataFile("VELDOR_Bal_123456786_2005_3.xml"));
     EXPECT_EQ(opener.calls[0].xmlCompname, QStringLiteral("Saved Co"));
     EXPECT_EQ(opener.calls[0].openedDataFilePath,
               folder.dataFile("VELDOR_Bal_123456786_2005_3.xml"));
@@ -195,7 +197,7 @@ TEST_F(ChoosePrmTest, ForecastLooksForItsOwnFileName)
 
     ASSERT_EQ(opener.calls.size(), 1u);
     EXPECT_TRUE(opener.calls[0].prognosis);
-    EXPECT_EQ(opener.calls[0].request.editType, 0);
+    EXPECT_EQ(opener.calls[0].document.editType, 0);
     EXPECT_EQ(opener.calls[0].openedDataFilePath,
               folder.dataFile("VELDOR_P_Bal_123456786_2005_3.xml"));
 
@@ -213,20 +215,20 @@ TEST_F(ChoosePrmTest, YearWithLeadingZeroNamesTheFileByItsValue)
               folder.dataFile("VELDOR_Bal_100000086_999_3.xml"));
 }
 
-TEST_F(ChoosePrmTest, SharedFormsGetTheirVariantTopicAndSumButton)
+// Which of a shared form's types opens decides its help topic and Sum button;
+// DialogWiringTest follows the opened document into the form.
+TEST_F(ChoosePrmTest, SharedFormsGetTheirTypeAndVariantFlag)
 {
     const struct
     {
         int position;
-        int topic;
         bool balanceForm;   // which of the two flags the type sets
         bool flag;
-        bool sumVisible;
     } cases[] = {
-        {1, 2015, true, false, false},
-        {2, 2020, true, true, true},
-        {6, 2040, false, false, true},
-        {7, 2045, false, true, true},
+        {1, true, false},
+        {2, true, true},
+        {6, false, false},
+        {7, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.position);
@@ -241,9 +243,8 @@ TEST_F(ChoosePrmTest, SharedFormsGetTheirVariantTopicAndSumButton)
         clickOk();
         ASSERT_EQ(opener.calls.size(), 1u);
         const OpenedCall& call = opener.calls[0];
-        EXPECT_EQ(call.request.type, DocTypeAt(c.position));
-        EXPECT_EQ(call.request.helpTopic, c.topic);
-        EXPECT_EQ(call.request.sumVisible, c.sumVisible);
+        EXPECT_EQ(call.document.type, DocTypeAt(c.position));
+        EXPECT_EQ(call.document.editType, 0);
         EXPECT_EQ(call.balanceLiquidVariant, c.balanceForm ? c.flag : !c.flag);
         EXPECT_EQ(call.incomeLiquidVariant, c.balanceForm ? !c.flag : c.flag);
         EXPECT_EQ(call.docType.Name, DocTypeAt(c.position)->titleText());
@@ -278,7 +279,7 @@ TEST_F(ChoosePrmTest, ExistingDataFileOpensEvenWithoutTheTemplate)
     clickOk();
     EXPECT_TRUE(boxes.shown.empty());
     ASSERT_EQ(opener.calls.size(), 1u);
-    EXPECT_EQ(opener.calls[0].request.editType, 1);
+    EXPECT_EQ(opener.calls[0].document.editType, 1);
 }
 
 TEST_F(ChoosePrmTest, AFolderNamedLikeTheDataFileIsNotAFile)
@@ -287,7 +288,7 @@ TEST_F(ChoosePrmTest, AFolderNamedLikeTheDataFileIsNotAFile)
     fill(QStringLiteral("2005"), QStringLiteral("123456786"), kCompany);
     clickOk();
     ASSERT_EQ(opener.calls.size(), 1u);
-    EXPECT_EQ(opener.calls[0].request.editType, 0);
+    EXPECT_EQ(opener.calls[0].document.editType, 0);
 }
 
 TEST_F(ChoosePrmTest, FocusStartsOnChoiceAndTabFollowsTheFormOrder)

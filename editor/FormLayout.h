@@ -1,0 +1,21 @@
+// The layout of a form's grid: column widths, band fonts, captions and
+// alignments of a freshly loaded document, and the band-0 widths that follow
+// the grid's width. Used by the document form and by whatever lays the grid
+// out at a stated width without a window.
+#pragma once
+
+namespace telm {
+
+class GridModel;
+struct FormProfile;
+
+// Widths, fonts, captions and alignments after a load. `levels` is the
+// document's MaxLevel; `gridWidth` in twips sizes the columns of the forms
+// that set them from it at load.
+void ApplyLoadLayout(const FormProfile& profile, int levels, GridModel& grid, int gridWidth);
+
+// Band-0 widths for a grid `gridWidth` twips wide; columns the profile does
+// not name get width 0.
+void ApplyResizeWidths(const FormProfile& profile, GridModel& grid, int gridWidth);
+
+} // namespace telm

@@ -1,0 +1,92 @@
+#include "selection/DocumentOpening.h"
+
+#include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
+#include "selection/DocumentContext.h"
+#include "selection/YearText.h"
+#include "xmlfiles/XmlAccess.h"
+
+#include <QFileInfo>
+
+namespace telm {
+
+namespace {
+
+const QString kWarningTitle = QStringLiteral("Внимание!");
+
+bool isOrdinaryFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && !info.isHidden();
+}
+
+// A shared form reads its variant flag; the other flag keeps its value.
+void setVariantFlag(AppState& state, const DocType& type)
+{
+    switch (type.variant) {
+    case VariantFlag::BalanceLiquid:
+    case VariantFlag::BalanceLiquid2:
+        state.balanceLiquidVariant = type.secondVariant();
+        break;
+    case VariantFlag::IncomeLiquid:
+    case VariantFlag::IncomeLiquid2:
+        state.incomeLiquidVariant = type.secondVariant();
+        break;
+    case VariantFlag::None:
+        break;
+    }
+}
+
+Opening messageOnly(const QString& text)
+{
+    return Opening{std::nullopt, UserMessage{kWarningTitle, text, UserMessage::Icon::Critical}};
+}
+
+} // namespace
+
+Opening OpenFromChoices(AppState& state, const DocType& type, bool forecast)
+{
+    setVariantFlag(state, type);
+    state.openedDataFilePath = DataFilePathFor(state, type, forecast);
+    if (isOrdinaryFile(state.openedDataFilePath)) {
+        // Choosing a combination that was saved before always reopens it.
+        state.xml.load(state.openedDataFilePath);
+        return Opening{OpenedDocument{&type, 1, state.openedDataFilePath}, std::nullopt};
+    }
+    const QString templatePath = TemplatePath(state.programFolder, type);
+    if (!isOrdinaryFile(templatePath))
+        return messageOnly(QStringLiteral("Не съществува коректен структурен файл!"));
+    return Opening{OpenedDocument{&type, 0, templatePath}, std::nullopt};
+}
+
+Opening OpenFromDataFile(AppState& state, const QString& path)
+{
+    state.openedDataFilePath = path.trimmed();
+    if (state.openedDataFilePath.isEmpty())
+        state.xml.clear();   // what a failed load leaves, without asking the file system
+    else
+        state.xml.load(state.openedDataFilePath);
+
+    const pugi::xml_node header = SelectSingleNode(state.xml.doc(), QStringLiteral("xml/danni"));
+    state.docType.Name = GetChildText(header, QStringLiteral("document"));
+    if (state.docType.Name.isEmpty())
+        return messageOnly(QStringLiteral("Изберете валиден XML файл!"));
+
+    // A period the program would not have written is refused before the
+    // company and period of the context are touched.
+    const std::optional<PeriodText> period =
+        PeriodFromText(GetChildText(header, QStringLiteral("period")));
+    if (!period)
+        return messageOnly(QStringLiteral("Периодът във файла е невалиден!"));
+    state.company.Name = GetChildText(header, QStringLiteral("compname"));
+    state.period.sQuarter = period->month;
+    state.period.iYear = period->year;
+
+    const DocType* type = DocTypeByTitle(state.docType.Name);
+    if (!type)
+        return Opening{};
+    setVariantFlag(state, *type);
+    return Opening{OpenedDocument{type, 1, state.openedDataFilePath}, std::nullopt};
+}
+
+} // namespace telm
