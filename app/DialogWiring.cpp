@@ -1,10 +1,10 @@
 #include "app/DialogWiring.h"
 
+#include "app/frmMain.h"
+#include "editor/frmDocument.h"
 #include "selection/DocumentContext.h"
 #include "selection/frmChooseFile.h"
 #include "selection/frmChoosePrm.h"
-#include "editor/frmDocument.h"
-#include "app/frmMain.h"
 
 namespace telm {
 

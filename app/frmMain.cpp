@@ -1,8 +1,8 @@
 #include "app/frmMain.h"
 
-#include "selection/DocumentContext.h"
 #include "platform/HelpTopics.h"
 #include "platform/HelpViewer.h"
+#include "selection/DocumentContext.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -151,7 +151,10 @@ void frmMain::refreshClock(const QDateTime& now)
     m_pnlTime->setText(now.toString(QStringLiteral("HH:mm:ss")));
 }
 
-void frmMain::tmrClock_Timer() { refreshClock(QDateTime::currentDateTime()); }
+void frmMain::tmrClock_Timer()
+{
+    refreshClock(QDateTime::currentDateTime());
+}
 
 void frmMain::mnuRegisters_Documents_Click()
 {
@@ -176,6 +179,9 @@ void frmMain::mnuHelp_Click()
     platform::OpenHelp(this, m_state.helpFilePath, platform::kHelpContents);
 }
 
-void frmMain::mnuExit_Click() { close(); }
+void frmMain::mnuExit_Click()
+{
+    close();
+}
 
 } // namespace telm

@@ -1,8 +1,8 @@
 // telm-transfer: starts the program and runs it until the main window closes.
-#include "editor/AmountText.h"
 #include "app/DialogWiring.h"
-#include "selection/DocumentContext.h"
 #include "app/modMain.h"
+#include "editor/AmountText.h"
+#include "selection/DocumentContext.h"
 
 #include <QApplication>
 

@@ -1,18 +1,16 @@
 #include "app/modMain.h"
 
-#include "selection/DocumentContext.h"
-#include "platform/HelpKeyFilter.h"
-#include "platform/MessageBoxes.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
+#include "platform/HelpKeyFilter.h"
+#include "platform/MessageBoxes.h"
+#include "selection/DocumentContext.h"
 
 #include <QApplication>
 
 namespace telm {
 
-StartUp::StartUp(AppState& state, const QString& lockPath) : m_state(state), m_instance(lockPath)
-{
-}
+StartUp::StartUp(AppState& state, const QString& lockPath) : m_state(state), m_instance(lockPath) {}
 
 StartUp::~StartUp() = default;
 

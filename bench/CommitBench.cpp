@@ -9,8 +9,8 @@
 #include "editor/AmountText.h"
 #include "editor/EditRules.h"
 #include "editor/FormProfile.h"
-#include "grid/GridModel.h"
 #include "editor/LevelTotals.h"
+#include "grid/GridModel.h"
 #include "xmlfiles/Rowset.h"
 
 #include <algorithm>
@@ -27,7 +27,7 @@ namespace {
 constexpr int kCols = 11;
 constexpr int kEdit = 7;
 constexpr int kManual = 8;
-constexpr int kFanOut[] = {2, 6, 5, 5, 4, 7};     // six levels, 9 974 rows
+constexpr int kFanOut[] = {2, 6, 5, 5, 4, 7}; // six levels, 9 974 rows
 
 void addRows(Rowset& rowset, int band, const QString& parent, int& nextId, std::mt19937& random)
 {
@@ -115,7 +115,7 @@ struct Timing
     double medianMs = 0;
     double p99Ms = 0;
     double worstMs = 0;
-    double worstCpuMs = 0;      // thread CPU time: a busy machine's preemption left out
+    double worstCpuMs = 0; // thread CPU time: a busy machine's preemption left out
 };
 
 double threadCpuMs()
@@ -125,7 +125,7 @@ double threadCpuMs()
     return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
 }
 
-template<typename Commit>
+template <typename Commit>
 Timing timeCommits(GridModel& grid, const std::vector<int>& rows, Commit commit)
 {
     using Clock = std::chrono::steady_clock;
@@ -133,7 +133,8 @@ Timing timeCommits(GridModel& grid, const std::vector<int>& rows, Commit commit)
     times.reserve(rows.size());
     double worstCpu = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const QString entry = QString::number(static_cast<int>(i * 37 % 90000)) + QStringLiteral(",6");
+        const QString entry =
+            QString::number(static_cast<int>(i * 37 % 90000)) + QStringLiteral(",6");
         const double cpuStart = threadCpuMs();
         const auto start = Clock::now();
         commit(grid, rows[i], entry);
@@ -187,16 +188,18 @@ int main()
     while (rows.size() < 500)
         rows.push_back(leaves[random() % leaves.size()]);
 
-    const Timing bounded = timeCommits(grid, rows, [&](GridModel& g, int row, const QString& entry) {
-        g.setTextMatrix(row, kEdit, FormatAmount(entry));
-        RecomputeDerived(profile, g, row);
-        UpdateAncestors(g, row, kEdit, profile.derived.column, profile.manualColumn);
-    });
-    const Timing toEnd = timeCommits(reference, rows, [&](GridModel& g, int row, const QString& entry) {
-        g.setTextMatrix(row, kEdit, FormatAmount(entry));
-        RecomputeDerived(profile, g, row);
-        updateAncestorsToEnd(g, row, kEdit, profile.derived.column);
-    });
+    const Timing bounded =
+        timeCommits(grid, rows, [&](GridModel& g, int row, const QString& entry) {
+            g.setTextMatrix(row, kEdit, FormatAmount(entry));
+            RecomputeDerived(profile, g, row);
+            UpdateAncestors(g, row, kEdit, profile.derived.column, profile.manualColumn);
+        });
+    const Timing toEnd =
+        timeCommits(reference, rows, [&](GridModel& g, int row, const QString& entry) {
+            g.setTextMatrix(row, kEdit, FormatAmount(entry));
+            RecomputeDerived(profile, g, row);
+            updateAncestorsToEnd(g, row, kEdit, profile.derived.column);
+        });
 
     int differing = 0;
     for (int r = 0; r < grid.Rows(); ++r) {

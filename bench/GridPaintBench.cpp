@@ -32,9 +32,10 @@ Rowset syntheticRowset(int rows)
         const int band = inBlock < 6 ? inBlock : 5;
         const bool kids = inBlock < 5;
         const QString n = QString::number(i);
-        rs.rows.push_back(RowsetRow{band, kids,
-                                    {"Статия " + n, n, n, QString(), QString(), "1 234",
-                                     QString(), "(5 678)"}});
+        rs.rows.push_back(
+            RowsetRow{band,
+                      kids,
+                      {"Статия " + n, n, n, QString(), QString(), "1 234", QString(), "(5 678)"}});
     }
     return rs;
 }
@@ -77,7 +78,7 @@ int main(int argc, char** argv)
         grid.setModel(&model);
         grid.resize(1024, 700);
         grid.show();
-        msPerRepaint(grid, 3);   // warm up the layout cache and fonts
+        msPerRepaint(grid, 3); // warm up the layout cache and fonts
 
         const int repeats = 50;
         const double top = msPerRepaint(grid, repeats);

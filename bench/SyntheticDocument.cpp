@@ -7,8 +7,9 @@ namespace telm::bench {
 namespace {
 
 constexpr std::array<const char*, 11> kFields = {
-    "DocStr_Name", "DocStr_Code", "DocStr_ID", "DocStr_ParentID", "DocStr_Hidden",
-    "DocDta_Sum1", "DocDta_Sum2", "DocDta_Sum3", "DocStr_Manual", "DocStr_Locked", "DocDta_Prev",
+    "DocStr_Name",   "DocStr_Code",   "DocStr_ID",   "DocStr_ParentID",
+    "DocStr_Hidden", "DocDta_Sum1",   "DocDta_Sum2", "DocDta_Sum3",
+    "DocStr_Manual", "DocStr_Locked", "DocDta_Prev",
 };
 
 std::string elementName(int level)
@@ -28,13 +29,13 @@ void schemaLevel(std::string& out, int level)
         out += "<s:AttributeType name=\"";
         out += kFields[i];
         out += "\" rs:number=\"" + std::to_string(i + 1)
-            + "\" rs:write=\"true\"><s:datatype dt:type=\"string\" dt:maxLength=\"255\"/></s:AttributeType>\n";
+               + "\" rs:write=\"true\"><s:datatype dt:type=\"string\" "
+                 "dt:maxLength=\"255\"/></s:AttributeType>\n";
     }
     if (level < 6)
         schemaLevel(out, level + 1);
     out += "<s:extends type=\"rs:rowbase\"/>\n</s:ElementType>\n";
 }
-
 
 } // namespace
 
@@ -52,11 +53,11 @@ std::string SyntheticDocument(int rows)
 
     // One block: levels 1..5 as a chain, then two level-6 rows.
     constexpr int kBlockLevels[] = {1, 2, 3, 4, 5, 6, 6};
-    std::array<int, 7> nextId{};      // per level, counted from -32768
+    std::array<int, 7> nextId{}; // per level, counted from -32768
     std::array<int, 7> currentId{};
     nextId.fill(-32768);
     int written = 0;
-    int open = 0;                     // levels currently open
+    int open = 0; // levels currently open
     while (written < rows) {
         for (const int level : kBlockLevels) {
             if (written == rows)
@@ -76,20 +77,21 @@ std::string SyntheticDocument(int rows)
             out += " DocStr_Code=\"" + std::to_string(1000 + written % 9000) + "\"";
             out += " DocStr_ID=\"" + std::to_string(id) + "\"";
             out += " DocStr_ParentID=\""
-                + (level == 1 ? std::string() : std::to_string(currentId[static_cast<size_t>(level - 1)]))
-                + "\"";
+                   + (level == 1 ? std::string()
+                                 : std::to_string(currentId[static_cast<size_t>(level - 1)]))
+                   + "\"";
             out += " DocStr_Hidden=\"0\" DocDta_Sum1=\"" + std::to_string(written * 7 % 100000)
-                + "\" DocDta_Sum2=\"0\" DocDta_Sum3=\"" + std::to_string(written * 13 % 1000000)
-                + "\" DocStr_Manual=\"False\" DocStr_Locked=\"0\" DocDta_Prev=\""
-                + std::to_string(written * 3 % 50000) + "\">\n";
+                   + "\" DocDta_Sum2=\"0\" DocDta_Sum3=\"" + std::to_string(written * 13 % 1000000)
+                   + "\" DocStr_Manual=\"False\" DocStr_Locked=\"0\" DocDta_Prev=\""
+                   + std::to_string(written * 3 % 50000) + "\">\n";
             open = level;
             ++written;
         }
     }
     while (open > 0) {
         out += "</";
-                out += elementName(open);
-                out += ">\n";
+        out += elementName(open);
+        out += ">\n";
         --open;
     }
     out += "</rs:data>\n</xml>\n";

@@ -1,18 +1,16 @@
 // telm_bench: load, write, verify and checksum timings on synthetic documents of
 // 1 000, 10 000 and 100 000 rows, against a bare pugixml parse (and serialise),
 // with the ratios the program aims for.
+#include "bench/SyntheticDocument.h"
 #include "editor/AmountText.h"
+#include "grid/GridModel.h"
 #include "xmlfiles/Checksum.h"
 #include "xmlfiles/DataFile.h"
-#include "grid/GridModel.h"
 #include "xmlfiles/Rowset.h"
-#include "bench/SyntheticDocument.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
-
-#include <pugixml.hpp>
 
 #include <algorithm>
 #include <chrono>
@@ -20,6 +18,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <pugixml.hpp>
 #include <string>
 
 using namespace telm;
@@ -43,7 +42,10 @@ private:
 struct StringWriter : pugi::xml_writer
 {
     std::string text;
-    void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
+    void write(const void* data, size_t size) override
+    {
+        text.append(static_cast<const char*>(data), size);
+    }
 };
 
 // Best of `repeats` runs, in milliseconds.
@@ -56,7 +58,8 @@ double bestOf(int repeats, const std::function<void()>& step,
             setup();
         const auto start = std::chrono::steady_clock::now();
         step();
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
         best = std::min(best, took.count());
     }
     return best;
@@ -94,14 +97,17 @@ Figures measure(int rows, const QString& folder)
         check(bool(doc.load_file(file.c_str())), "bare parse");
     });
     GridModel model;
-    f.load = bestOf(repeats, [&] {
-        Rowset rowset;
-        check(!LoadRowset(path, rowset), "LoadRowset");
-        model.bind(std::move(rowset));
-    }, [&] { model.clear(); });   // a form binds a fresh grid: the old rows are freed untimed
+    f.load = bestOf(
+        repeats,
+        [&] {
+            Rowset rowset;
+            check(!LoadRowset(path, rowset), "LoadRowset");
+            model.bind(std::move(rowset));
+        },
+        [&] { model.clear(); }); // a form binds a fresh grid: the old rows are freed untimed
     Rowset kept;
-    f.rowsetOnly = bestOf(repeats, [&] { check(!LoadRowset(path, kept), "LoadRowset"); },
-                          [&] { kept = Rowset(); });
+    f.rowsetOnly = bestOf(
+        repeats, [&] { check(!LoadRowset(path, kept), "LoadRowset"); }, [&] { kept = Rowset(); });
     check(model.Rows() == rows + 1, "grid rows");
     f.parseSerialise = bestOf(repeats, [&] {
         pugi::xml_document doc;
@@ -117,8 +123,8 @@ Figures measure(int rows, const QString& folder)
             model.setTextMatrix(r, c, FormatNumber(-1234567.0 * (r % 5) + r));
     }
     const ModelGrid grid(model);
-    const DataHeader header{"12", "2024", "123456786", QStringLiteral("Фирма ООД"),
-                            QStringLiteral("Баланс"), false};
+    const DataHeader header{
+        "12", "2024", "123456786", QStringLiteral("Фирма ООД"), QStringLiteral("Баланс"), false};
     XmlDocument xml;
     f.write = bestOf(repeats, [&] {
         const auto error = WriteDataDocument(xml, path, grid, header,
@@ -178,7 +184,8 @@ int main(int argc, char** argv)
            large.verify <= 5 * large.parseSerialise);
     target("load 100k / 10k", large.load / small.load, "<= 12", large.load <= 12 * small.load);
     target("write 100k / 10k", large.write / small.write, "<= 12", large.write <= 12 * small.write);
-    target("verify 100k / 10k", large.verify / small.verify, "<= 12", large.verify <= 12 * small.verify);
+    target("verify 100k / 10k", large.verify / small.verify, "<= 12",
+           large.verify <= 12 * small.verify);
     std::printf("%-44s %8.2f  (reference: the machine's own scaling)\n", "bare parse 100k / 10k",
                 large.parse / small.parse);
     std::printf("%-44s %8.2f  (reference)\n", "bare parse+serialise 100k / 10k",

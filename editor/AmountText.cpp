@@ -147,7 +147,7 @@ QString FormatNumber(double value)
 {
     if (!std::isfinite(value))
         return QString();
-    const double whole = std::round(value);     // halves away from zero
+    const double whole = std::round(value); // halves away from zero
     if (whole == 0.0)
         return QStringLiteral("0");
     const QString digits = groupedDigits(std::fabs(whole), currentAmountLocale().group);

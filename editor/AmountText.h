@@ -19,7 +19,7 @@ struct AmountLocale
     QChar decimal = u',';
 
     static AmountLocale fromLocale(const QLocale& locale);
-    static AmountLocale system();           // QLocale::system()'s separators
+    static AmountLocale system(); // QLocale::system()'s separators
 };
 
 // The locale in force for the helpers below; the program sets the system one at

@@ -72,8 +72,8 @@ void EvaluateConditions(const FormProfile& profile, GridModel& grid, const Condi
         }
         for (int r : rowsOf(index, target)) {
             for (std::size_t k = 0; k < sums.columns.size(); ++k) {
-                const QString text = (acc[k] >= 0 || sums.keepsNegatives)
-                    ? FormatNumber(acc[k]) : QStringLiteral("0");
+                const QString text = (acc[k] >= 0 || sums.keepsNegatives) ? FormatNumber(acc[k])
+                                                                          : QStringLiteral("0");
                 grid.setTextMatrix(r, sums.columns[k], text);
             }
         }

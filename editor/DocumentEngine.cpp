@@ -1,13 +1,13 @@
 #include "editor/DocumentEngine.h"
 
 #include "editor/AmountText.h"
-#include "selection/Catalogue.h"
 #include "editor/ConditionalSums.h"
-#include "xmlfiles/DataFile.h"
-#include "selection/DataFileName.h"
-#include "selection/DocumentContext.h"
 #include "editor/EditRules.h"
 #include "editor/LevelTotals.h"
+#include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
+#include "selection/DocumentContext.h"
+#include "xmlfiles/DataFile.h"
 #include "xmlfiles/Rowset.h"
 #include "xmlfiles/XmlAccess.h"
 
@@ -99,14 +99,14 @@ std::optional<UserMessage> DocumentEngine::load()
     }
     if (error)
         return UserMessage{kTamperTitle,
-                             QStringLiteral("Документът не може да бъде отворен:\n%1\n\n%2")
-                                 .arg(QDir::toNativeSeparators(path), error->message),
-                             UserMessage::Icon::Critical};
+                           QStringLiteral("Документът не може да бъде отворен:\n%1\n\n%2")
+                               .arg(QDir::toNativeSeparators(path), error->message),
+                           UserMessage::Icon::Critical};
     if (rowset.fields.size() <= highestColumn(m_profile) || rowset.rows.empty())
         return UserMessage{kTamperTitle,
-                             QStringLiteral("Файлът %1 няма структурата на документа \"%2\".")
-                                 .arg(QDir::toNativeSeparators(path), docType().titleText()),
-                             UserMessage::Icon::Critical};
+                           QStringLiteral("Файлът %1 няма структурата на документа \"%2\".")
+                               .arg(QDir::toNativeSeparators(path), docType().titleText()),
+                           UserMessage::Icon::Critical};
 
     m_grid.bind(rowset);
     m_state.hfGrid.setMaxLevel(maxLevel());
@@ -208,9 +208,8 @@ QString DocumentEngine::sourcePath() const
 
 QString DocumentEngine::targetPath() const
 {
-    return m_document.editType == 0
-               ? DataFilePathFor(m_state, docType(), m_state.hfGrid.Prognosis)
-               : m_document.path;
+    return m_document.editType == 0 ? DataFilePathFor(m_state, docType(), m_state.hfGrid.Prognosis)
+                                    : m_document.path;
 }
 
 std::optional<UserMessage> DocumentEngine::writeAndSave()
@@ -232,7 +231,7 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
     const QString path = targetPath();
     m_state.dataFilePath = path;
     if (m_document.editType == 0)
-        QDir().mkpath(QFileInfo(path).absolutePath());   // a fresh program folder may lack Data
+        QDir().mkpath(QFileInfo(path).absolutePath()); // a fresh program folder may lack Data
     const SaveResult result = SaveDataFile(m_state.xml, path);
     if (!result.ok)
         return UserMessage{kSaveTitle, result.error, UserMessage::Icon::Critical};

@@ -24,7 +24,7 @@ struct DocType;
 // The three fields shown above the grid.
 struct DocumentHeader
 {
-    QString period;     // "12/2005"
+    QString period; // "12/2005"
     QString company;
     QString bulstat;
 };
@@ -42,7 +42,7 @@ public:
     GridModel& grid() { return m_grid; }
     const GridModel& grid() const { return m_grid; }
 
-    int eEditType() const { return m_document.editType; }   // 0 new, 1 correction
+    int eEditType() const { return m_document.editType; } // 0 new, 1 correction
     // MaxLevel of this document: the variant decides for the balance in liquidation.
     int maxLevel() const;
 
@@ -94,8 +94,8 @@ public:
     // when the file was really written.
     std::optional<UserMessage> writeAndSave();
 
-    QString sourcePath() const;     // template (new) or opened file (correction)
-    QString targetPath() const;     // composed name (new) or opened file (correction)
+    QString sourcePath() const; // template (new) or opened file (correction)
+    QString targetPath() const; // composed name (new) or opened file (correction)
 
 private:
     AppState& m_state;

@@ -1,11 +1,11 @@
 #include "editor/DocumentFill.h"
 
+#include "editor/DocumentEngine.h"
+#include "editor/FormProfile.h"
 #include "selection/Bulstat.h"
 #include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
-#include "editor/DocumentEngine.h"
-#include "editor/FormProfile.h"
 #include "selection/YearText.h"
 
 #include <QDir>
@@ -99,15 +99,15 @@ FillResult RunFill(const FillRequest& request)
                                       .arg(entry.origin, entry.id, entry.field);
                 break;
             }
-            engine.noteTyping();   // as the editor box does for each entry
+            engine.noteTyping(); // as the editor box does for each entry
             if (!engine.commit(row, col, entry.amount))
-                result.refused << QStringLiteral("%1: \"%2\" is not a number")
-                                      .arg(entry.origin, entry.amount);
+                result.refused
+                    << QStringLiteral("%1: \"%2\" is not a number").arg(entry.origin, entry.amount);
             break;
         }
         if (!found)
-            result.refused << QStringLiteral("%1: no row with identifier %2")
-                                  .arg(entry.origin, entry.id);
+            result.refused
+                << QStringLiteral("%1: no row with identifier %2").arg(entry.origin, entry.id);
     }
 
     if (const std::optional<UserMessage> warning = engine.prepareSave())

@@ -11,20 +11,20 @@ namespace telm {
 
 struct FillEntry
 {
-    QString id;         // the row's DocStr_ID
-    QString field;      // DocDta_Sum1 ...
-    QString amount;     // as it would be typed
-    QString origin;     // where it came from, for messages ("ред 3", "--set 12:...")
+    QString id;     // the row's DocStr_ID
+    QString field;  // DocDta_Sum1 ...
+    QString amount; // as it would be typed
+    QString origin; // where it came from, for messages ("ред 3", "--set 12:...")
 };
 
 struct FillRequest
 {
-    QString typeCode;   // catalogue code: Bal, BalLiq2, OPR ...
+    QString typeCode; // catalogue code: Bal, BalLiq2, OPR ...
     bool forecast = false;
     QString bulstat;
     QString company;
-    QString year;       // four digits
-    QString month;      // 3, 6, 9 or 12
+    QString year;  // four digits
+    QString month; // 3, 6, 9 or 12
     QString programFolder;
     std::vector<FillEntry> entries;
 };
@@ -33,9 +33,9 @@ struct FillResult
 {
     enum class Status { Saved, NotSaved, BadUsage };
     Status status = Status::NotSaved;
-    QStringList refused;    // entries skipped, one line each
-    QStringList warnings;   // e.g. the balance check
-    QString error;          // why nothing was saved, or what was wrong with the request
+    QStringList refused;  // entries skipped, one line each
+    QStringList warnings; // e.g. the balance check
+    QString error;        // why nothing was saved, or what was wrong with the request
     QString savedPath;
     bool correction = false;
 };

@@ -2,8 +2,8 @@
 
 #include "editor/AmountText.h"
 #include "editor/FormProfile.h"
-#include "grid/GridModel.h"
 #include "editor/LevelTotals.h"
+#include "grid/GridModel.h"
 
 #include <algorithm>
 

@@ -17,7 +17,7 @@ struct AmountColumn
 {
     int column = -1;
     const char16_t* caption = u"";
-    const char* field = "";            // data-file attribute: DocDta_Sum1 ...
+    const char* field = ""; // data-file attribute: DocDta_Sum1 ...
 };
 
 // A previous-year column: loaded and shown in display form, never edited or written.
@@ -41,16 +41,16 @@ struct ColumnRule
 // The Delete key (and the keypad's decimal key): sets an amount to 0.
 struct DeleteKeyRule
 {
-    std::optional<ColumnRule> columns = std::nullopt;   // none: as typing
-    bool refusedOnLockedRows = false;   // otherwise the locked flag is ignored
-    bool setsChanged = false;           // otherwise it only clears the saved flag
+    std::optional<ColumnRule> columns = std::nullopt; // none: as typing
+    bool refusedOnLockedRows = false;                 // otherwise the locked flag is ignored
+    bool setsChanged = false;                         // otherwise it only clears the saved flag
 };
 
 // A column computed from others of its row at every commit:
 // column = the sum of `plus` − the sum of `minus`.
 struct DerivedColumn
 {
-    int column = -1;                    // -1: the form has none
+    int column = -1; // -1: the form has none
     std::vector<int> plus = {};
     std::vector<int> minus = {};
 };
@@ -62,18 +62,18 @@ enum class Applies { Never, Always, SecondVariantOnly };
 // The Sum button and the conditional sums behind it.
 struct SumButtonRule
 {
-    const char16_t* caption = nullptr;  // nullptr: the form has no Sum button
+    const char16_t* caption = nullptr; // nullptr: the form has no Sum button
     Applies shown = Applies::Always;
-    Applies beforeSave = Applies::Always;   // the sums run first on every save
-    std::vector<int> columns = {5};         // summed and written
-    bool keepsNegatives = false;            // otherwise a negative result is written as 0
+    Applies beforeSave = Applies::Always; // the sums run first on every save
+    std::vector<int> columns = {5};       // summed and written
+    bool keepsNegatives = false;          // otherwise a negative result is written as 0
 };
 
 // A warning at save when the first and the last top-level rows differ.
 struct BalanceCheck
 {
     int column = 5;
-    int lastRowsSkipped = 0;            // the last rows of the grid are not looked at
+    int lastRowsSkipped = 0; // the last rows of the grid are not looked at
     const char16_t* message = u"";
 };
 
@@ -108,43 +108,43 @@ struct FormProfile
 {
     // Identity and window.
     FormId id = FormId::frmDocBalance;
-    const char* name = "";                      // frmDocBalance ...
-    const char16_t* caption = u"";              // window caption
-    const char* closeButtonName = "cmdCancel";  // or cmdExit; either reads "&Изход"
+    const char* name = "";                     // frmDocBalance ...
+    const char16_t* caption = u"";             // window caption
+    const char* closeButtonName = "cmdCancel"; // or cmdExit; either reads "&Изход"
     FormVariant variant = FormVariant::None;
     SumButtonRule sum = {};
 
     // Columns. 0 is the name, 1 the code, 2 the row identifier and 3 the
     // parent's identifier in every form.
-    const char16_t* nameCaption = u"";          // header of column 0
-    std::vector<AmountColumn> amounts = {};     // in column order
+    const char16_t* nameCaption = u"";      // header of column 0
+    std::vector<AmountColumn> amounts = {}; // in column order
     DerivedColumn derived = {};
     std::vector<CaptionedColumn> previousYear = {};
-    int manualColumn = -1;                      // a true flag lets a group row take entries
-    int lockedColumn = -1;                      // a non-zero flag makes a row read-only
-    std::vector<int> hiddenColumns = {};        // template fields no one sees
+    int manualColumn = -1;               // a true flag lets a group row take entries
+    int lockedColumn = -1;               // a non-zero flag makes a row read-only
+    std::vector<int> hiddenColumns = {}; // template fields no one sees
     int codeColumn = 1;
     int idColumn = 2;
     int parentColumn = 3;
 
     // Keys.
-    ColumnRule typing = {};                     // typing, F2 and double click
-    DeleteKeyRule deleteKey = {};               // its columns also admit the Enter move
+    ColumnRule typing = {};       // typing, F2 and double click
+    DeleteKeyRule deleteKey = {}; // its columns also admit the Enter move
 
     // Load.
-    int maxLevel = 0;                           // child bands of the document
-    std::optional<int> maxLevelFirstVariant = std::nullopt;   // none: as maxLevel
-    std::vector<int> previousYearReformatted = {};   // put into display form at load, as amounts are
+    int maxLevel = 0;                                       // child bands of the document
+    std::optional<int> maxLevelFirstVariant = std::nullopt; // none: as maxLevel
+    std::vector<int> previousYearReformatted = {}; // put into display form at load, as amounts are
 
     // Layout, in twips.
-    std::optional<double> everyColumnPercentAtLoad = std::nullopt;   // of the grid width
+    std::optional<double> everyColumnPercentAtLoad = std::nullopt; // of the grid width
     int nameWidthAtLoad = 5000;
-    bool codeWidthPerBand = true;               // the code column 100 twips in every band
-    std::vector<int> zeroWidthPerBand = {};     // besides identifiers, flags, previous year, hidden
-    bool codeCentredInEveryRow = false;         // not only in the header
-    int headerHeightTimes = 2;                  // 3: captions centred both ways
+    bool codeWidthPerBand = true;           // the code column 100 twips in every band
+    std::vector<int> zeroWidthPerBand = {}; // besides identifiers, flags, previous year, hidden
+    bool codeCentredInEveryRow = false;     // not only in the header
+    int headerHeightTimes = 2;              // 3: captions centred both ways
     std::vector<ResizeWidth> resizeWidths = {};
-    std::vector<BandFont> bandFonts = {};       // bands 0, 1, 2; the deepest keeps the grid's font
+    std::vector<BandFont> bandFonts = {}; // bands 0, 1, 2; the deepest keeps the grid's font
     std::vector<HeaderToggle> headerToggles = {{}};
     int fixedCols = 0;
 

@@ -1,17 +1,17 @@
 #include "editor/frmDocument.h"
 
 #include "editor/FormLayout.h"
-#include "selection/DocumentContext.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
+#include "selection/DocumentContext.h"
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 
@@ -84,7 +84,7 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
         return b;
     };
     m_cmdPrint = button("cmdPrint", QStringLiteral("Печат"));
-    m_cmdPrint->setEnabled(false);   // printing comes with the printed-document work
+    m_cmdPrint->setEnabled(false); // printing comes with the printed-document work
     m_cmdSave = button("cmdSave", QStringLiteral("&Запис"));
     m_cmdClose = button(profile.closeButtonName, QStringLiteral("&Изход"));
     connect(m_cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
@@ -242,7 +242,7 @@ void frmDocument::cmdSum_Click()
 
 void frmDocument::reject()
 {
-    close();   // Esc and the window manager go through the closing question too
+    close(); // Esc and the window manager go through the closing question too
 }
 
 void frmDocument::closeEvent(QCloseEvent* event)
@@ -269,9 +269,9 @@ bool frmDocument::Form_Unload()
         return false;
     if (!m_engine.needsSaveQuestion())
         return true;
-    const MsgAnswer answer = platform::AskYesNoCancel(
-        this, QStringLiteral("Внимание!"),
-        QStringLiteral("Искате ли да съхраните промените в документа?"));
+    const MsgAnswer answer =
+        platform::AskYesNoCancel(this, QStringLiteral("Внимание!"),
+                                 QStringLiteral("Искате ли да съхраните промените в документа?"));
     if (answer == MsgAnswer::Cancel)
         return false;
     if (answer == MsgAnswer::Yes) {
@@ -295,7 +295,7 @@ void frmDocument::keyPressEvent(QKeyEvent* event)
 QColor frmDocument::currentRowColor() const
 {
     const quint32 color = m_engine.state().CurrentRowColor;
-    if (color & 0x80000000u)   // a system colour: 0x0F is the button face
+    if (color & 0x80000000u) // a system colour: 0x0F is the button face
         return palette().color(QPalette::Button);
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }

@@ -1,7 +1,6 @@
 // Cell editing in the document form: the floating editor box, the keys on the
 // grid and in the box, and the commit with its bounce back to a refused cell.
 #include "editor/frmDocument.h"
-
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
 
@@ -22,10 +21,8 @@ bool isMoveKey(int key)
     case Qt::Key_Left:
     case Qt::Key_Up:
     case Qt::Key_Right:
-    case Qt::Key_Down:
-        return true;
-    default:
-        return false;
+    case Qt::Key_Down: return true;
+    default: return false;
     }
 }
 
@@ -38,7 +35,7 @@ void frmDocument::hgrdDocEnter_KeyPress(int& keyAscii)
     const GridModel& grid = m_engine.grid();
     if (m_engine.canEdit(grid.Row(), grid.Col()))
         MSHFlexGridEdit(keyAscii);
-    keyAscii = 0;   // the grid itself is never typed into
+    keyAscii = 0; // the grid itself is never typed into
 }
 
 void frmDocument::hgrdDocEnter_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool& handled)
@@ -60,20 +57,15 @@ void frmDocument::hgrdDocEnter_KeyDown(int key, Qt::KeyboardModifiers modifiers,
         if (m_engine.enterMovesDown(col))
             m_grid->postKeyDown(Qt::Key_Down);
         return;
-    case Qt::Key_Escape:
-        handled = true;
-        return;
-    case Qt::Key_Delete:
-        handled = true;
-        break;
+    case Qt::Key_Escape: handled = true; return;
+    case Qt::Key_Delete: handled = true; break;
     case Qt::Key_Period:
     case Qt::Key_Comma:
         if (!(modifiers & Qt::KeypadModifier))
             return;
         handled = true;
         break;
-    default:
-        return;
+    default: return;
     }
     // The Delete key (or the keypad's decimal key) puts 0 into the cell.
     if (m_engine.deleteCell(row, col)) {
@@ -92,7 +84,8 @@ void frmDocument::hgrdDocEnter_DblClick()
             if (toggle.column != grid.Col())
                 continue;
             for (int band = 0; band < m_engine.maxLevel(); ++band) {
-                const int width = grid.rawColWidth(toggle.column, band) == -1 ? toggle.shortWidth : -1;
+                const int width =
+                    grid.rawColWidth(toggle.column, band) == -1 ? toggle.shortWidth : -1;
                 grid.setColWidth(toggle.column, band, width);
             }
         }
@@ -165,7 +158,7 @@ bool frmDocument::EditKeyCode(int keyCode, Qt::KeyboardModifiers modifiers)
             m_grid->setFocus();
             m_grid->postKeyDown(Qt::Key_Down);
         }
-        return true;   // the Enter character never reaches the box
+        return true; // the Enter character never reaches the box
     }
     if (keyCode == Qt::Key_Escape) {
         cancelEntry();
@@ -247,7 +240,7 @@ void frmDocument::hgrdDocEnter_EnterCell()
     GridModel& grid = m_engine.grid();
     if (m_returnPending && (grid.Row() != m_returnRow || grid.Col() != m_returnCol)) {
         grid.setCurrentCell(m_returnRow, m_returnCol);
-        return;   // the move back raises its own enter
+        return; // the move back raises its own enter
     }
     m_editRow = grid.Row();
     m_editCol = grid.Col();

@@ -19,8 +19,7 @@ bool inRange(int value, int size)
 
 } // namespace
 
-GridModel::GridModel()
-    : m_bandFonts(kMaxBands), m_bandFontSet(kMaxBands, false)
+GridModel::GridModel() : m_bandFonts(kMaxBands), m_bandFontSet(kMaxBands, false)
 {
     clear();
 }
@@ -46,11 +45,11 @@ void GridModel::resetColumns()
     m_colAlign.assign(m_cols, -1);
 }
 
-template<typename RowsetT>
+template <typename RowsetT>
 void GridModel::bindRows(RowsetT&& rowset)
 {
-    constexpr bool movable = !std::is_const_v<std::remove_reference_t<RowsetT>>
-                             && std::is_rvalue_reference_v<RowsetT&&>;
+    constexpr bool movable =
+        !std::is_const_v<std::remove_reference_t<RowsetT>> && std::is_rvalue_reference_v<RowsetT&&>;
     m_cols = std::max(1, static_cast<int>(rowset.fields.size()));
     m_rows.clear();
     m_rows.reserve(rowset.rows.size() + 1);

@@ -61,39 +61,39 @@ public:
     int Col() const { return m_col; }
     void setRow(int row);
     void setCol(int col);
-    void setCurrentCell(int row, int col);   // one leave/enter pair
+    void setCurrentCell(int row, int col); // one leave/enter pair
 
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
     QString Text() const { return TextMatrix(m_row, m_col); }
     void setText(const QString& text) { setTextMatrix(m_row, m_col, text); }
 
-    int band(int row) const;            // 0 for header and top-level rows
+    int band(int row) const; // 0 for header and top-level rows
     bool hasChildren(int row) const;
-    int maxBand() const;                // deepest band present
-    int parentRow(int row) const;       // the nearest row above of a lower band; -1 for none
+    int maxBand() const;          // deepest band present
+    int parentRow(int row) const; // the nearest row above of a lower band; -1 for none
 
     // Collapsing hides a row's descendants; the row itself stays shown. When the
     // current cell would be hidden it moves to the collapsed row (leave, enter).
     bool isCollapsed(int row) const;
     void setCollapsed(int row, bool collapsed);
-    bool isShown(int row) const;        // no collapsed ancestor
+    bool isShown(int row) const; // no collapsed ancestor
     void expandAll();
 
     // Widths per band: -1 means the default width, 0 hides the column.
-    int ColWidth(int col, int band = 0) const;       // -1 resolved to the default
-    int rawColWidth(int col, int band = 0) const;    // as set, -1 kept
+    int ColWidth(int col, int band = 0) const;    // -1 resolved to the default
+    int rawColWidth(int col, int band = 0) const; // as set, -1 kept
     void setColWidth(int col, int band, int twips);
     static constexpr int kDefaultColWidth = 960;
 
-    int RowHeight(int row) const;        // twips
-    void setRowHeight(int row, int twips);  // -1 restores the default height
+    int RowHeight(int row) const;          // twips
+    void setRowHeight(int row, int twips); // -1 restores the default height
     int defaultRowHeight() const { return m_defaultRowHeight; }
     void setDefaultRowHeight(int twips);
 
     QFont gridFont() const { return m_gridFont; }
     void setGridFont(const QFont& font);
-    QFont bandFont(int band) const;      // the grid font unless set
+    QFont bandFont(int band) const; // the grid font unless set
     void setBandFont(int band, const QFont& font);
     bool headerBold() const { return m_headerBold; }
     void setHeaderBold(bool bold);
@@ -135,7 +135,7 @@ private:
         int align = -1;
     };
 
-    template<typename RowsetT>
+    template <typename RowsetT>
     void bindRows(RowsetT&& rowset);
     void resetColumns();
     void moveTo(int row, int col);
@@ -154,9 +154,9 @@ private:
     int m_fixedCols = 0;
     int m_row = 1;
     int m_col = 0;
-    std::uint64_t m_moves = 0;          // counts moves of the current cell
+    std::uint64_t m_moves = 0; // counts moves of the current cell
     int m_maxBand = 0;
-    std::vector<std::vector<int>> m_colWidths;    // [band][col]
+    std::vector<std::vector<int>> m_colWidths; // [band][col]
     std::vector<int> m_colAlign;
     std::vector<QFont> m_bandFonts;
     std::vector<bool> m_bandFontSet;
@@ -164,7 +164,7 @@ private:
     bool m_headerBold = false;
     bool m_wordWrap = false;
     int m_defaultRowHeight = 300;
-    std::unordered_map<std::uint64_t, CellFormat> m_formats;  // sparse: most cells have none
+    std::unordered_map<std::uint64_t, CellFormat> m_formats; // sparse: most cells have none
     Listener m_listener;
     std::uint64_t m_layoutRevision = 0;
 };

@@ -85,7 +85,7 @@ void Painter::paint() const
     const QSize size = m_area.size;
     const int headerY = m_area.pinned ? 0 : -m_area.scroll.y();
     const int bodyTop = m_area.pinned ? header : 0;
-    const int bodyY = header - m_area.scroll.y();   // y of the first body row's top
+    const int bodyY = header - m_area.scroll.y(); // y of the first body row's top
     const int fixedLeft = m_area.pinned ? 0 : -m_area.scroll.x();
 
     // Body rows: only those that meet the area.
@@ -93,10 +93,10 @@ void Painter::paint() const
         const int first = m_geometry.indexAt(std::max(0, bodyTop - bodyY));
         for (int part = 0; part < 2; ++part) {
             m_painter.save();
-            const QRect clip = part == 0
-                                   ? QRect(fixedLeft + fixed, bodyTop, size.width() - fixed - fixedLeft,
-                                           size.height() - bodyTop)
-                                   : QRect(fixedLeft, bodyTop, fixed, size.height() - bodyTop);
+            const QRect clip =
+                part == 0 ? QRect(fixedLeft + fixed, bodyTop, size.width() - fixed - fixedLeft,
+                                  size.height() - bodyTop)
+                          : QRect(fixedLeft, bodyTop, fixed, size.height() - bodyTop);
             m_painter.setClipRect(clip, Qt::IntersectClip);
             for (int i = first; i < m_geometry.shownCount(); ++i) {
                 const int y = bodyY + m_geometry.rowTop(i);
@@ -153,8 +153,8 @@ void Painter::paintCell(int row, int col, const QRect& rect) const
 
     const int hair = m_geometry.toX(kHairTwips);
     const int margin = m_geometry.toX(kTextMarginTwips);
-    QRect textRect =
-        rect.adjusted(margin, m_geometry.toY(kHairTwips), -margin - hair, -m_geometry.toY(2 * kHairTwips));
+    QRect textRect = rect.adjusted(margin, m_geometry.toY(kHairTwips), -margin - hair,
+                                   -m_geometry.toY(2 * kHairTwips));
     if (col == 0 && !isHeader) {
         const int indent = m_model.band(row) * m_geometry.toX(kBandIndentTwips)
                            + m_geometry.toX(kControlTwips) + margin;

@@ -19,7 +19,7 @@ class GridModel;
 
 // The colours every grid is drawn in unless a cell has its own.
 namespace GridColors {
-inline const QColor kFixedBack{64, 128, 128};   // header row and fixed columns
+inline const QColor kFixedBack{64, 128, 128}; // header row and fixed columns
 inline const QColor kFixedFore{Qt::white};
 inline const QColor kGridLine{192, 192, 192};
 inline const QColor kCellBack{Qt::white};

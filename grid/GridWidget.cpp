@@ -18,8 +18,7 @@
 
 namespace telm {
 
-GridWidget::GridWidget(QWidget* parent)
-    : QAbstractScrollArea(parent)
+GridWidget::GridWidget(QWidget* parent) : QAbstractScrollArea(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setFocusProxy(this);
@@ -183,8 +182,7 @@ int GridWidget::CellWidth() const
 
 int GridWidget::CellHeight() const
 {
-    return m_model ? pixelsToTwips(cellRect(m_model->Row(), m_model->Col()).height(), dpiY())
-                   : 0;
+    return m_model ? pixelsToTwips(cellRect(m_model->Row(), m_model->Col()).height(), dpiY()) : 0;
 }
 
 void GridWidget::ensureCellVisible(int row, int col)

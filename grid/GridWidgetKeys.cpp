@@ -1,7 +1,6 @@
 // The grid widget's keyboard: the form's key hooks, then the grid's own moves.
-#include "grid/GridWidget.h"
-
 #include "grid/GridModel.h"
+#include "grid/GridWidget.h"
 #include "grid/Twips.h"
 
 #include <QKeyEvent>

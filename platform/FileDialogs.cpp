@@ -14,7 +14,7 @@ public:
     {
         QFileDialog dialog(parent, title);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);   // a typed path must exist
+        dialog.setFileMode(QFileDialog::ExistingFile); // a typed path must exist
         dialog.setNameFilters(filters);
         if (!filters.isEmpty())
             dialog.selectNameFilter(filters.first());
@@ -36,9 +36,15 @@ FileDialogs* g_installed = nullptr;
 
 } // namespace
 
-FileDialogs& fileDialogs() { return g_installed ? *g_installed : qtDialogs(); }
+FileDialogs& fileDialogs()
+{
+    return g_installed ? *g_installed : qtDialogs();
+}
 
-void installFileDialogs(FileDialogs* dialogs) { g_installed = dialogs; }
+void installFileDialogs(FileDialogs* dialogs)
+{
+    g_installed = dialogs;
+}
 
 QStringList XmlFileFilters()
 {

@@ -25,7 +25,7 @@ public:
 
 // The file dialogs in force; the Qt implementation unless a test installed another.
 FileDialogs& fileDialogs();
-void installFileDialogs(FileDialogs* dialogs);   // nullptr restores the Qt one
+void installFileDialogs(FileDialogs* dialogs); // nullptr restores the Qt one
 
 // The two filters of the data-file dialogs: XML files first, then all files.
 QStringList XmlFileFilters();

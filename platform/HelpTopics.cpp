@@ -5,7 +5,6 @@
 #include <QVariant>
 
 #include <pugixml.hpp>
-
 #include <sstream>
 
 namespace telm::platform {
@@ -53,9 +52,9 @@ HelpLoadResult ParseHelpText(const QByteArray& utf8)
     for (const pugi::xml_node& node : root.children("topic")) {
         const int id = node.attribute("id").as_int(0);
         if (id <= 0 || file.indexOf(id) >= 0)
-            continue;  // a topic without a usable number cannot be reached
-        file.topics.push_back({id, QString::fromUtf8(node.attribute("title").as_string()),
-                               innerMarkup(node)});
+            continue; // a topic without a usable number cannot be reached
+        file.topics.push_back(
+            {id, QString::fromUtf8(node.attribute("title").as_string()), innerMarkup(node)});
     }
     if (file.topics.empty())
         return {std::nullopt, QStringLiteral("no topics")};

@@ -42,13 +42,13 @@ struct HelpFile
     std::vector<HelpTopic> topics;
 
     const HelpTopic* find(int id) const;
-    int indexOf(int id) const;  // -1 when there is no such topic
+    int indexOf(int id) const; // -1 when there is no such topic
 };
 
 struct HelpLoadResult
 {
     std::optional<HelpFile> file;
-    QString error;  // why the file could not be used, when file is empty
+    QString error; // why the file could not be used, when file is empty
 };
 
 HelpLoadResult LoadHelpFile(const QString& path);

@@ -124,6 +124,9 @@ void OpenHelp(QWidget* parent, const QString& helpFile, int topic)
         OpenHelpViewer(parent, helpFile, topic);
 }
 
-void installHelpOpener(HelpOpener opener) { installedOpener() = std::move(opener); }
+void installHelpOpener(HelpOpener opener)
+{
+    installedOpener() = std::move(opener);
+}
 
 } // namespace telm::platform

@@ -43,7 +43,7 @@ private:
 void OpenHelp(QWidget* parent, const QString& helpFile, int topic);
 
 using HelpOpener = std::function<void(QWidget* parent, const QString& helpFile, int topic)>;
-void installHelpOpener(HelpOpener opener);  // an empty function restores the viewer
+void installHelpOpener(HelpOpener opener); // an empty function restores the viewer
 
 // The viewer's own opener, for callers that replaced it and want it back in a chain.
 void OpenHelpViewer(QWidget* parent, const QString& helpFile, int topic);

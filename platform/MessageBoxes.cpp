@@ -52,9 +52,15 @@ MessageBoxes* g_installed = nullptr;
 
 } // namespace
 
-MessageBoxes& messageBoxes() { return g_installed ? *g_installed : qtBoxes(); }
+MessageBoxes& messageBoxes()
+{
+    return g_installed ? *g_installed : qtBoxes();
+}
 
-void installMessageBoxes(MessageBoxes* boxes) { g_installed = boxes; }
+void installMessageBoxes(MessageBoxes* boxes)
+{
+    g_installed = boxes;
+}
 
 void ShowMessage(QWidget* parent, const QString& title, const QString& text, MsgIcon icon)
 {

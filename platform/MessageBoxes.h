@@ -21,13 +21,13 @@ class MessageBoxes
 {
 public:
     virtual ~MessageBoxes() = default;
-    virtual MsgAnswer show(QWidget* parent, const QString& title, const QString& text,
-                           MsgIcon icon, MsgButtons buttons) = 0;
+    virtual MsgAnswer show(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
+                           MsgButtons buttons) = 0;
 };
 
 // The message boxes in force; the Qt implementation unless a test installed another.
 MessageBoxes& messageBoxes();
-void installMessageBoxes(MessageBoxes* boxes);   // nullptr restores the Qt one
+void installMessageBoxes(MessageBoxes* boxes); // nullptr restores the Qt one
 
 // Shorthands for the two kinds the program shows.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text, MsgIcon icon);

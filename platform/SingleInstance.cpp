@@ -32,7 +32,10 @@ bool SingleInstance::tryAcquire()
     return m_lock->tryLock(0);
 }
 
-bool SingleInstance::isHeld() const { return m_lock->isLocked(); }
+bool SingleInstance::isHeld() const
+{
+    return m_lock->isLocked();
+}
 
 void SingleInstance::release()
 {

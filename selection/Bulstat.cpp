@@ -9,7 +9,7 @@ bool CheckBulstat(const QString& text)
     int d[9];
     for (int i = 0; i < 9; ++i) {
         const QChar c = text.at(i);
-        if (c < u'0' || c > u'9')   // ASCII digits only: no Arabic-Indic or full-width forms
+        if (c < u'0' || c > u'9') // ASCII digits only: no Arabic-Indic or full-width forms
             return false;
         d[i] = c.unicode() - u'0';
     }

@@ -5,26 +5,26 @@ namespace telm {
 namespace {
 
 const std::array<DocType, kDocTypeCount> kCatalogue = {{
-    {u"Баланс", "Bal", "P_Bal", "Blanki/testdata_Bal.xml", FormId::frmDocBalance,
-     VariantFlag::None, 2010},
+    {u"Баланс", "Bal", "P_Bal", "Blanki/testdata_Bal.xml", FormId::frmDocBalance, VariantFlag::None,
+     2010},
     {u"Баланс в ликвидация", "BalLiq", "P_BalLiq", "Blanki/testdata_BalLiq.xml",
      FormId::frmDocBalanceLiquid, VariantFlag::BalanceLiquid, 2015},
     {u"Баланс в ликвидация 2", "BalLiq2", "P_BalLiq2", "Blanki/testdata_BalLiq2.xml",
      FormId::frmDocBalanceLiquid, VariantFlag::BalanceLiquid2, 2020},
-    {u"Отчет за паричния поток в ликвидация", "OPPLiq", "P_OPPLiq",
-     "Blanki/testdata_MFlowLiq.xml", FormId::frmDocMFlowLiquid, VariantFlag::None, 2025},
+    {u"Отчет за паричния поток в ликвидация", "OPPLiq", "P_OPPLiq", "Blanki/testdata_MFlowLiq.xml",
+     FormId::frmDocMFlowLiquid, VariantFlag::None, 2025},
     {u"Отчет за паричния поток по прекия метод", "OPP", "P_OPP", "Blanki/testdata_OPP.xml",
      FormId::frmDocOPPCur, VariantFlag::None, 2030},
-    {u"Отчет за приходи и разходи", "OPR", "P_OPR", "Blanki/testdata_OPR.xml",
-     FormId::frmDocOPR, VariantFlag::None, 2035},
+    {u"Отчет за приходи и разходи", "OPR", "P_OPR", "Blanki/testdata_OPR.xml", FormId::frmDocOPR,
+     VariantFlag::None, 2035},
     {u"Отчет за приходите и разходите в ликвидация", "OPRLiq", "P_OPRLiq",
      "Blanki/testdata_OPRLiq.xml", FormId::frmDocOPRLiquid, VariantFlag::IncomeLiquid, 2040},
     {u"Отчет за приходите и разходите в ликвидация 2", "OPRLiq2", "P_OPRLiq2",
      "Blanki/testdata_OPRLiq2.xml", FormId::frmDocOPRLiquid, VariantFlag::IncomeLiquid2, 2045},
     {u"Отчет за собствения капитал", "Cap", "P_Cap", "Blanki/testdata_Capital.xml",
      FormId::frmDocCapital, VariantFlag::None, 2050},
-    {u"Справка за вземанията", "Take", "P_Take", "Blanki/testdata_Take.xml",
-     FormId::frmDocTake, VariantFlag::None, 2055},
+    {u"Справка за вземанията", "Take", "P_Take", "Blanki/testdata_Take.xml", FormId::frmDocTake,
+     VariantFlag::None, 2055},
     {u"Справка за задълженията", "Liab", "P_Liab", "Blanki/testdata_Liab.xml",
      FormId::frmDocLiability, VariantFlag::None, 2060},
     {u"Справка за провизиите", "Prov", "P_Prov", "Blanki/testdata_Prov.xml",
@@ -37,7 +37,10 @@ const std::array<DocType, kDocTypeCount> kCatalogue = {{
 
 } // namespace
 
-const std::array<DocType, kDocTypeCount>& Catalogue() { return kCatalogue; }
+const std::array<DocType, kDocTypeCount>& Catalogue()
+{
+    return kCatalogue;
+}
 
 const DocType* DocTypeAt(int position)
 {
@@ -54,6 +57,9 @@ const DocType* DocTypeByTitle(const QString& title)
     return nullptr;
 }
 
-int DocTypePosition(const DocType& type) { return static_cast<int>(&type - kCatalogue.data()); }
+int DocTypePosition(const DocType& type)
+{
+    return static_cast<int>(&type - kCatalogue.data());
+}
 
 } // namespace telm

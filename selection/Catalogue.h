@@ -28,24 +28,27 @@ enum class FormId {
 // The value a shared form's variant flag takes for a type.
 enum class VariantFlag {
     None,
-    BalanceLiquid,      // balance-in-liquidation flag false
-    BalanceLiquid2,     // balance-in-liquidation flag true
-    IncomeLiquid,       // income-statement-in-liquidation flag false
-    IncomeLiquid2,      // income-statement-in-liquidation flag true
+    BalanceLiquid,  // balance-in-liquidation flag false
+    BalanceLiquid2, // balance-in-liquidation flag true
+    IncomeLiquid,   // income-statement-in-liquidation flag false
+    IncomeLiquid2,  // income-statement-in-liquidation flag true
 };
 
 struct DocType
 {
-    const char16_t* title;         // the key stored in data files, character for character
+    const char16_t* title; // the key stored in data files, character for character
     const char* code;
     const char* forecastCode;
-    const char* templateFile;      // relative to the program folder, '/'-separated
+    const char* templateFile; // relative to the program folder, '/'-separated
     FormId form;
     VariantFlag variant;
     int helpTopic;
 
     QString titleText() const { return QString::fromUtf16(title); }
-    QString codeFor(bool forecast) const { return QString::fromLatin1(forecast ? forecastCode : code); }
+    QString codeFor(bool forecast) const
+    {
+        return QString::fromLatin1(forecast ? forecastCode : code);
+    }
     // The type a shared form's variant flag picks when true ("Баланс в ликвидация 2").
     bool secondVariant() const
     {

@@ -11,21 +11,21 @@ QString ComposeDataFilePath(const QString& programFolder, const QString& prefix,
                             const QString& code, const QString& bulstat, qint16 year,
                             const QString& periodMonth)
 {
-    return programFolder + QDir::separator() + QStringLiteral("Data") + QDir::separator()
-           + prefix + u'_' + code + u'_' + bulstat + u'_' + QString::number(year) + u'_'
-           + periodMonth + QStringLiteral(".xml");
+    return programFolder + QDir::separator() + QStringLiteral("Data") + QDir::separator() + prefix
+           + u'_' + code + u'_' + bulstat + u'_' + QString::number(year) + u'_' + periodMonth
+           + QStringLiteral(".xml");
 }
 
 QString DataFilePathFor(const AppState& state, const DocType& type, bool forecast)
 {
     return ComposeDataFilePath(state.programFolder, state.FilePrefix, type.codeFor(forecast),
-                               state.company.Bulstat, state.period.iYear,
-                               state.period.sQuarter);
+                               state.company.Bulstat, state.period.iYear, state.period.sQuarter);
 }
 
 QString TemplatePath(const QString& programFolder, const DocType& type)
 {
-    return programFolder + QDir::separator() + QDir::toNativeSeparators(QString::fromLatin1(type.templateFile));
+    return programFolder + QDir::separator()
+           + QDir::toNativeSeparators(QString::fromLatin1(type.templateFile));
 }
 
 QString ConditionsPath(const QString& programFolder)

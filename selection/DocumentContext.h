@@ -17,19 +17,19 @@ struct clsCompany
 
 struct clsPeriod
 {
-    QString sQuarter;   // period month as chosen: "3", "6", "9" or "12"
+    QString sQuarter; // period month as chosen: "3", "6", "9" or "12"
     qint16 iYear = 0;
 };
 
 struct clsDocType
 {
-    QString Name;       // the catalogue title
+    QString Name; // the catalogue title
 };
 
 // Settings shared by the document forms.
 struct clsHFGrid
 {
-    int MaxLevel = 0;   // number of child bands of the open document
+    int MaxLevel = 0; // number of child bands of the open document
     bool Prognosis = false;
 
     void setMaxLevel(int vData) { MaxLevel = vData; }
@@ -39,23 +39,23 @@ struct clsHFGrid
 // reference to whatever needs it, never reset.
 struct AppState
 {
-    QString FilePrefix;         // "VELDOR", set first thing at start-up
+    QString FilePrefix; // "VELDOR", set first thing at start-up
     quint32 CurrentRowColor = 0x8000000F;
     QString helpFilePath;
-    QString programFolder;      // folder of the executable; Blanki/ and Data/ live under it
+    QString programFolder; // folder of the executable; Blanki/ and Data/ live under it
 
     clsCompany company;
     clsPeriod period;
     clsDocType docType;
     clsHFGrid hfGrid;
 
-    bool balanceLiquidVariant = false;  // frmDocBalanceLiquid works on BalLiq2
-    bool incomeLiquidVariant = false;   // frmDocOPRLiquid works on OPRLiq2
+    bool balanceLiquidVariant = false; // frmDocBalanceLiquid works on BalLiq2
+    bool incomeLiquidVariant = false;  // frmDocOPRLiquid works on OPRLiq2
 
     QString openedDataFilePath; // the file chosen for correction (or the composed name)
     QString dataFilePath;       // the file the next save writes
 
-    XmlDocument xml;            // the shared XML document
+    XmlDocument xml; // the shared XML document
 };
 
 } // namespace telm

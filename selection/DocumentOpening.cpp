@@ -25,15 +25,10 @@ void setVariantFlag(AppState& state, const DocType& type)
 {
     switch (type.variant) {
     case VariantFlag::BalanceLiquid:
-    case VariantFlag::BalanceLiquid2:
-        state.balanceLiquidVariant = type.secondVariant();
-        break;
+    case VariantFlag::BalanceLiquid2: state.balanceLiquidVariant = type.secondVariant(); break;
     case VariantFlag::IncomeLiquid:
-    case VariantFlag::IncomeLiquid2:
-        state.incomeLiquidVariant = type.secondVariant();
-        break;
-    case VariantFlag::None:
-        break;
+    case VariantFlag::IncomeLiquid2: state.incomeLiquidVariant = type.secondVariant(); break;
+    case VariantFlag::None: break;
     }
 }
 
@@ -63,7 +58,7 @@ Opening OpenFromDataFile(AppState& state, const QString& path)
 {
     state.openedDataFilePath = path.trimmed();
     if (state.openedDataFilePath.isEmpty())
-        state.xml.clear();   // what a failed load leaves, without asking the file system
+        state.xml.clear(); // what a failed load leaves, without asking the file system
     else
         state.xml.load(state.openedDataFilePath);
 

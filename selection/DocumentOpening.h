@@ -19,9 +19,9 @@ struct DocType;
 // What the document form starts from.
 struct OpenedDocument
 {
-    const DocType* type = nullptr;  // the catalogue entry: its form, variant and help topic
-    int editType = 0;               // 0 new from the template, 1 correction of a data file
-    QString path;                   // the template (new) or the data file (correction)
+    const DocType* type = nullptr; // the catalogue entry: its form, variant and help topic
+    int editType = 0;              // 0 new from the template, 1 correction of a data file
+    QString path;                  // the template (new) or the data file (correction)
 };
 
 // A document to open, a message to show, or neither: a data file whose type

@@ -16,7 +16,7 @@ std::optional<qint16> YearFromText(const QString& text);
 
 struct PeriodText
 {
-    QString month;  // "3", "6", "9" or "12"
+    QString month; // "3", "6", "9" or "12"
     qint16 year = 0;
 };
 

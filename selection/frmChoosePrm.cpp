@@ -1,9 +1,9 @@
 #include "selection/frmChoosePrm.h"
 
+#include "platform/MessageBoxes.h"
 #include "selection/Bulstat.h"
 #include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
-#include "platform/MessageBoxes.h"
 #include "selection/YearText.h"
 
 #include <QCheckBox>
@@ -90,8 +90,8 @@ void frmChoosePrm::buildControls()
     };
     int row = 0;
     for (const auto& entry : rows) {
-        grid->addWidget(fieldLabel(QString::fromLatin1(entry.name), entry.text, entry.field, m_frame),
-                        row, 0);
+        grid->addWidget(
+            fieldLabel(QString::fromLatin1(entry.name), entry.text, entry.field, m_frame), row, 0);
         if (entry.wide)
             grid->addWidget(entry.field, row, 1, 1, 2);
         else
@@ -146,8 +146,8 @@ void frmChoosePrm::Form_Load()
 void frmChoosePrm::GetQuarters()
 {
     m_cboMonth->clear();
-    m_cboMonth->addItems({QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("9"),
-                          QStringLiteral("12")});
+    m_cboMonth->addItems(
+        {QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("9"), QStringLiteral("12")});
     m_cboMonth->setCurrentIndex(0);
 }
 

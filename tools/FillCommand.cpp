@@ -15,7 +15,8 @@ namespace {
 // "ID:FIELD=AMOUNT"
 bool parseSet(const QString& text, FillEntry& entry)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(-?\\d+)\\s*:\\s*(\\w+)\\s*=(.*)$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(-?\\d+)\\s*:\\s*(\\w+)\\s*=(.*)$"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return false;
@@ -52,7 +53,7 @@ bool readCsv(const QString& path, std::vector<FillEntry>& entries, std::ostream&
         }
         if (!number.match(parts[0].trimmed()).hasMatch()) {
             if (i == 0 || entries.empty())
-                continue;   // a header line
+                continue; // a header line
             err << "telmtool fill: " << where << ": the identifier is not a number\n";
             ok = false;
             continue;
@@ -132,14 +133,11 @@ int RunFill(const QStringList& args, std::ostream& out, std::ostream& err)
     for (const QString& line : result.warnings)
         err << "telmtool fill: warning: " << line << "\n";
     switch (result.status) {
-    case FillResult::Status::BadUsage:
-        return usage(err, result.error);
+    case FillResult::Status::BadUsage: return usage(err, result.error);
     case FillResult::Status::NotSaved:
         err << "telmtool fill: nothing saved: " << result.error << "\n";
         return kExitFailed;
-    case FillResult::Status::Saved:
-        out << result.savedPath << "\n";
-        return kExitOk;
+    case FillResult::Status::Saved: out << result.savedPath << "\n"; return kExitOk;
     }
     return kExitFailed;
 }

@@ -1,7 +1,7 @@
 // telmtool hash: the checksum of a text or of a file's text.
+#include "tools/Telmtool.h"
 #include "xmlfiles/Checksum.h"
 #include "xmlfiles/DataFile.h"
-#include "tools/Telmtool.h"
 
 #include <QFile>
 
@@ -16,11 +16,13 @@ int RunHash(const QStringList& args, std::ostream& out, std::ostream& err)
     if (args.size() == 2 && args.first() == QLatin1String("--file")) {
         QFile file(args.at(1));
         if (!file.open(QIODevice::ReadOnly)) {
-            err << "telmtool hash: cannot read " << args.at(1) << ": " << file.errorString() << "\n";
+            err << "telmtool hash: cannot read " << args.at(1) << ": " << file.errorString()
+                << "\n";
             return kExitFailed;
         }
         const QByteArray bytes = file.readAll();
-        out << ComputeHashUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))
+        out << ComputeHashUtf8(
+            std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))
             << "\n";
         return kExitOk;
     }

@@ -1,6 +1,6 @@
 // telmtool show: the header and the rows of a template or data file.
-#include "xmlfiles/Rowset.h"
 #include "tools/Telmtool.h"
+#include "xmlfiles/Rowset.h"
 #include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
 
@@ -36,7 +36,7 @@ int RunShow(const QStringList& args, std::ostream& out, std::ostream& err)
     xml.load(path);
     const pugi::xml_node danni = SelectSingleNode(xml.doc(), QStringLiteral("xml/danni"));
     const std::pair<const char*, const char*> header[] = {
-        {"period", "period"}, {"bulstat", "BULSTAT"}, {"compname", "company"},
+        {"period", "period"},     {"bulstat", "BULSTAT"},   {"compname", "company"},
         {"document", "document"}, {"documenttype", "kind"},
     };
     for (const auto& [element, label] : header)
@@ -45,8 +45,8 @@ int RunShow(const QStringList& args, std::ostream& out, std::ostream& err)
 
     // Title, code, identifier by position as the forms show them; DocStr_ID by name when declared.
     const int idColumn = rowset.fields.contains(QStringLiteral("DocStr_ID"))
-        ? static_cast<int>(rowset.fields.indexOf(QStringLiteral("DocStr_ID")))
-        : 2;
+                             ? static_cast<int>(rowset.fields.indexOf(QStringLiteral("DocStr_ID")))
+                             : 2;
     std::vector<int> amountColumns;
     out << "level\tidentifier\tcode\ttitle";
     for (int col = 0; col < rowset.fields.size(); ++col) {

@@ -19,10 +19,12 @@ const std::vector<Subcommand>& Subcommands()
          RunHash},
         {"verify", "verify FILE...                  check the checksum of data files",
          "Usage: telmtool verify FILE...\n"
-         "Prints one line per file: \"FILE: OK\", \"FILE: TAMPERED\" or \"FILE: INVALID: reason\".\n"
+         "Prints one line per file: \"FILE: OK\", \"FILE: TAMPERED\" or \"FILE: INVALID: "
+         "reason\".\n"
          "Exits 0 only when every file is OK.\n",
          RunVerify},
-        {"show", "show FILE                       print a template's or data file's header and rows",
+        {"show",
+         "show FILE                       print a template's or data file's header and rows",
          "Usage: telmtool show FILE\n"
          "Prints the header (period, BULSTAT, company, document, kind), a blank line, then the\n"
          "rows as tab-separated values: level, identifier, code, title and the amount fields\n"
@@ -32,15 +34,21 @@ const std::vector<Subcommand>& Subcommands()
          "Usage: telmtool bulstat NUMBER\n"
          "Prints \"valid\" and exits 0, or prints \"invalid\" and exits 1.\n",
          RunBulstat},
-        {"fill", "fill --type CODE ... [--set ID:FIELD=AMOUNT] [--csv FILE]   fill and save a document",
+        {"fill",
+         "fill --type CODE ... [--set ID:FIELD=AMOUNT] [--csv FILE]   fill and save a document",
          "Usage: telmtool fill --type CODE --bulstat B --company NAME --year YYYY --month M\n"
-         "                     [--forecast] [--folder DIR] [--set ID:FIELD=AMOUNT ...] [--csv FILE]\n"
+         "                     [--forecast] [--folder DIR] [--set ID:FIELD=AMOUNT ...] [--csv "
+         "FILE]\n"
          "Opens the document as the new-document dialog would: the data file\n"
          "DIR/Data/VELDOR_<code>_<B>_<YYYY>_<M>.xml for correction if it exists, otherwise a new\n"
-         "document from DIR/Blanki (DIR defaults to the program's folder). Each amount is committed\n"
-         "as if typed into the row with DocStr_ID = ID, in the data field FIELD (DocDta_Sum1 ...):\n"
-         "group totals and derived columns follow; cells that cannot be typed into are reported on\n"
-         "stderr and skipped. --csv reads the same triples, one per line as ID;FIELD;AMOUNT (UTF-8,\n"
+         "document from DIR/Blanki (DIR defaults to the program's folder). Each amount is "
+         "committed\n"
+         "as if typed into the row with DocStr_ID = ID, in the data field FIELD (DocDta_Sum1 "
+         "...):\n"
+         "group totals and derived columns follow; cells that cannot be typed into are reported "
+         "on\n"
+         "stderr and skipped. --csv reads the same triples, one per line as ID;FIELD;AMOUNT "
+         "(UTF-8,\n"
          "an optional header line). Result rows are summed where the form sums them, the balance\n"
          "check is printed as a warning, the file is saved atomically and its path printed.\n"
          "Exits 0 when saved, 1 when nothing could be saved, 2 on bad usage.\n",

@@ -12,14 +12,14 @@ namespace telm::tool {
 
 // Exit codes shared by the subcommands.
 constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;   // the answer is "no": tampered, invalid, unreadable
+constexpr int kExitFailed = 1; // the answer is "no": tampered, invalid, unreadable
 constexpr int kExitUsage = 2;
 
 struct Subcommand
 {
     const char* name;
-    const char* synopsis;    // one line for the overview
-    const char* help;        // the text of `telmtool <name> --help`
+    const char* synopsis; // one line for the overview
+    const char* help;     // the text of `telmtool <name> --help`
     int (*run)(const QStringList& args, std::ostream& out, std::ostream& err);
 };
 

@@ -1,6 +1,6 @@
 // telmtool verify: the integrity check of data files, one line per file.
-#include "xmlfiles/DataFile.h"
 #include "tools/Telmtool.h"
+#include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QFile>

@@ -16,7 +16,7 @@ struct HashSums
 {
     std::uint32_t a = 0;
     std::uint32_t b = 0;
-    std::uint32_t codes = 0;   // plain sum of the codes; C is B plus this
+    std::uint32_t codes = 0; // plain sum of the codes; C is B plus this
     std::uint32_t index = 0;
 
     void add(std::uint8_t code)
@@ -42,7 +42,7 @@ struct HashSums
             x ^= 255u;
         a ^= x;
         index += static_cast<std::uint32_t>(n);
-        b += 255u * static_cast<std::uint32_t>(n) - sum;   // c ^ 255 == 255 - c below 128
+        b += 255u * static_cast<std::uint32_t>(n) - sum; // c ^ 255 == 255 - c below 128
         codes += sum;
     }
 
@@ -71,7 +71,8 @@ QString ComputeHash(const QString& text)
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t unit = text.at(i).unicode();
         char32_t codePoint = unit;
-        if (QChar::isHighSurrogate(unit) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+        if (QChar::isHighSurrogate(unit) && i + 1 < n
+            && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
             codePoint = QChar::surrogateToUcs4(unit, text.at(i + 1).unicode());
             ++i;
         }
@@ -149,7 +150,7 @@ public:
             const size_t total = m_pendingSize + take;
             const size_t used = addUtf8(m_sums, m_pending, total, false);
             if (used < m_pendingSize) {
-                m_pendingSize = total;   // still incomplete: only possible for tiny pieces
+                m_pendingSize = total; // still incomplete: only possible for tiny pieces
                 return;
             }
             bytes += used - m_pendingSize;

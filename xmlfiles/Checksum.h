@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <pugixml.hpp>
-
 #include <string>
 #include <string_view>
 #include <vector>

@@ -12,8 +12,8 @@ class XmlDocument;
 struct ConditionEntry
 {
     QString DocType_Name;
-    QString DocStr_ID;          // target row
-    QString DocStr_IDSum;       // source row
+    QString DocStr_ID;    // target row
+    QString DocStr_IDSum; // source row
     QString DocCond_Sign;
     QString DocCond_Order;
 };

@@ -28,7 +28,8 @@ public:
         const pugi::xml_node root = doc.document_element();
         if (!root || std::string_view(root.name()) != "xml")
             return;
-        for (pugi::xml_node data = root.child("rs:data"); data; data = data.next_sibling("rs:data")) {
+        for (pugi::xml_node data = root.child("rs:data"); data;
+             data = data.next_sibling("rs:data")) {
             for (pugi::xml_node row = data.child("z:row"); row; row = row.next_sibling("z:row"))
                 add(row, 0);
         }
@@ -116,9 +117,10 @@ std::optional<WriteError> WriteDataDocument(XmlDocument& xml, const QString& sou
         const QString idCell = grid.text(r, idColumn);
         const std::optional<std::string> id = identifierText(idCell);
         if (!id)
-            return error(QStringLiteral("Редът %1 на таблицата има неправилен идентификатор \"%2\".")
-                             .arg(r)
-                             .arg(idCell));
+            return error(
+                QStringLiteral("Редът %1 на таблицата има неправилен идентификатор \"%2\".")
+                    .arg(r)
+                    .arg(idCell));
         if (fieldNames.empty())
             continue;
         pugi::xml_node element = index.find(band + 1, *id);

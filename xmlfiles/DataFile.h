@@ -39,7 +39,7 @@ struct DataHeader
 
 struct WriteError
 {
-    QString message;    // Bulgarian, for the user's message box
+    QString message; // Bulgarian, for the user's message box
 };
 
 // Loads `sourcePath` into `xml`, writes every amount of the grid into its row
@@ -56,7 +56,7 @@ std::optional<WriteError> WriteDataDocument(XmlDocument& xml, const QString& sou
 struct SaveResult
 {
     bool ok = false;
-    QString error;      // the failure's own description
+    QString error; // the failure's own description
 };
 
 // Saves atomically: a temporary file in the target folder renamed over the target.

@@ -3,9 +3,8 @@
 
 #include <QFile>
 
-#include <pugixml.hpp>
-
 #include <cstring>
+#include <pugixml.hpp>
 #include <string>
 
 namespace telm {
@@ -94,11 +93,13 @@ public:
                  attribute = attribute.next_attribute()) {
                 const int column = columnOf(attribute.name(), expected);
                 if (column < 0)
-                    return makeError(RowsetError::Kind::UnknownField,
-                                     QStringLiteral("Полето \"%1\" на ред %2 не е описано в схемата.")
-                                         .arg(QString::fromUtf8(attribute.name()))
-                                         .arg(index + 1));
-                row.cells[static_cast<size_t>(column)] = cellText(static_cast<size_t>(column), attribute.value());
+                    return makeError(
+                        RowsetError::Kind::UnknownField,
+                        QStringLiteral("Полето \"%1\" на ред %2 не е описано в схемата.")
+                            .arg(QString::fromUtf8(attribute.name()))
+                            .arg(index + 1));
+                row.cells[static_cast<size_t>(column)] =
+                    cellText(static_cast<size_t>(column), attribute.value());
                 expected = static_cast<size_t>(column) + 1;
             }
         }

@@ -9,36 +9,38 @@
 #include <optional>
 #include <vector>
 
-namespace pugi { class xml_document; }
+namespace pugi {
+class xml_document;
+}
 
 namespace telm {
 
 struct RowsetRow
 {
-    int band = 0;                   // level - 1: 0 for a top-level row, up to 5
+    int band = 0; // level - 1: 0 for a top-level row, up to 5
     bool hasChildren = false;
-    std::vector<QString> cells;     // one per schema field, in column order; missing = empty
+    std::vector<QString> cells; // one per schema field, in column order; missing = empty
 };
 
 // The record tree, flattened depth first: each row is followed by its descendants.
 struct Rowset
 {
-    QStringList fields;             // field names in column order
-    int levels = 0;                 // levels the schema declares (1..6)
+    QStringList fields; // field names in column order
+    int levels = 0;     // levels the schema declares (1..6)
     std::vector<RowsetRow> rows;
 };
 
 struct RowsetError
 {
     enum class Kind {
-        CannotOpen,     // missing or unreadable file
-        NotWellFormed,  // not XML
-        NotARowset,     // no xml root, no schema section or no rs:data
-        UnknownField,   // a row carries a field the schema does not declare
-        TooDeep,        // more than six levels
+        CannotOpen,    // missing or unreadable file
+        NotWellFormed, // not XML
+        NotARowset,    // no xml root, no schema section or no rs:data
+        UnknownField,  // a row carries a field the schema does not declare
+        TooDeep,       // more than six levels
     };
     Kind kind;
-    QString message;    // a sentence in Bulgarian for the user, with the detail
+    QString message; // a sentence in Bulgarian for the user, with the detail
 };
 
 // Loads the file at `path`; on failure `out` is left empty and the error returned.

@@ -2,9 +2,8 @@
 
 #include "editor/FormProfile.h"
 
-#include <pugixml.hpp>
-
 #include <map>
+#include <pugixml.hpp>
 #include <sstream>
 
 namespace telm::blankgen {
@@ -58,28 +57,21 @@ void addDatatype(pugi::xml_node attributeType, FieldKind kind, const QString& na
     pugi::xml_node type = attributeType.append_child("s:datatype");
     switch (kind) {
     case FieldKind::Id:
-    case FieldKind::Order:
-        type.append_attribute("dt:type") = "i2";
-        break;
+    case FieldKind::Order: type.append_attribute("dt:type") = "i2"; break;
     case FieldKind::Amount:
         type.append_attribute("dt:type") = "number";
         type.append_attribute("rs:dbtype") = "numeric";
         break;
-    case FieldKind::Manual:
-        type.append_attribute("dt:type") = "boolean";
-        break;
-    case FieldKind::Locked:
-        type.append_attribute("dt:type") = "ui1";
-        break;
+    case FieldKind::Manual: type.append_attribute("dt:type") = "boolean"; break;
+    case FieldKind::Locked: type.append_attribute("dt:type") = "ui1"; break;
     case FieldKind::Text:
         type.append_attribute("dt:type") = "string";
-        type.append_attribute("dt:maxLength") =
-            name.endsWith(QLatin1String("_Name")) ? 255 : 20;
+        type.append_attribute("dt:maxLength") = name.endsWith(QLatin1String("_Name")) ? 255 : 20;
         break;
     }
 }
 
-template<typename Fields>
+template <typename Fields>
 void addAttributeTypes(pugi::xml_node elementType, const Fields& fields)
 {
     int number = 0;
@@ -155,7 +147,7 @@ QByteArray TemplateBytes(const FormProfile& profile, int levels,
         it->append_child("s:extends").append_attribute("type") = "rs:rowbase";
 
     pugi::xml_node data = root.append_child("rs:data");
-    std::vector<pugi::xml_node> open{data};       // open[level - 1] holds rows of `level`
+    std::vector<pugi::xml_node> open{data}; // open[level - 1] holds rows of `level`
     std::vector<int> openIds;
     int order = 0;
     for (const OutlineRow& row : rows) {

@@ -1,8 +1,8 @@
 #include "data/generator/Generate.h"
 
 #include "data/generator/BlankWriter.h"
-#include "selection/Catalogue.h"
 #include "editor/FormProfile.h"
+#include "selection/Catalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,7 +61,8 @@ std::optional<OutlineError> checkRuns(const QString& name, const std::vector<Con
             if (!byId.count(source.id))
                 return OutlineError{where + QStringLiteral("unknown source %1").arg(source.id)};
             if (allTargets.count(source.id) && !computed.count(source.id))
-                return OutlineError{where + QStringLiteral("source %1 is computed later").arg(source.id)};
+                return OutlineError{where
+                                    + QStringLiteral("source %1 is computed later").arg(source.id)};
         }
         computed.insert(run.target);
     }
@@ -89,9 +90,12 @@ std::optional<OutlineError> GenerateFiles(const QString& formsDir,
         for (const OutlineRow& row : rows)
             if (row.level > levels)
                 return OutlineError{QStringLiteral("%1.txt: row %2 is deeper than %3 levels")
-                                        .arg(name).arg(row.id).arg(levels)};
+                                        .arg(name)
+                                        .arg(row.id)
+                                        .arg(levels)};
         if (TemplateFields(profile).isEmpty())
-            return OutlineError{QStringLiteral("%1: the form leaves a column without a role").arg(name)};
+            return OutlineError{
+                QStringLiteral("%1: the form leaves a column without a role").arg(name)};
         files[QFileInfo(QString::fromLatin1(type.templateFile)).fileName()] =
             TemplateBytes(profile, levels, rows);
         outlines[name] = std::move(rows);
@@ -115,8 +119,8 @@ std::optional<OutlineError> GenerateFiles(const QString& formsDir,
         int order = 0;
         for (const ConditionRun& run : runs)
             for (const ConditionSource& source : run.sources)
-                lines.push_back(ConditionLine{type->titleText(), run.target, source.id, source.sign,
-                                              ++order});
+                lines.push_back(
+                    ConditionLine{type->titleText(), run.target, source.id, source.sign, ++order});
     }
     files[QStringLiteral("Conditions.xml")] = ConditionsBytes(lines);
     return std::nullopt;

@@ -47,7 +47,8 @@ std::optional<OutlineError> ParseOutline(const QString& text, const QString& fil
         const int lineNo = i + 1;
         const QStringList parts = line.split(QLatin1Char('|'));
         if (parts.size() != 4)
-            return lineError(fileName, lineNo, QStringLiteral("expected id | flags | code | title"));
+            return lineError(fileName, lineNo,
+                             QStringLiteral("expected id | flags | code | title"));
 
         OutlineRow row;
         const auto id = canonicalId(parts.at(0).trimmed());
@@ -122,8 +123,7 @@ std::optional<OutlineError> ParseConditions(const QString& text, const QString& 
         if (!target)
             return lineError(fileName, lineNo, QStringLiteral("bad target id"));
         run.target = *target;
-        const QStringList terms =
-            line.mid(eq + 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QStringList terms = line.mid(eq + 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         for (const QString& term : terms) {
             const auto match = source.match(term);
             const auto id = match.hasMatch() ? canonicalId(match.captured(2)) : std::nullopt;

@@ -13,9 +13,9 @@ namespace telm::blankgen {
 struct OutlineRow
 {
     int id = 0;
-    int level = 1;              // 1 = top level
-    bool manual = false;        // M: children are breakdowns, the row is typed
-    bool locked = false;        // L: written by the conditions file
+    int level = 1;       // 1 = top level
+    bool manual = false; // M: children are breakdowns, the row is typed
+    bool locked = false; // L: written by the conditions file
     QString code;
     QString title;
 };
@@ -35,13 +35,13 @@ struct ConditionRun
 // Outline name (the part after "testdata_") -> its runs, in file order.
 struct ConditionsOutline
 {
-    std::vector<QString> order;                          // names as they appear
+    std::vector<QString> order; // names as they appear
     std::map<QString, std::vector<ConditionRun>> runs;
 };
 
 struct OutlineError
 {
-    QString message;            // file, line and what is wrong
+    QString message; // file, line and what is wrong
 };
 
 // Parses an outline; an error names the first bad line.

@@ -1,16 +1,17 @@
 // The main window's menu opens the real selection dialogs, and a selection
 // hands over to the document form of the chosen type.
-#include "selection/Catalogue.h"
-#include "selection/DataFileName.h"
 #include "app/DialogWiring.h"
-#include "selection/DocumentContext.h"
+
+#include "app/frmMain.h"
+#include "editor/frmDocument.h"
 #include "platform/HelpTopics.h"
 #include "platform/MessageBoxes.h"
-#include "tests/support/TestFiles.h"
+#include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
+#include "selection/DocumentContext.h"
 #include "selection/frmChooseFile.h"
 #include "selection/frmChoosePrm.h"
-#include "editor/frmDocument.h"
-#include "app/frmMain.h"
+#include "tests/support/TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,7 +33,7 @@ struct SeenModal
     QWidget* parent = nullptr;
     QString title;
     int topic = 0;
-    bool sumShown = false;  // a document form's "Сумиране" button
+    bool sumShown = false; // a document form's "Сумиране" button
 };
 
 // Runs `open` and records the modal window it shows, then closes that window.

@@ -1,17 +1,17 @@
 // The whole road as a user walks it: a new balance sheet from the menu's
 // dialog, typed and saved into Data, copied elsewhere, reopened through the
 // correction dialog, corrected and saved in place.
-#include "editor/AmountText.h"
-#include "xmlfiles/DataFile.h"
 #include "app/DialogWiring.h"
-#include "selection/DocumentContext.h"
+#include "editor/AmountText.h"
+#include "editor/frmDocument.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
-#include "tests/support/TestFiles.h"
-#include "xmlfiles/XmlAccess.h"
+#include "selection/DocumentContext.h"
 #include "selection/frmChooseFile.h"
 #include "selection/frmChoosePrm.h"
-#include "editor/frmDocument.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/DataFile.h"
+#include "xmlfiles/XmlAccess.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -68,8 +68,9 @@ QString amountIn(const QString& path, int level, const char* id)
 {
     XmlDocument xml;
     xml.load(path);
-    return GetNodeAttribute(SelectSingleNode(xml.doc(), RowLookupPath(level, QString::fromLatin1(id))),
-                            QStringLiteral("DocDta_Sum3"));
+    return GetNodeAttribute(
+        SelectSingleNode(xml.doc(), RowLookupPath(level, QString::fromLatin1(id))),
+        QStringLiteral("DocDta_Sum3"));
 }
 
 } // namespace
@@ -92,7 +93,8 @@ TEST(DocumentRoad, NewSaveReopenElsewhereCorrectInPlace)
     choose.show();
     choose.findChild<QComboBox*>(QStringLiteral("cboMonth"))->setCurrentIndex(3);
     choose.findChild<QLineEdit*>(QStringLiteral("txtYear"))->setText(QStringLiteral("2005"));
-    choose.findChild<QLineEdit*>(QStringLiteral("txtBulstat"))->setText(QStringLiteral("123456786"));
+    choose.findChild<QLineEdit*>(QStringLiteral("txtBulstat"))
+        ->setText(QStringLiteral("123456786"));
     choose.findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("Фирма ООД"));
     bool typed = false;
     whenFormOpens([&](frmDocument& form) {
@@ -106,7 +108,7 @@ TEST(DocumentRoad, NewSaveReopenElsewhereCorrectInPlace)
     });
     QTest::mouseClick(choose.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
     ASSERT_TRUE(typed);
-    EXPECT_TRUE(boxes.shown.empty());   // balanced, saved, closed without a question
+    EXPECT_TRUE(boxes.shown.empty()); // balanced, saved, closed without a question
     const QString saved = dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(amountIn(saved, 1, "10"), QStringLiteral("1000"));
@@ -118,7 +120,8 @@ TEST(DocumentRoad, NewSaveReopenElsewhereCorrectInPlace)
     const QByteArray original = test::readAll(saved);
     frmChooseFile reopen(state, opener);
     reopen.show();
-    reopen.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->setText(QStringLiteral("  ") + copy + u' ');
+    reopen.findChild<QLineEdit*>(QStringLiteral("txtFileName"))
+        ->setText(QStringLiteral("  ") + copy + u' ');
     bool corrected = false;
     whenFormOpens([&](frmDocument& form) {
         EXPECT_EQ(form.eEditType(), 1);
@@ -141,6 +144,6 @@ TEST(DocumentRoad, NewSaveReopenElsewhereCorrectInPlace)
     const pugi::xml_node danni = SelectSingleNode(check.doc(), QStringLiteral("xml/danni"));
     EXPECT_EQ(GetChildText(danni, QStringLiteral("compname")), QStringLiteral("Фирма ООД"));
     EXPECT_EQ(GetChildText(danni, QStringLiteral("period")), QStringLiteral("12/2005"));
-    EXPECT_EQ(test::readAll(saved), original);   // the file in Data was not touched
+    EXPECT_EQ(test::readAll(saved), original); // the file in Data was not touched
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("Data"))).entryList(QDir::Files).size(), 1);
 }

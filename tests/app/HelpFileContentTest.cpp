@@ -1,7 +1,7 @@
 // The shipped help file: every topic number the program opens is there, with
 // its title and text, and every link inside it leads to a topic.
-#include "selection/Catalogue.h"
 #include "platform/HelpTopics.h"
+#include "selection/Catalogue.h"
 #include "tests/support/TestFiles.h"
 
 #include <QRegularExpression>

@@ -1,10 +1,11 @@
 // The main window: menu structure, captions, help topics, the dialog items,
 // "Помощ", "Изход" and the status bar.
-#include "selection/DocumentContext.h"
+#include "app/frmMain.h"
+
 #include "platform/HelpTopics.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
-#include "app/frmMain.h"
+#include "selection/DocumentContext.h"
 
 #include <QAction>
 #include <QLabel>
@@ -20,7 +21,10 @@ using namespace telm::platform;
 
 namespace {
 
-int topicOf(const QObject* object) { return HelpTopicOf(object).value_or(0); }
+int topicOf(const QObject* object)
+{
+    return HelpTopicOf(object).value_or(0);
+}
 
 class MainWindow : public ::testing::Test
 {

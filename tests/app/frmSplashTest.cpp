@@ -29,7 +29,7 @@ TEST(Splash, WaitsForItsDelayTimerThenMayClose)
         QTest::qWait(20);
     EXPECT_TRUE(splash.ReadyToClose());
     EXPECT_FALSE(splash.delayTimer()->isActive());
-    EXPECT_TRUE(splash.isVisible());  // the timer alone does not hide it
+    EXPECT_TRUE(splash.isVisible()); // the timer alone does not hide it
 }
 
 TEST(Splash, EscapeHidesItAtOnceOtherKeysDoNothing)
@@ -41,9 +41,9 @@ TEST(Splash, EscapeHidesItAtOnceOtherKeysDoNothing)
         bool closes;
     };
     const Case cases[] = {
-        {Qt::Key_Return, Qt::NoModifier, false}, {Qt::Key_Space, Qt::NoModifier, false},
-        {Qt::Key_A, Qt::NoModifier, false},      {Qt::Key_Tab, Qt::NoModifier, false},
-        {Qt::Key_Q, Qt::ControlModifier, false}, {Qt::Key_Escape, Qt::NoModifier, true},
+        {Qt::Key_Return, Qt::NoModifier, false},   {Qt::Key_Space, Qt::NoModifier, false},
+        {Qt::Key_A, Qt::NoModifier, false},        {Qt::Key_Tab, Qt::NoModifier, false},
+        {Qt::Key_Q, Qt::ControlModifier, false},   {Qt::Key_Escape, Qt::NoModifier, true},
         {Qt::Key_Escape, Qt::ShiftModifier, true},
     };
     for (const Case& c : cases) {

@@ -1,11 +1,12 @@
 // Start-up: the program-wide values, the second copy, the splash and the
 // main window in their order.
-#include "selection/DocumentContext.h"
-#include "platform/MessageBoxes.h"
-#include "platform/SingleInstance.h"
+#include "app/modMain.h"
+
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
-#include "app/modMain.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SingleInstance.h"
+#include "selection/DocumentContext.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -82,7 +83,7 @@ TEST(StartUp, SetsTheValuesShowsTheMainWindowAndReleasesTheSplash)
 
     ASSERT_NE(startUp.mainWindow(), nullptr);
     EXPECT_EQ(setUp, startUp.mainWindow());
-    EXPECT_FALSE(visibleAtSetup);  // loaded hidden while the splash is up
+    EXPECT_FALSE(visibleAtSetup); // loaded hidden while the splash is up
     EXPECT_TRUE(splashUpAtSetup);
     EXPECT_TRUE(startUp.mainWindow()->isVisible());
     EXPECT_EQ(findSplash(), nullptr);

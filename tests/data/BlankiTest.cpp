@@ -1,19 +1,18 @@
 // The shipped templates: one table over the fourteen document types.
-#include "tests/data/BlankiTestSupport.h"
-
-#include "editor/AmountText.h"
-#include "xmlfiles/DataFile.h"
-#include "editor/FormProfile.h"
 #include "data/generator/Generate.h"
+#include "editor/AmountText.h"
+#include "editor/FormProfile.h"
+#include "tests/data/BlankiTestSupport.h"
 #include "tests/support/TestFiles.h"
+#include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <set>
+
+#include <gtest/gtest.h>
 
 using namespace telm;
 using telm::test::loadShipped;
@@ -107,7 +106,7 @@ TEST_P(ShippedTemplate, IdsAreUniqueCanonicalAndParentsMatchTheNesting)
     const Rowset rowset = loadShipped(type());
     ASSERT_FALSE(rowset.rows.empty());
     std::set<int> ids;
-    std::vector<QString> openIds;       // openIds[band] = id of the open row of that band
+    std::vector<QString> openIds; // openIds[band] = id of the open row of that band
     for (const RowsetRow& row : rowset.rows) {
         const QString id = row.cells.at(2);
         bool ok = false;
@@ -187,9 +186,7 @@ TEST_P(ShippedTemplate, WrittenDataFileKeepsItsChecksumAfterReload)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTypes, ShippedTemplate, ::testing::Range(0, kDocTypeCount),
-                         [](const auto& info) {
-                             return std::string(DocTypeAt(info.param)->code);
-                         });
+                         [](const auto& info) { return std::string(DocTypeAt(info.param)->code); });
 
 TEST(ShippedBlanki, EqualWhatTheGeneratorWrites)
 {

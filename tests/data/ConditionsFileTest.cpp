@@ -1,21 +1,19 @@
 // The shipped conditions file: entries belong to types with a Sum button, name
 // rows of the right template, and sum a small filled document as by hand.
-#include "tests/data/BlankiTestSupport.h"
-
 #include "editor/AmountText.h"
 #include "editor/ConditionalSums.h"
-#include "xmlfiles/Conditions.h"
 #include "editor/FormProfile.h"
 #include "grid/GridModel.h"
+#include "tests/data/BlankiTestSupport.h"
+#include "xmlfiles/Conditions.h"
 #include "xmlfiles/XmlDocument.h"
 
+#include <map>
 #include <pugixml.hpp>
+#include <set>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
-
-#include <map>
-#include <stdexcept>
-#include <set>
 
 using namespace telm;
 using telm::test::loadShipped;
@@ -75,7 +73,7 @@ TEST(ConditionsFile, EntriesNameLockedTargetsAndComeInDependencyOrder)
         std::set<int> targets;
         for (const ConditionEntry& entry : table)
             targets.insert(entry.DocStr_ID.toInt());
-        std::set<int> finished;     // targets whose run has ended
+        std::set<int> finished; // targets whose run has ended
         int currentTarget = table.front().DocStr_ID.toInt();
         for (const ConditionEntry& entry : table) {
             const int target = entry.DocStr_ID.toInt();
@@ -102,7 +100,7 @@ struct SumCase
 {
     const char* name;
     const char* code;
-    std::map<int, std::vector<int>> typed;      // id -> amounts of columns 5, 6, 7 ...
+    std::map<int, std::vector<int>> typed; // id -> amounts of columns 5, 6, 7 ...
     std::map<int, std::vector<int>> expected;
 };
 
@@ -160,44 +158,89 @@ TEST_P(ConditionalSumsOverShippedFiles, ResultRowsAreAsComputedByHand)
 // revenue, 290 taxes; 240/520 Б, 250/530 В, 270/550 Г, 280/560 Д, 330/570 Е,
 // 340/580 Всичко, 10/350 the two sides.
 const SumCase kSumCases[] = {
-    {"IncomeWithProfit", "OPR",
+    {"IncomeWithProfit",
+     "OPR",
      {{20, {300}}, {360, {500}}, {540, {50}}, {290, {20}}},
-     {{240, {300}}, {520, {500}}, {250, {200}}, {530, {0}}, {270, {300}}, {550, {550}},
-      {280, {250}}, {560, {0}}, {330, {230}}, {570, {0}}, {340, {550}}, {580, {550}},
-      {10, {550}}, {350, {550}}}},
+     {{240, {300}},
+      {520, {500}},
+      {250, {200}},
+      {530, {0}},
+      {270, {300}},
+      {550, {550}},
+      {280, {250}},
+      {560, {0}},
+      {330, {230}},
+      {570, {0}},
+      {340, {550}},
+      {580, {550}},
+      {10, {550}},
+      {350, {550}}}},
     // A profit smaller than the tax leaves a loss on the revenue side, so the
     // two sides still agree.
-    {"IncomeWithProfitBelowTax", "OPR",
+    {"IncomeWithProfitBelowTax",
+     "OPR",
      {{20, {300}}, {360, {310}}, {290, {20}}},
      {{280, {10}}, {330, {0}}, {570, {10}}, {10, {320}}, {350, {320}}}},
-    {"IncomeWithLoss", "OPRLiq2",
+    {"IncomeWithLoss",
+     "OPRLiq2",
      {{20, {400}}, {360, {250}}, {290, {0}}},
-     {{250, {0}}, {530, {150}}, {280, {0}}, {560, {150}}, {570, {150}}, {10, {400}},
-      {350, {400}}}},
+     {{250, {0}}, {530, {150}}, {280, {0}}, {560, {150}}, {570, {150}}, {10, {400}}, {350, {400}}}},
     // Liquidation income statement: 20, 110, 170, 230 expense groups; 300, 350,
     // 360 revenue groups; 260 taxes.
-    {"LiquidationIncome", "OPRLiq",
+    {"LiquidationIncome",
+     "OPRLiq",
      {{20, {100}}, {230, {40}}, {350, {200}}, {260, {10}}},
-     {{240, {140}}, {440, {200}}, {250, {60}}, {450, {0}}, {270, {50}}, {460, {0}},
-      {280, {200}}, {470, {200}}, {10, {200}}, {290, {200}}}},
+     {{240, {140}},
+      {440, {200}},
+      {250, {60}},
+      {450, {0}},
+      {270, {50}},
+      {460, {0}},
+      {280, {200}},
+      {470, {200}},
+      {10, {200}},
+      {290, {200}}}},
     // Indirect cash flow: 20 result, 30 eliminations, 90 adjustments, 210 taxes,
     // 240 investing, 310 financing, 390 opening cash.
-    {"IndirectCashFlow", "MFlow",
-     {{20, {100}}, {30, {-150}}, {90, {30}}, {210, {-10}}, {240, {100}}, {310, {-20}},
+    {"IndirectCashFlow",
+     "MFlow",
+     {{20, {100}},
+      {30, {-150}},
+      {90, {30}},
+      {210, {-10}},
+      {240, {100}},
+      {310, {-20}},
       {390, {200}}},
-     {{70, {0}}, {80, {50}}, {190, {0}}, {200, {20}}, {220, {0}}, {230, {30}}, {370, {50}},
-      {380, {0}}, {400, {250}}}},
+     {{70, {0}},
+      {80, {50}},
+      {190, {0}},
+      {200, {20}},
+      {220, {0}},
+      {230, {30}},
+      {370, {50}},
+      {380, {0}},
+      {400, {250}}}},
     // Direct cash flow keeps negatives in all three columns.
-    {"DirectCashFlow", "OPP",
+    {"DirectCashFlow",
+     "OPP",
      {{10, {100, 300, -200}}, {110, {50, 0, 50}}, {270, {400, 0, 400}}},
-     {{100, {100, 300, -200}}, {180, {50, 0, 50}}, {260, {150, 300, -150}},
+     {{100, {100, 300, -200}},
+      {180, {50, 0, 50}},
+      {260, {150, 300, -150}},
       {280, {550, 300, 250}}}},
-    {"LiquidationCashFlowDecrease", "OPPLiq",
+    {"LiquidationCashFlowDecrease",
+     "OPPLiq",
      {{10, {-300}}, {110, {100}}, {180, {0}}, {270, {500}}},
      {{250, {0}}, {260, {200}}, {280, {300}}}},
     // Negative equity still gives the right totals of both sides.
-    {"BalanceInLiquidation2", "BalLiq2",
-     {{20, {1000}}, {310, {500}}, {570, {10}}, {600, {-200}}, {800, {700}}, {880, {1000}},
+    {"BalanceInLiquidation2",
+     "BalLiq2",
+     {{20, {1000}},
+      {310, {500}},
+      {570, {10}},
+      {600, {-200}},
+      {800, {700}},
+      {880, {1000}},
       {1000, {10}}},
      {{580, {1510}}, {10, {1510}}, {1030, {1510}}, {590, {1510}}}},
 };

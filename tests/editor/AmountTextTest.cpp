@@ -4,10 +4,10 @@
 
 #include <QLocale>
 
-#include <gtest/gtest.h>
-
 #include <limits>
 #include <optional>
+
+#include <gtest/gtest.h>
 
 using namespace telm;
 
@@ -53,38 +53,35 @@ INSTANTIATE_TEST_SUITE_P(
     Amounts, ReadAmountCases,
     ::testing::Values(
         ReadCase{kBlankGrouping, u"1_234", 1234},
-        ReadCase{kBlankGrouping, u"1 234", 1234},              // a typed normal space
-        ReadCase{kBlankGrouping, u"1\u202F234", 1234},         // narrow no-break space
-        ReadCase{kBlankGrouping, u"(1_500)", -1500},
-        ReadCase{kBlankGrouping, u"-1500", -1500},
-        ReadCase{kBlankGrouping, u"  5 ", 5},
-        ReadCase{kBlankGrouping, u"10,6", 10.6},
-        ReadCase{kBlankGrouping, u"0", 0},
-        ReadCase{kBlankGrouping, u"1_234_567", 1234567},
-        ReadCase{kBlankGrouping, u"10.6", std::nullopt},       // not this locale's decimal
-        ReadCase{kCLike, u"10.6", 10.6},
-        ReadCase{kCLike, u"1,234", 1234},
-        ReadCase{kCLike, u"1 234", 1234},
-        ReadCase{kCLike, u"(1,500)", -1500},
-        ReadCase{kCLike, u"1,234.5", 1234.5},
-        ReadCase{kBlankGrouping, u"", std::nullopt},
+        ReadCase{kBlankGrouping, u"1 234", 1234},      // a typed normal space
+        ReadCase{kBlankGrouping, u"1\u202F234", 1234}, // narrow no-break space
+        ReadCase{kBlankGrouping, u"(1_500)", -1500}, ReadCase{kBlankGrouping, u"-1500", -1500},
+        ReadCase{kBlankGrouping, u"  5 ", 5}, ReadCase{kBlankGrouping, u"10,6", 10.6},
+        ReadCase{kBlankGrouping, u"0", 0}, ReadCase{kBlankGrouping, u"1_234_567", 1234567},
+        ReadCase{kBlankGrouping, u"10.6", std::nullopt}, // not this locale's decimal
+        ReadCase{kCLike, u"10.6", 10.6}, ReadCase{kCLike, u"1,234", 1234},
+        ReadCase{kCLike, u"1 234", 1234}, ReadCase{kCLike, u"(1,500)", -1500},
+        ReadCase{kCLike, u"1,234.5", 1234.5}, ReadCase{kBlankGrouping, u"", std::nullopt},
         ReadCase{kBlankGrouping, u"   ", std::nullopt},
         ReadCase{kBlankGrouping, u"abc", std::nullopt},
         ReadCase{kBlankGrouping, u"1-2", std::nullopt},
         ReadCase{kBlankGrouping, u"((5))", std::nullopt},
         ReadCase{kBlankGrouping, u"-(5)", std::nullopt},
         ReadCase{kBlankGrouping, u"--5", std::nullopt},
-        ReadCase{kBlankGrouping, u"(5", std::nullopt},
-        ReadCase{kBlankGrouping, u"-", std::nullopt},
-        ReadCase{kBlankGrouping, u"()", std::nullopt},
-        ReadCase{kCLike, u"1e10", std::nullopt},
-        ReadCase{kBlankGrouping, u"1__234", std::nullopt},     // separators only between digits
-        ReadCase{kBlankGrouping, u"_5", 5},                    // trimmed as a blank
-        ReadCase{kCLike, u",5", std::nullopt},
-        ReadCase{kCLike, u"1.2.3", std::nullopt},
+        ReadCase{kBlankGrouping, u"(5", std::nullopt}, ReadCase{kBlankGrouping, u"-", std::nullopt},
+        ReadCase{kBlankGrouping, u"()", std::nullopt}, ReadCase{kCLike, u"1e10", std::nullopt},
+        ReadCase{kBlankGrouping, u"1__234", std::nullopt}, // separators only between digits
+        ReadCase{kBlankGrouping, u"_5", 5},                // trimmed as a blank
+        ReadCase{kCLike, u",5", std::nullopt}, ReadCase{kCLike, u"1.2.3", std::nullopt},
         ReadCase{kCLike, u"1.2,3", std::nullopt},
         ReadCase{kCLike, u"9007199254740991", 9007199254740991.0},
-        ReadCase{kCLike, u"99999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999999", std::nullopt}));   // beyond a double
+        ReadCase{
+            kCLike,
+            u"9999999999999999999999999999999999999999999999999999999999999999999999999999999999999"
+            u"9999999999999999999999999999999999999999999999999999999999999999999999999999999999999"
+            u"9999999999999999999999999999999999999999999999999999999999999999999999999999999999999"
+            u"99999999999999999999999999999999999999999999999999999999999999999",
+            std::nullopt})); // beyond a double
 
 struct FormatCase
 {
@@ -110,26 +107,16 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{kBlankGrouping, u"1234", u"1_234"},
         FormatCase{kBlankGrouping, u"-1500", u"(1_500)"},
         FormatCase{kBlankGrouping, u"1234567", u"1_234_567"},
-        FormatCase{kBlankGrouping, u"123", u"123"},
-        FormatCase{kBlankGrouping, u"  5 ", u"5"},
-        FormatCase{kBlankGrouping, u"-5", u"(5)"},
-        FormatCase{kBlankGrouping, u"0", u"0"},
-        FormatCase{kBlankGrouping, u"-0", u"0"},
-        FormatCase{kBlankGrouping, u"-0,4", u"0"},
-        FormatCase{kBlankGrouping, u"0,6", u"1"},
-        FormatCase{kBlankGrouping, u"1 234", u"1_234"},
-        FormatCase{kBlankGrouping, u"(1_500)", u"(1_500)"},
-        FormatCase{kBlankGrouping, u"", u""},
-        FormatCase{kBlankGrouping, u"   ", u""},
-        FormatCase{kBlankGrouping, u"abc", u"abc"},
-        FormatCase{kBlankGrouping, u"((5))", u"((5))"},
-        FormatCase{kCLike, u"1234", u"1,234"},
-        FormatCase{kCLike, u"-1500", u"(1,500)"},
-        FormatCase{kCLike, u"10.6", u"11"},
-        FormatCase{kCLike, u"10.5", u"11"},
-        FormatCase{kCLike, u"-10.5", u"(11)"},
-        FormatCase{kCLike, u"10.4", u"10"},
-        FormatCase{kCLike, u"1234567", u"1,234,567"},
+        FormatCase{kBlankGrouping, u"123", u"123"}, FormatCase{kBlankGrouping, u"  5 ", u"5"},
+        FormatCase{kBlankGrouping, u"-5", u"(5)"}, FormatCase{kBlankGrouping, u"0", u"0"},
+        FormatCase{kBlankGrouping, u"-0", u"0"}, FormatCase{kBlankGrouping, u"-0,4", u"0"},
+        FormatCase{kBlankGrouping, u"0,6", u"1"}, FormatCase{kBlankGrouping, u"1 234", u"1_234"},
+        FormatCase{kBlankGrouping, u"(1_500)", u"(1_500)"}, FormatCase{kBlankGrouping, u"", u""},
+        FormatCase{kBlankGrouping, u"   ", u""}, FormatCase{kBlankGrouping, u"abc", u"abc"},
+        FormatCase{kBlankGrouping, u"((5))", u"((5))"}, FormatCase{kCLike, u"1234", u"1,234"},
+        FormatCase{kCLike, u"-1500", u"(1,500)"}, FormatCase{kCLike, u"10.6", u"11"},
+        FormatCase{kCLike, u"10.5", u"11"}, FormatCase{kCLike, u"-10.5", u"(11)"},
+        FormatCase{kCLike, u"10.4", u"10"}, FormatCase{kCLike, u"1234567", u"1,234,567"},
         FormatCase{kCLike, u"1e10", u"1e10"}));
 
 TEST_F(AmountTextTest, DisplayedNegativeReadsBack)
@@ -145,9 +132,19 @@ TEST_F(AmountTextTest, DisplayedNegativeReadsBack)
 TEST_F(AmountTextTest, FormatNumberRoundsHalvesAwayFromZero)
 {
     setAmountLocale(kCLike);
-    const struct { double value; const char* expected; } cases[] = {
-        {0.5, "1"}, {-0.5, "(1)"}, {2.5, "3"}, {-2.5, "(3)"}, {-0.0, "0"}, {-0.49, "0"},
-        {1234567.0, "1,234,567"}, {std::numeric_limits<double>::infinity(), ""},
+    const struct
+    {
+        double value;
+        const char* expected;
+    } cases[] = {
+        {0.5, "1"},
+        {-0.5, "(1)"},
+        {2.5, "3"},
+        {-2.5, "(3)"},
+        {-0.0, "0"},
+        {-0.49, "0"},
+        {1234567.0, "1,234,567"},
+        {std::numeric_limits<double>::infinity(), ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatNumber(c.value), QString::fromLatin1(c.expected)) << c.value;
@@ -166,7 +163,8 @@ TEST_F(AmountTextTest, SeparatorsComeFromTheLocale)
     const AmountLocale c = AmountLocale::fromLocale(QLocale::c());
     EXPECT_EQ(c.group, QChar(u','));
     EXPECT_EQ(c.decimal, QChar(u'.'));
-    const AmountLocale bg = AmountLocale::fromLocale(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    const AmountLocale bg =
+        AmountLocale::fromLocale(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
     EXPECT_EQ(bg.group, kNbsp);
     EXPECT_EQ(bg.decimal, QChar(u','));
 }
@@ -177,7 +175,7 @@ TEST(AmountText, EntriesBeyondWhatADoubleHoldsExactlyAreRefused)
 {
     setAmountLocale(AmountLocale{u',', u'.'});
     EXPECT_EQ(ReadEntry(QStringLiteral("9007199254740991")), 9007199254740991.0);
-    EXPECT_FALSE(ReadEntry(QStringLiteral("9007199254740993")));   // would be stored as 2^53
+    EXPECT_FALSE(ReadEntry(QStringLiteral("9007199254740993"))); // would be stored as 2^53
     EXPECT_FALSE(ReadEntry(QStringLiteral("-99999999999999999999")));
     EXPECT_FALSE(ReadEntry(QStringLiteral("abc")));
     // A total that large still reads, so it never blocks the sums or the save.

@@ -15,7 +15,10 @@ namespace telm::test {
 constexpr int kAssets = 1, kFixed = 2, kLand = 3, kBuildings = 4, kCurrent = 5, kMaterials = 6,
               kReceivables = 7, kOfClients = 8, kDeferred = 9, kLiabilities = 10, kCapital = 12;
 
-inline QString nbsp(const char* text) { return QString::fromUtf8(text).replace(u' ', QChar(0x00A0)); }
+inline QString nbsp(const char* text)
+{
+    return QString::fromUtf8(text).replace(u' ', QChar(0x00A0));
+}
 
 // Lays out the program folder and the context of a balance sheet of company
 // 123456786 for 12/2005; amounts grouped with a no-break space.

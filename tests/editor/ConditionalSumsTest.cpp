@@ -32,14 +32,19 @@ protected:
         setAmountLocale(AmountLocale{u' ', u','});
         auto row = [](int band, const char* id, const char* parent, const char* c5,
                       const char* c6 = "", const char* c7 = "") {
-            return FixtureRow{band, QStringLiteral("Ред"), QString::fromLatin1(id),
+            return FixtureRow{band,
+                              QStringLiteral("Ред"),
+                              QString::fromLatin1(id),
                               QString::fromLatin1(parent),
-                              {{5, QString::fromLatin1(c5)}, {6, QString::fromLatin1(c6)},
-                               {7, QString::fromLatin1(c7)}, {8, QStringLiteral("False")},
+                              {{5, QString::fromLatin1(c5)},
+                               {6, QString::fromLatin1(c6)},
+                               {7, QString::fromLatin1(c7)},
+                               {8, QStringLiteral("False")},
                                {9, QStringLiteral("0")}}};
         };
         test::bindGrid(grid, kCols,
-                       {row(0, "10", "", "700", "50", "650"), row(0, "20", "", "200", "300", "(100)"),
+                       {row(0, "10", "", "700", "50", "650"),
+                        row(0, "20", "", "200", "300", "(100)"),
                         row(0, "100", "", "42", "42", "42"), row(0, "200", "", "", "", ""),
                         row(0, "300", "", "1"), row(1, "301", "300", "1")});
     }
@@ -56,7 +61,11 @@ protected:
 
 TEST_F(ConditionalSumsTest, SignedSourcesSumIntoTheTarget)
 {
-    const struct { const char* row20; const char* expected; } cases[] = {
+    const struct
+    {
+        const char* row20;
+        const char* expected;
+    } cases[] = {
         {"200", "500"}, {"900", "0"}, {"700", "0"}, {"", "700"}, {"(300)", "1 000"},
     };
     for (const auto& c : cases) {
@@ -64,7 +73,7 @@ TEST_F(ConditionalSumsTest, SignedSourcesSumIntoTheTarget)
         evaluate(FormId::frmDocOPR, {entry("100", "10", "1"), entry("100", "20", "-1")});
         EXPECT_EQ(text(kRow100, 5), QString::fromUtf8(c.expected)) << c.row20;
     }
-    EXPECT_EQ(text(kRow100, 6), "42");      // other columns untouched
+    EXPECT_EQ(text(kRow100, 6), "42"); // other columns untouched
 }
 
 TEST_F(ConditionalSumsTest, DirectCashFlowSumsThreeColumnsAndKeepsNegatives)
@@ -111,9 +120,9 @@ TEST_F(ConditionalSumsTest, SeparateRunsOfOneTargetLastOneWins)
 TEST_F(ConditionalSumsTest, MissingRowsAndUnreadableSigns)
 {
     const QString before200 = text(kRow200, 5);
-    evaluate(FormId::frmDocOPR, {entry("100", "999", "1"), entry("100", "10", "x"),
-                                 entry("777", "10", "1")});
-    EXPECT_EQ(text(kRow100, 5), "0");       // nothing matched or counted
+    evaluate(FormId::frmDocOPR,
+             {entry("100", "999", "1"), entry("100", "10", "x"), entry("777", "10", "1")});
+    EXPECT_EQ(text(kRow100, 5), "0"); // nothing matched or counted
     EXPECT_EQ(text(kRow200, 5), before200);
 }
 

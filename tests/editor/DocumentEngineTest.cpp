@@ -1,12 +1,13 @@
-#include "editor/AmountText.h"
-#include "selection/Catalogue.h"
-#include "xmlfiles/DataFile.h"
-#include "selection/DocumentContext.h"
 #include "editor/DocumentEngine.h"
+
+#include "editor/AmountText.h"
 #include "editor/DocumentFill.h"
+#include "selection/Catalogue.h"
 #include "selection/DataFileName.h"
+#include "selection/DocumentContext.h"
 #include "tests/editor/BalanceFixture.h"
 #include "tests/support/TestFiles.h"
+#include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlAccess.h"
 
 #include <QDir>
@@ -70,8 +71,7 @@ TEST_F(DocumentEngineTest, NewDocumentLoadsTheTemplateWithoutMarkingAChange)
     EXPECT_EQ(engine->header().bulstat, QStringLiteral("123456786"));
     EXPECT_EQ(grid.TextMatrix(kLand, 7), QStringLiteral("0"));
     EXPECT_FALSE(engine->needsSaveQuestion());
-    EXPECT_EQ(engine->amountFields(),
-              QStringList({"DocDta_Sum1", "DocDta_Sum2", "DocDta_Sum3"}));
+    EXPECT_EQ(engine->amountFields(), QStringList({"DocDta_Sum1", "DocDta_Sum2", "DocDta_Sum3"}));
 }
 
 TEST_F(DocumentEngineTest, CommitUpdatesDerivedColumnAndEveryAncestor)
@@ -100,12 +100,12 @@ TEST_F(DocumentEngineTest, EditGateAndDeleteKey)
 {
     auto engine = open(0);
     EXPECT_TRUE(engine->canEdit(kLand, 7));
-    EXPECT_FALSE(engine->canEdit(kFixed, 7));         // a group adds up its children
-    EXPECT_TRUE(engine->canEdit(kReceivables, 7));    // manual-entry group
-    EXPECT_FALSE(engine->canEdit(kDeferred, 7));      // locked
-    EXPECT_FALSE(engine->canEdit(kCapital, 6));       // adjustment column under ПАСИВ
+    EXPECT_FALSE(engine->canEdit(kFixed, 7));      // a group adds up its children
+    EXPECT_TRUE(engine->canEdit(kReceivables, 7)); // manual-entry group
+    EXPECT_FALSE(engine->canEdit(kDeferred, 7));   // locked
+    EXPECT_FALSE(engine->canEdit(kCapital, 6));    // adjustment column under ПАСИВ
     EXPECT_TRUE(engine->canEdit(kCapital, 7));
-    EXPECT_FALSE(engine->canEdit(kLand, 10));         // previous year
+    EXPECT_FALSE(engine->canEdit(kLand, 10)); // previous year
     EXPECT_FALSE(engine->canEdit(kLand, 2));
 
     ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("300")));
@@ -114,7 +114,7 @@ TEST_F(DocumentEngineTest, EditGateAndDeleteKey)
     EXPECT_EQ(engine->grid().TextMatrix(kLand, 7), QStringLiteral("0"));
     EXPECT_EQ(engine->grid().TextMatrix(kAssets, 7), QStringLiteral("0"));
     EXPECT_FALSE(engine->saved());
-    EXPECT_FALSE(engine->changed());                  // the balance sheet's Delete clears saved only
+    EXPECT_FALSE(engine->changed()); // the balance sheet's Delete clears saved only
     EXPECT_FALSE(engine->deleteCell(kFixed, 7));
 }
 
@@ -123,7 +123,7 @@ TEST_F(DocumentEngineTest, SaveReopenCorrectInPlace)
     auto engine = open(0);
     ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("500")));
     ASSERT_TRUE(engine->commit(kCapital, 7, QStringLiteral("500")));
-    EXPECT_FALSE(engine->prepareSave().has_value());   // balanced
+    EXPECT_FALSE(engine->prepareSave().has_value()); // balanced
     ASSERT_FALSE(engine->writeAndSave().has_value());
     EXPECT_TRUE(engine->saved());
     EXPECT_EQ(state.dataFilePath, dataPath());
@@ -131,7 +131,8 @@ TEST_F(DocumentEngineTest, SaveReopenCorrectInPlace)
     XmlDocument check;
     ASSERT_TRUE(check.load(dataPath()));
     EXPECT_TRUE(VerifyDataHash(check));
-    const pugi::xml_node land = SelectSingleNode(check.doc(), RowLookupPath(3, QStringLiteral("3")));
+    const pugi::xml_node land =
+        SelectSingleNode(check.doc(), RowLookupPath(3, QStringLiteral("3")));
     EXPECT_EQ(GetNodeAttribute(land, QStringLiteral("DocDta_Sum3")), QStringLiteral("500"));
 
     // Correction: the context now says something else; the header stays the file's.
@@ -143,12 +144,14 @@ TEST_F(DocumentEngineTest, SaveReopenCorrectInPlace)
     ASSERT_TRUE(correction->commit(kLand, 7, QStringLiteral("700")));
     const std::optional<UserMessage> warning = correction->prepareSave();
     ASSERT_TRUE(warning.has_value());
-    EXPECT_EQ(warning->text, QStringLiteral("Имате неравнени АКТИВ и ПАСИВ. Коригирайте документа!"));
+    EXPECT_EQ(warning->text,
+              QStringLiteral("Имате неравнени АКТИВ и ПАСИВ. Коригирайте документа!"));
     ASSERT_FALSE(correction->writeAndSave().has_value());
     ASSERT_TRUE(check.load(dataPath()));
     EXPECT_TRUE(VerifyDataHash(check));
     const pugi::xml_node danni = SelectSingleNode(check.doc(), QStringLiteral("xml/danni"));
-    EXPECT_EQ(GetChildText(danni, QStringLiteral("compname")), QStringLiteral("Фирма & Сие \"ООД\""));
+    EXPECT_EQ(GetChildText(danni, QStringLiteral("compname")),
+              QStringLiteral("Фирма & Сие \"ООД\""));
     EXPECT_EQ(check.root().select_nodes("danni").size(), 1u);
 }
 
@@ -209,10 +212,10 @@ TEST_F(DocumentEngineTest, FillCommitsThroughTheSameRules)
     request.programFolder = dir.path();
     request.entries = {{"3", "DocDta_Sum3", "1234", "--set 1"},
                        {"12", "DocDta_Sum3", "1234", "--set 2"},
-                       {"2", "DocDta_Sum3", "5", "--set 3"},      // group row: refused
-                       {"3", "DocStr_ID", "5", "--set 4"},        // not an amount field
-                       {"99", "DocDta_Sum3", "5", "--set 5"},     // no such row
-                       {"4", "DocDta_Sum3", "x", "--set 6"}};     // not a number
+                       {"2", "DocDta_Sum3", "5", "--set 3"},  // group row: refused
+                       {"3", "DocStr_ID", "5", "--set 4"},    // not an amount field
+                       {"99", "DocDta_Sum3", "5", "--set 5"}, // no such row
+                       {"4", "DocDta_Sum3", "x", "--set 6"}}; // not a number
     const FillResult result = RunFill(request);
     ASSERT_EQ(result.status, FillResult::Status::Saved) << result.error.toStdString();
     EXPECT_EQ(result.refused.size(), 4);
@@ -239,5 +242,5 @@ TEST_F(DocumentEngineTest, LoadShowsAmountsInDisplayFormAndKeepsEmptyCellsEmpty)
     auto engine = open(0);
     EXPECT_EQ(engine->grid().TextMatrix(kLand, 7), nbsp("(1 234)"));
     EXPECT_EQ(engine->grid().TextMatrix(kLand, 5), QString());
-    EXPECT_EQ(engine->grid().TextMatrix(kLand, 4), QStringLiteral("3"));   // not an amount column
+    EXPECT_EQ(engine->grid().TextMatrix(kLand, 4), QStringLiteral("3")); // not an amount column
 }

@@ -1,15 +1,15 @@
 // Whole roads through the real document form, driven by keys and clicks.
 #include "editor/AmountText.h"
-#include "xmlfiles/DataFile.h"
-#include "selection/DocumentContext.h"
+#include "editor/frmDocument.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
-#include "tests/editor/BalanceFixture.h"
-#include "tests/support/TestFiles.h"
-#include "xmlfiles/XmlAccess.h"
-#include "editor/frmDocument.h"
 #include "selection/Catalogue.h"
 #include "selection/DataFileName.h"
+#include "selection/DocumentContext.h"
+#include "tests/editor/BalanceFixture.h"
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/DataFile.h"
+#include "xmlfiles/XmlAccess.h"
 
 #include <QApplication>
 #include <QDir>
@@ -77,7 +77,12 @@ protected:
         QTest::keyClicks(form->txtEdit(), text.mid(1));
     }
 
-    void enter() { QTest::keyClick(form->txtEdit(), Qt::Key_Return); QTest::qWait(1); QApplication::processEvents(); }
+    void enter()
+    {
+        QTest::keyClick(form->txtEdit(), Qt::Key_Return);
+        QTest::qWait(1);
+        QApplication::processEvents();
+    }
 
     QString dataPath() const
     {
@@ -169,13 +174,13 @@ TEST_F(DocumentFormTest, ARefusedEntryStaysSelectedAndEscDiscardsIt)
 TEST_F(DocumentFormTest, RefusedCellsIgnoreKeysSilently)
 {
     ASSERT_TRUE(openForm(0));
-    goTo(kFixed, 7);                           // group row
+    goTo(kFixed, 7); // group row
     QTest::keyClick(gridWidget(), '5');
     EXPECT_FALSE(form->txtEdit()->isVisible());
-    goTo(kCapital, 6);                         // adjustment under ПАСИВ
+    goTo(kCapital, 6); // adjustment under ПАСИВ
     QTest::keyClick(gridWidget(), '5');
     EXPECT_FALSE(form->txtEdit()->isVisible());
-    goTo(kCapital, 2);                         // identifier column
+    goTo(kCapital, 2); // identifier column
     QTest::keyClick(gridWidget(), Qt::Key_Delete);
     EXPECT_EQ(grid().TextMatrix(kCapital, 2), QStringLiteral("12"));
     EXPECT_TRUE(boxes.shown.empty());
@@ -188,7 +193,7 @@ TEST_F(DocumentFormTest, DeleteKeySetsZeroAndRecomputes)
     goTo(kMaterials, 7);
     type(QStringLiteral("40"));
     enter();
-    form->cmdSave_Click();   // unbalanced: warned, saved all the same
+    form->cmdSave_Click(); // unbalanced: warned, saved all the same
     ASSERT_TRUE(form->engine().saved());
     goTo(kMaterials, 7);
     QTest::keyClick(gridWidget(), Qt::Key_Delete);
@@ -220,7 +225,7 @@ TEST_F(DocumentFormTest, ClosingAsksAboutUnsavedChanges)
 
     ASSERT_TRUE(openForm(0));
     goTo(kLand, 7);
-    type(QStringLiteral("10"));                 // left in the box: still stored by Yes
+    type(QStringLiteral("10")); // left in the box: still stored by Yes
     boxes.shown.clear();
     boxes.answers = {MsgAnswer::Yes};
     form->close();
@@ -247,7 +252,7 @@ TEST_F(DocumentFormTest, SaveWarnsWhenUnbalancedThenReopensForCorrection)
     EXPECT_TRUE(QFile::exists(dataPath()));
     EXPECT_TRUE(form->engine().saved());
     boxes.shown.clear();
-    form->close();                              // saved: no question
+    form->close(); // saved: no question
     EXPECT_TRUE(boxes.shown.empty());
 
     state.company.Name = QStringLiteral("Друга фирма");
@@ -258,16 +263,17 @@ TEST_F(DocumentFormTest, SaveWarnsWhenUnbalancedThenReopensForCorrection)
     type(QStringLiteral("100"));
     enter();
     form->cmdSave()->click();
-    EXPECT_TRUE(boxes.shown.empty());           // balanced now
+    EXPECT_TRUE(boxes.shown.empty()); // balanced now
     XmlDocument saved;
     ASSERT_TRUE(saved.load(dataPath()));
     EXPECT_TRUE(VerifyDataHash(saved));
     EXPECT_EQ(GetChildText(SelectSingleNode(saved.doc(), QStringLiteral("xml/danni")),
                            QStringLiteral("compname")),
               QStringLiteral("Фирма ООД"));
-    EXPECT_EQ(GetNodeAttribute(SelectSingleNode(saved.doc(), RowLookupPath(1, QStringLiteral("10"))),
-                               QStringLiteral("DocDta_Sum3")),
-              QStringLiteral("100"));
+    EXPECT_EQ(
+        GetNodeAttribute(SelectSingleNode(saved.doc(), RowLookupPath(1, QStringLiteral("10"))),
+                         QStringLiteral("DocDta_Sum3")),
+        QStringLiteral("100"));
     EXPECT_EQ(grid().TextMatrix(kLiabilities, 7), QStringLiteral("100"));
 }
 
@@ -310,15 +316,16 @@ TEST_F(DocumentFormTest, AFailedSaveKeepsTheQuestionAndTheOldFile)
     ASSERT_TRUE(QDir().mkpath(dataPath()));
     boxes.shown.clear();
     form->cmdSave()->click();
-    ASSERT_EQ(boxes.shown.size(), 2u);          // the balance warning, then the failure
+    ASSERT_EQ(boxes.shown.size(), 2u); // the balance warning, then the failure
     EXPECT_EQ(boxes.shown[1].title, QStringLiteral("Внимание!"));
     EXPECT_EQ(boxes.shown[1].icon, platform::MsgIcon::Critical);
     EXPECT_NE(boxes.shown[1].text, boxes.shown[0].text);
     EXPECT_FALSE(form->engine().saved());
     boxes.answers = {MsgAnswer::Cancel};
     form->close();
-    EXPECT_TRUE(form->isVisible());             // still asks: nothing was written
-    EXPECT_EQ(boxes.shown.back().text, QStringLiteral("Искате ли да съхраните промените в документа?"));
+    EXPECT_TRUE(form->isVisible()); // still asks: nothing was written
+    EXPECT_EQ(boxes.shown.back().text,
+              QStringLiteral("Искате ли да съхраните промените в документа?"));
     EXPECT_FALSE(before.isEmpty());
 }
 
@@ -329,7 +336,7 @@ TEST_F(DocumentFormTest, EditorKeysCommitAndLetTheGridMove)
     type(QStringLiteral("5"));
     enter();
     goTo(kLand, 7);
-    QTest::keyClick(gridWidget(), Qt::Key_F2);                 // keeps the text, caret at its end
+    QTest::keyClick(gridWidget(), Qt::Key_F2); // keeps the text, caret at its end
     ASSERT_TRUE(form->txtEdit()->isVisible());
     EXPECT_EQ(form->txtEdit()->text(), QStringLiteral("5"));
     EXPECT_EQ(form->txtEdit()->cursorPosition(), 1);
@@ -339,7 +346,7 @@ TEST_F(DocumentFormTest, EditorKeysCommitAndLetTheGridMove)
     EXPECT_EQ(grid().TextMatrix(kLand, 7), QStringLiteral("50"));
     EXPECT_EQ(grid().Row(), kBuildings);
 
-    QTest::keyClick(gridWidget(), '7');                        // typing replaces the content
+    QTest::keyClick(gridWidget(), '7'); // typing replaces the content
     EXPECT_EQ(form->txtEdit()->text(), QStringLiteral("7"));
     QTest::keyClick(form->txtEdit(), Qt::Key_Home, Qt::ControlModifier);
     QApplication::processEvents();
@@ -361,7 +368,7 @@ TEST_F(DocumentFormTest, HeaderDoubleClickTogglesTheCodeColumn)
     EXPECT_EQ(grid().rawColWidth(1, 4), -1);
     QTest::mouseDClick(gridWidget()->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(grid().rawColWidth(1, 0), 100);
-    EXPECT_FALSE(form->txtEdit()->isVisible());                // the code column is never edited
+    EXPECT_FALSE(form->txtEdit()->isVisible()); // the code column is never edited
 }
 
 TEST_F(DocumentFormTest, ClickingAwayFromARefusedEntryBouncesBackWithOneMessage)

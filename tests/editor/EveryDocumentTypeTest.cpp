@@ -1,12 +1,12 @@
 // Every document type opens from its shipped template, takes an entry in its
 // first editable leaf, saves, and reopens for correction with the entry intact.
 #include "editor/AmountText.h"
-#include "selection/Catalogue.h"
-#include "xmlfiles/DataFile.h"
-#include "selection/DocumentContext.h"
 #include "editor/DocumentEngine.h"
+#include "selection/Catalogue.h"
+#include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
 #include "tests/support/TestFiles.h"
+#include "xmlfiles/DataFile.h"
 
 #include <QTemporaryDir>
 
@@ -54,10 +54,10 @@ TEST_P(EveryDocumentType, OpensTakesAnEntrySavesAndReopens)
             }
     ASSERT_GT(row, 0) << "no editable cell";
     ASSERT_TRUE(engine.commit(row, col, QStringLiteral("321")));
-    engine.prepareSave();   // sums where the form runs them; a warning does not stop the save
+    engine.prepareSave(); // sums where the form runs them; a warning does not stop the save
     ASSERT_FALSE(engine.writeAndSave());
-    const QString path = dir.filePath(QStringLiteral("Data/VELDOR_%1_123456786_2006_6.xml")
-                                          .arg(QString::fromLatin1(type.code)));
+    const QString path = dir.filePath(
+        QStringLiteral("Data/VELDOR_%1_123456786_2006_6.xml").arg(QString::fromLatin1(type.code)));
     EXPECT_EQ(state.dataFilePath, path);
 
     const Opening reopening = OpenFromDataFile(state, path);

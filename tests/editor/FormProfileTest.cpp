@@ -1,9 +1,10 @@
-#include "selection/Catalogue.h"
 #include "editor/FormProfile.h"
 
-#include <gtest/gtest.h>
+#include "selection/Catalogue.h"
 
 #include <set>
+
+#include <gtest/gtest.h>
 
 using namespace telm;
 
@@ -14,22 +15,25 @@ TEST(FormProfile, CaptionsButtonsAndDepthPerForm)
         FormId id;
         const char* caption;
         const char* close;
-        const char* sum;        // "" when the form has no Sum button
-        int maxLevel;           // the second variant's where the form has two
-        int otherVariantLevel;  // the first variant's
+        const char* sum;       // "" when the form has no Sum button
+        int maxLevel;          // the second variant's where the form has two
+        int otherVariantLevel; // the first variant's
     } rows[] = {
         {FormId::frmDocBalance, "TELM Transfer - Баланс", "cmdCancel", "", 5, 5},
-        {FormId::frmDocBalanceLiquid, "TELM Transfer - Баланс в ликвидация", "cmdCancel", "Сумиране", 4, 3},
-        {FormId::frmDocOPR, "TELM Transfer - Отчет за приходи и разходи", "cmdExit", "&Сумиране", 5, 5},
-        {FormId::frmDocOPRLiquid, "TELM Transfer - Отчет за приходи и разходи в ликвидация", "cmdCancel",
-         "&Сумиране", 4, 4},
-        {FormId::frmDocMFlow, "TELM Transfer - Отчет за паричните потоци по косвения метод", "cmdExit",
-         "&Сумиране", 3, 3},
-        {FormId::frmDocMFlowLiquid, "TELM Transfer - Отчет за паричния поток в ликвидация", "cmdExit",
-         "&Сумиране", 3, 3},
-        {FormId::frmDocOPPCur, "TELM Transfer - Отчет за паричните потоци по прекия метод", "cmdCancel",
-         "Сумиране", 2, 2},
-        {FormId::frmDocCapital, "TELM Transfer - Отчет за собствения капитал", "cmdCancel", "", 2, 2},
+        {FormId::frmDocBalanceLiquid, "TELM Transfer - Баланс в ликвидация", "cmdCancel",
+         "Сумиране", 4, 3},
+        {FormId::frmDocOPR, "TELM Transfer - Отчет за приходи и разходи", "cmdExit", "&Сумиране", 5,
+         5},
+        {FormId::frmDocOPRLiquid, "TELM Transfer - Отчет за приходи и разходи в ликвидация",
+         "cmdCancel", "&Сумиране", 4, 4},
+        {FormId::frmDocMFlow, "TELM Transfer - Отчет за паричните потоци по косвения метод",
+         "cmdExit", "&Сумиране", 3, 3},
+        {FormId::frmDocMFlowLiquid, "TELM Transfer - Отчет за паричния поток в ликвидация",
+         "cmdExit", "&Сумиране", 3, 3},
+        {FormId::frmDocOPPCur, "TELM Transfer - Отчет за паричните потоци по прекия метод",
+         "cmdCancel", "Сумиране", 2, 2},
+        {FormId::frmDocCapital, "TELM Transfer - Отчет за собствения капитал", "cmdCancel", "", 2,
+         2},
         {FormId::frmDocTake, "TELM Transfer - Справка за  вземанията", "cmdCancel", "", 4, 4},
         {FormId::frmDocLiability, "TELM Transfer - Справка за задълженията", "cmdCancel", "", 4, 4},
         {FormId::frmDocProvisions, "TELM Transfer - Справка за провизиите", "cmdCancel", "", 2, 2},
@@ -43,12 +47,14 @@ TEST(FormProfile, CaptionsButtonsAndDepthPerForm)
         EXPECT_EQ(QString::fromUtf16(p.caption), QString::fromUtf8(row.caption));
         EXPECT_STREQ(p.closeButtonName, row.close);
         EXPECT_EQ(p.sum.caption != nullptr, *row.sum != '\0');
-        EXPECT_EQ(QString::fromUtf16(p.sum.caption ? p.sum.caption : u""), QString::fromUtf8(row.sum));
+        EXPECT_EQ(QString::fromUtf16(p.sum.caption ? p.sum.caption : u""),
+                  QString::fromUtf8(row.sum));
         for (const DocType& type : Catalogue()) {
             if (type.form != row.id)
                 continue;
             const bool first = type.variant != VariantFlag::None && !type.secondVariant();
-            EXPECT_EQ(MaxLevelFor(p, type), first ? row.otherVariantLevel : row.maxLevel) << type.code;
+            EXPECT_EQ(MaxLevelFor(p, type), first ? row.otherVariantLevel : row.maxLevel)
+                << type.code;
         }
     }
 }
@@ -57,14 +63,15 @@ TEST(FormProfile, ColumnRolesNeverOverlap)
 {
     for (const FormProfile& p : FormProfiles()) {
         SCOPED_TRACE(p.name);
-        std::set<int> used{0, p.codeColumn, p.idColumn, p.parentColumn, p.manualColumn, p.lockedColumn};
+        std::set<int> used{
+            0, p.codeColumn, p.idColumn, p.parentColumn, p.manualColumn, p.lockedColumn};
         std::size_t expected = 6;
         int field = 1;
         for (const AmountColumn& a : p.amounts) {
             used.insert(a.column);
             ++expected;
             EXPECT_EQ(QString::fromLatin1(a.field), QStringLiteral("DocDta_Sum%1").arg(field++));
-            EXPECT_EQ(a.column, 4 + field - 1);   // DocDta_SumN sits at column 4 + N
+            EXPECT_EQ(a.column, 4 + field - 1); // DocDta_SumN sits at column 4 + N
         }
         for (const CaptionedColumn& c : p.previousYear) {
             used.insert(c.column);
@@ -75,7 +82,7 @@ TEST(FormProfile, ColumnRolesNeverOverlap)
             ++expected;
         }
         EXPECT_EQ(used.size(), expected);
-        EXPECT_EQ(*used.rbegin() + 1, static_cast<int>(used.size()));   // no gaps
+        EXPECT_EQ(*used.rbegin() + 1, static_cast<int>(used.size())); // no gaps
     }
     for (const DocType& type : Catalogue())
         EXPECT_NO_THROW(ProfileFor(type.form));

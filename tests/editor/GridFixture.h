@@ -18,7 +18,7 @@ struct FixtureRow
     QString name;
     QString id;
     QString parent;
-    std::map<int, QString> cells = {};   // further cells by column
+    std::map<int, QString> cells = {}; // further cells by column
 };
 
 // hasChildren follows from the next row's band, as in a depth-first rowset.

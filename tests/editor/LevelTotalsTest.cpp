@@ -20,23 +20,27 @@ constexpr int kEdit = 7;
 FixtureRow row(int band, const char16_t* name, const char* id, const char* parent,
                const char* col5 = "", const char* col7 = "", const char* manual = "False")
 {
-    return FixtureRow{band, QString::fromUtf16(name), QString::fromLatin1(id),
+    return FixtureRow{band,
+                      QString::fromUtf16(name),
+                      QString::fromLatin1(id),
                       QString::fromLatin1(parent),
-                      {{5, QString::fromLatin1(col5)}, {7, QString::fromLatin1(col7)},
-                       {kManual, QString::fromLatin1(manual)}, {9, QStringLiteral("0")}}};
+                      {{5, QString::fromLatin1(col5)},
+                       {7, QString::fromLatin1(col7)},
+                       {kManual, QString::fromLatin1(manual)},
+                       {9, QStringLiteral("0")}}};
 }
 
 // Row numbers as bound (row 0 is the header).
 enum : int {
-    kAssets = 1,        // АКТИВ
-    kGroupA,            //   group A
-    kSubA1,             //     subgroup A1 (children: the previous sibling of kArticleA2)
+    kAssets = 1, // АКТИВ
+    kGroupA,     //   group A
+    kSubA1,      //     subgroup A1 (children: the previous sibling of kArticleA2)
     kArticle1000,
     kArticle1001,
-    kArticleA2,         //     article under group A, after a subgroup with children
-    kGroupB,            //   group B, manual entry
+    kArticleA2, //     article under group A, after a subgroup with children
+    kGroupB,    //   group B, manual entry
     kArticleB1,
-    kLiabilities,       // ПАСИВ
+    kLiabilities, // ПАСИВ
     kGroupL,
     kArticleL1,
 };
@@ -75,14 +79,20 @@ protected:
 
 TEST_F(LevelTotalsTest, SearchParentClimbsThroughThePreviousSiblingsSubtree)
 {
-    const struct { int from; int expected; } cases[] = {
+    const struct
+    {
+        int from;
+        int expected;
+    } cases[] = {
         {kAssets, -1},
         {kGroupA, kAssets},
         {kArticle1000, kSubA1},
         {kArticle1001, kSubA1},
-        {kArticleA2, kSubA1},       // the row above whose child is directly below it
+        // The row above, whose child is directly below it.
+        {kArticleA2, kSubA1},
         {kSubA1, kGroupA},
-        {kGroupB, kSubA1},          // parent of the article directly below it
+        // The parent of the article directly below it.
+        {kGroupB, kSubA1},
         {kLiabilities, -1},
         {kArticleL1, kGroupL},
     };
@@ -93,10 +103,10 @@ TEST_F(LevelTotalsTest, SearchParentClimbsThroughThePreviousSiblingsSubtree)
 TEST_F(LevelTotalsTest, SumLevelAddsChildrenOnly)
 {
     EXPECT_EQ(SumLevel(grid, kSubA1, kEdit, kManual), 300);
-    EXPECT_EQ(SumLevel(grid, kGroupA, kEdit, kManual), 350);     // 300 + 50, not the articles
+    EXPECT_EQ(SumLevel(grid, kGroupA, kEdit, kManual), 350); // 300 + 50, not the articles
     EXPECT_EQ(SumLevel(grid, kAssets, kEdit, kManual), 350 + 999);
     EXPECT_EQ(SumLevel(grid, kArticle1000, kEdit, kManual), 0);
-    EXPECT_EQ(SumLevel(grid, kGroupB, kEdit, kManual), 0);       // manual entry
+    EXPECT_EQ(SumLevel(grid, kGroupB, kEdit, kManual), 0); // manual entry
 }
 
 TEST_F(LevelTotalsTest, ArticleAfterASubgroupUpdatesEveryAncestor)
@@ -105,19 +115,19 @@ TEST_F(LevelTotalsTest, ArticleAfterASubgroupUpdatesEveryAncestor)
     grid.setTextMatrix(kArticleA2, kDerived, QStringLiteral("(20)"));
     UpdateAncestors(grid, kArticleA2, kEdit, kDerived, kManual);
 
-    EXPECT_EQ(text(kSubA1, kEdit), "300");          // passed through, unchanged
+    EXPECT_EQ(text(kSubA1, kEdit), "300"); // passed through, unchanged
     EXPECT_EQ(text(kSubA1, kDerived), "300");
     EXPECT_EQ(text(kGroupA, kEdit), "1,370");
     EXPECT_EQ(text(kGroupA, kDerived), "280");
-    EXPECT_EQ(text(kAssets, kEdit), "2,369");       // 1 370 + the typed 999 of group B
-    EXPECT_EQ(text(kAssets, kDerived), "1,299");    // 280 + 1 019
+    EXPECT_EQ(text(kAssets, kEdit), "2,369");    // 1 370 + the typed 999 of group B
+    EXPECT_EQ(text(kAssets, kDerived), "1,299"); // 280 + 1 019
     EXPECT_EQ(text(kArticle1000, kEdit), "100");
     EXPECT_EQ(text(kLiabilities, kEdit), "7");
 
     // The section total equals the sum of its articles (group B counts as typed).
-    const double articles = AmountOrZero(text(kArticle1000, kEdit))
-        + AmountOrZero(text(kArticle1001, kEdit)) + AmountOrZero(text(kArticleA2, kEdit))
-        + AmountOrZero(text(kGroupB, kEdit));
+    const double articles =
+        AmountOrZero(text(kArticle1000, kEdit)) + AmountOrZero(text(kArticle1001, kEdit))
+        + AmountOrZero(text(kArticleA2, kEdit)) + AmountOrZero(text(kGroupB, kEdit));
     EXPECT_EQ(AmountOrZero(text(kAssets, kEdit)), articles);
 }
 
@@ -129,7 +139,7 @@ TEST_F(LevelTotalsTest, ManualEntryGroupKeepsItsValueAndCountsAbove)
 
     EXPECT_EQ(text(kGroupB, kEdit), "999");
     EXPECT_EQ(text(kGroupB, kDerived), typedDerived);
-    EXPECT_EQ(text(kAssets, kEdit), "1,349");       // 350 + 999
+    EXPECT_EQ(text(kAssets, kEdit), "1,349"); // 350 + 999
 }
 
 TEST_F(LevelTotalsTest, DeepArticleUpdatesTheWholeChain)
@@ -140,7 +150,7 @@ TEST_F(LevelTotalsTest, DeepArticleUpdatesTheWholeChain)
     EXPECT_EQ(text(kSubA1, kEdit), "(400)");
     EXPECT_EQ(text(kGroupA, kEdit), "(350)");
     EXPECT_EQ(text(kAssets, kEdit), "649");
-    EXPECT_EQ(text(kSubA1, kDerived), "300");       // no derived column asked for
+    EXPECT_EQ(text(kSubA1, kDerived), "300"); // no derived column asked for
 }
 
 TEST_F(LevelTotalsTest, ClimbThatFindsNoParentLeavesTheHeaderAlone)
@@ -158,9 +168,18 @@ TEST_F(LevelTotalsTest, ClimbThatFindsNoParentLeavesTheHeaderAlone)
 
 TEST(LiabilitiesTest, RowsBelowALiabilitiesSection)
 {
-    const struct { const char16_t* title; bool liabilities; } cases[] = {
-        {u"пасив", true}, {u" Пасив ", true}, {u"ПАСИВ", true}, {u"liabilities", true},
-        {u"Liabilities ", true}, {u"ПАСИВИ", false}, {u"Собствен капитал", false},
+    const struct
+    {
+        const char16_t* title;
+        bool liabilities;
+    } cases[] = {
+        {u"пасив", true},
+        {u" Пасив ", true},
+        {u"ПАСИВ", true},
+        {u"liabilities", true},
+        {u"Liabilities ", true},
+        {u"ПАСИВИ", false},
+        {u"Собствен капитал", false},
     };
     for (const auto& c : cases) {
         GridModel grid;
@@ -168,7 +187,7 @@ TEST(LiabilitiesTest, RowsBelowALiabilitiesSection)
         const std::string title = QString::fromUtf16(c.title).toStdString();
         EXPECT_EQ(IsLiabilitiesRow(grid, kArticleL1), c.liabilities) << title;
         EXPECT_EQ(IsLiabilitiesRow(grid, kGroupL), c.liabilities) << title;
-        EXPECT_FALSE(IsLiabilitiesRow(grid, kLiabilities)) << title;   // the section itself
+        EXPECT_FALSE(IsLiabilitiesRow(grid, kLiabilities)) << title; // the section itself
         EXPECT_FALSE(IsLiabilitiesRow(grid, kArticle1000)) << title;
         EXPECT_FALSE(IsLiabilitiesRow(grid, kArticleB1)) << title;
     }
@@ -176,9 +195,15 @@ TEST(LiabilitiesTest, RowsBelowALiabilitiesSection)
 
 TEST(FlagCellsTest, ReadAsBooleanAndNumber)
 {
-    const struct { const char* text; bool flag; double number; } cases[] = {
-        {"True", true, 0}, {"true", true, 0}, {" TRUE ", true, 0}, {"False", false, 0},
-        {"-1", true, -1}, {"1", true, 1}, {"0", false, 0}, {"", false, 0}, {"x", false, 0},
+    const struct
+    {
+        const char* text;
+        bool flag;
+        double number;
+    } cases[] = {
+        {"True", true, 0},   {"true", true, 0}, {" TRUE ", true, 0},
+        {"False", false, 0}, {"-1", true, -1},  {"1", true, 1},
+        {"0", false, 0},     {"", false, 0},    {"x", false, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadFlag(QString::fromLatin1(c.text)), c.flag) << c.text;

@@ -1,10 +1,11 @@
 // The grid model: binding, tree state, widths, formats and the cell notifications.
 #include "grid/GridModel.h"
+
 #include "xmlfiles/Rowset.h"
 
-#include <gtest/gtest.h>
-
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 namespace telm {
 namespace {
@@ -58,10 +59,16 @@ TEST(GridModel, BindBuildsHeaderAndOneRowPerRecord)
     EXPECT_EQ(model.TextMatrix(0, 0), QString());
     EXPECT_EQ(model.TextMatrix(3, 0), "A1a");
     EXPECT_EQ(model.TextMatrix(5, 2), "30");
-    EXPECT_EQ(model.TextMatrix(9, 0), QString());   // outside the grid
+    EXPECT_EQ(model.TextMatrix(9, 0), QString()); // outside the grid
     EXPECT_EQ(model.TextMatrix(1, 7), QString());
 
-    struct Case { int row; int band; bool kids; int parent; };
+    struct Case
+    {
+        int row;
+        int band;
+        bool kids;
+        int parent;
+    };
     const Case cases[] = {
         {0, 0, false, -1}, {1, 0, true, -1}, {2, 1, true, 1},
         {3, 2, false, 2},  {4, 1, false, 1}, {5, 0, false, -1},
@@ -77,7 +84,7 @@ TEST(GridModel, BindBuildsHeaderAndOneRowPerRecord)
 TEST(GridModel, BindMovesCellsAndShortRowsArePadded)
 {
     Rowset rs = smallTree();
-    rs.rows[4].cells.resize(1);   // a record without its last fields
+    rs.rows[4].cells.resize(1); // a record without its last fields
     GridModel model;
     model.bind(std::move(rs));
     EXPECT_EQ(model.TextMatrix(5, 0), "B");
@@ -118,14 +125,16 @@ TEST(GridModel, CurrentCellChangesRaiseLeaveThenEnter)
     const Case cases[] = {
         {"setRow", [](GridModel& m) { m.setRow(3); }, {"leave 1,0", "enter 3,0"}},
         {"setCol", [](GridModel& m) { m.setCol(2); }, {"leave 1,0", "enter 1,2"}},
-        {"setCurrentCell is one pair", [](GridModel& m) { m.setCurrentCell(4, 1); },
+        {"setCurrentCell is one pair",
+         [](GridModel& m) { m.setCurrentCell(4, 1); },
          {"leave 1,0", "enter 4,1"}},
         {"same row raises nothing", [](GridModel& m) { m.setRow(1); }, {}},
         {"same col raises nothing", [](GridModel& m) { m.setCol(0); }, {}},
         {"same cell raises nothing", [](GridModel& m) { m.setCurrentCell(1, 0); }, {}},
         {"row outside is ignored", [](GridModel& m) { m.setRow(6); }, {}},
         {"negative col is ignored", [](GridModel& m) { m.setCol(-1); }, {}},
-        {"header row can be current", [](GridModel& m) { m.setRow(0); },
+        {"header row can be current",
+         [](GridModel& m) { m.setRow(0); },
          {"leave 1,0", "enter 0,0"}},
     };
     for (const Case& c : cases) {
@@ -156,17 +165,17 @@ TEST(GridModel, CollapsedAncestorHidesDescendants)
     int structure = 0;
     model.listener().structureChanged = [&] { ++structure; };
 
-    model.setCollapsed(2, true);   // A1
+    model.setCollapsed(2, true); // A1
     EXPECT_TRUE(model.isShown(2));
     EXPECT_FALSE(model.isShown(3));
     EXPECT_TRUE(model.isShown(4));
 
-    model.setCollapsed(1, true);   // A, above a collapsed A1
+    model.setCollapsed(1, true); // A, above a collapsed A1
     const bool shownAfterBoth[] = {true, true, false, false, false, true};
     for (int row = 0; row < 6; ++row)
         EXPECT_EQ(model.isShown(row), shownAfterBoth[row]) << row;
 
-    model.setCollapsed(1, false);  // A1 itself is still collapsed
+    model.setCollapsed(1, false); // A1 itself is still collapsed
     EXPECT_TRUE(model.isShown(2));
     EXPECT_FALSE(model.isShown(3));
     EXPECT_GT(structure, 0);
@@ -197,9 +206,15 @@ TEST(GridModel, ColumnWidthsPerBand)
     model.setColWidth(2, 0, 1500);
     model.setColWidth(2, 1, 700);
     model.setColWidth(2, 2, 1200);
-    model.setColWidth(2, 2, -1);   // back to the default
+    model.setColWidth(2, 2, -1); // back to the default
 
-    struct Case { int col; int band; int width; int raw; };
+    struct Case
+    {
+        int col;
+        int band;
+        int width;
+        int raw;
+    };
     const Case cases[] = {
         {0, 0, GridModel::kDefaultColWidth, -1},
         {1, 0, 0, 0},
@@ -207,8 +222,8 @@ TEST(GridModel, ColumnWidthsPerBand)
         {2, 0, 1500, 1500},
         {2, 1, 700, 700},
         {2, 2, GridModel::kDefaultColWidth, -1},
-        {3, 0, 0, 0},   // no such column
-        {0, 6, 0, 0},   // no such band
+        {3, 0, 0, 0}, // no such column
+        {0, 6, 0, 0}, // no such band
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.col << "/" << c.band);
@@ -216,7 +231,7 @@ TEST(GridModel, ColumnWidthsPerBand)
         EXPECT_EQ(model.rawColWidth(c.col, c.band), c.raw);
     }
 
-    model.bind(smallTree());   // a new binding starts from default widths
+    model.bind(smallTree()); // a new binding starts from default widths
     EXPECT_EQ(model.rawColWidth(2, 0), -1);
 }
 
@@ -264,11 +279,11 @@ TEST(GridModel, CellFormatsFallBackToColumnAndDefaults)
     EXPECT_FALSE(model.cellBackColor(4, 2).isValid());
     EXPECT_FALSE(model.cellForeColor(3, 1).isValid());
 
-    model.setCellBackColor(4, 1, QColor());   // an invalid colour clears the setting
+    model.setCellBackColor(4, 1, QColor()); // an invalid colour clears the setting
     EXPECT_FALSE(model.cellBackColor(4, 1).isValid());
     EXPECT_EQ(model.cellForeColor(4, 1), QColor(Qt::red));
 
-    model.bind(smallTree());   // formats belong to the rows of one binding
+    model.bind(smallTree()); // formats belong to the rows of one binding
     EXPECT_FALSE(model.cellForeColor(4, 1).isValid());
     EXPECT_EQ(model.cellAlignment(4, 2), CellAlign::LeftCenter);
 }
@@ -277,7 +292,12 @@ TEST(GridModel, LayoutChangesAdvanceTheRevision)
 {
     GridModel model;
     model.bind(smallTree());
-    struct Case { const char* what; std::function<void(GridModel&)> act; bool layout; };
+    struct Case
+    {
+        const char* what;
+        std::function<void(GridModel&)> act;
+        bool layout;
+    };
     const Case cases[] = {
         {"collapse", [](GridModel& m) { m.setCollapsed(1, true); }, true},
         {"width", [](GridModel& m) { m.setColWidth(0, 0, 2000); }, true},
@@ -314,7 +334,7 @@ TEST(GridModel, AMoveMadeByTheLeaveHandlerStands)
     std::vector<std::pair<int, int>> entered;
     bool bounce = true;
     model.listener().leaveCell = [&] {
-        if (bounce) {           // a refused entry sends the user back to (1, 1)
+        if (bounce) { // a refused entry sends the user back to (1, 1)
             bounce = false;
             model.setCurrentCell(2, 0);
             model.setCurrentCell(1, 1);

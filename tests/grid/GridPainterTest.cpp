@@ -1,8 +1,9 @@
 // The grid painter with no widget at all: the whole grid and any part of it,
 // at the screen's resolution and at a printer's.
+#include "grid/GridPainter.h"
+
 #include "grid/GridGeometry.h"
 #include "grid/GridModel.h"
-#include "grid/GridPainter.h"
 #include "grid/Twips.h"
 #include "xmlfiles/Rowset.h"
 
@@ -59,7 +60,7 @@ protected:
 TEST_F(GridPainterTest, DrawsTheWholeGridAtAnyResolution)
 {
     const QColor marker(255, 0, 0);
-    model.setCellBackColor(3, 2, marker);    // in the zero-width column: never seen
+    model.setCellBackColor(3, 2, marker); // in the zero-width column: never seen
     model.setCellBackColor(14, 4, QColor(0, 0, 255));
     for (const double dpi : {96.0, 600.0}) {
         SCOPED_TRACE(dpi);
@@ -88,14 +89,17 @@ TEST_F(GridPainterTest, APartIsTheWholeGridCropped)
     geometry.update(&model, 96, 96);
     const QImage whole = GridImage(model, geometry);
     const QRect parts[] = {
-        QRect(0, 0, whole.width(), 60),                        // the header strip
-        QRect(0, 80, whole.width(), 90),                       // a body strip
-        QRect(geometry.colLeft(3) - 7, 50, 120, 100),          // right of the fixed column
+        QRect(0, 0, whole.width(), 60),               // the header strip
+        QRect(0, 80, whole.width(), 90),              // a body strip
+        QRect(geometry.colLeft(3) - 7, 50, 120, 100), // right of the fixed column
         QRect(20, 33, whole.width() - 20, whole.height() - 33),
     };
     for (const QRect& part : parts) {
         SCOPED_TRACE(QStringLiteral("%1,%2 %3x%4")
-                         .arg(part.x()).arg(part.y()).arg(part.width()).arg(part.height())
+                         .arg(part.x())
+                         .arg(part.y())
+                         .arg(part.width())
+                         .arg(part.height())
                          .toStdString());
         QImage image(part.size(), QImage::Format_RGB32);
         image.fill(Qt::white);

@@ -1,11 +1,10 @@
 // The grid widget on the offscreen platform: keys, posted keys, mouse,
 // collapse and expand, scrolling, geometry and the whole-grid image.
-#include "grid/GridModel.h"
 #include "grid/GridWidget.h"
-#include "xmlfiles/Rowset.h"
-#include "grid/Twips.h"
 
-#include <gtest/gtest.h>
+#include "grid/GridModel.h"
+#include "grid/Twips.h"
+#include "xmlfiles/Rowset.h"
 
 #include <QCoreApplication>
 #include <QScrollBar>
@@ -13,6 +12,8 @@
 #include <QTest>
 
 #include <memory>
+
+#include <gtest/gtest.h>
 
 namespace telm {
 namespace {
@@ -135,7 +136,7 @@ TEST_F(GridWidgetTest, PageDownAndUpMoveByAViewAndKeepTheCellInView)
         if (view.contains(grid->cellRect(row, 0)))
             lastFullyVisible = row;
     }
-    ASSERT_LT(lastFullyVisible, 20);   // the sample must not fit on one page
+    ASSERT_LT(lastFullyVisible, 20); // the sample must not fit on one page
 
     QTest::keyClick(grid.get(), Qt::Key_PageDown);
     const int afterDown = model.Row();
@@ -150,7 +151,13 @@ TEST_F(GridWidgetTest, PageDownAndUpMoveByAViewAndKeepTheCellInView)
 
 TEST_F(GridWidgetTest, PostedKeyEventsMoveTheCell)
 {
-    struct Case { Qt::Key key; Qt::KeyboardModifiers mods; int toRow; int toCol; };
+    struct Case
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        int toRow;
+        int toCol;
+    };
     const Case cases[] = {
         {Qt::Key_Down, Qt::NoModifier, 4, 1},
         {Qt::Key_Right, Qt::NoModifier, 3, 3},
@@ -160,7 +167,7 @@ TEST_F(GridWidgetTest, PostedKeyEventsMoveTheCell)
         model.setCurrentCell(3, 1);
         events.clear();
         grid->postKeyDown(c.key, c.mods);
-        EXPECT_EQ(model.Row(), 3);   // nothing happens before the event loop runs
+        EXPECT_EQ(model.Row(), 3); // nothing happens before the event loop runs
         QCoreApplication::processEvents();
         EXPECT_EQ(cellName(model.Row(), model.Col()), cellName(c.toRow, c.toCol));
         EXPECT_EQ(events, QStringList({"leave 3,1", "enter " + cellName(c.toRow, c.toCol)}));
@@ -173,14 +180,17 @@ TEST_F(GridWidgetTest, ExpanderClickRaisesCollapseAndExpandWithCancel)
         SCOPED_TRACE(cancel);
         model.expandAll();
         QList<int> asked;
-        grid->events().collapse = [&](int row, bool& c) { asked << row; c = cancel; };
+        grid->events().collapse = [&](int row, bool& c) {
+            asked << row;
+            c = cancel;
+        };
         const QRect box = grid->expanderRect(kRowA);
         ASSERT_FALSE(box.isEmpty());
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, viewportPoint(box));
         EXPECT_EQ(asked, QList<int>{kRowA});
         EXPECT_EQ(model.isCollapsed(kRowA), !cancel);
         EXPECT_EQ(grid->cellRect(2, 0).isEmpty(), !cancel);
-        EXPECT_EQ(model.Row(), 1);   // the click on the control does not select
+        EXPECT_EQ(model.Row(), 1); // the click on the control does not select
     }
 
     QList<int> expanded;
@@ -189,7 +199,7 @@ TEST_F(GridWidgetTest, ExpanderClickRaisesCollapseAndExpandWithCancel)
                       viewportPoint(grid->expanderRect(kRowA)));
     EXPECT_EQ(expanded, QList<int>{kRowA});
     EXPECT_FALSE(model.isCollapsed(kRowA));
-    EXPECT_TRUE(grid->expanderRect(kRowC).isEmpty());   // no children, no control
+    EXPECT_TRUE(grid->expanderRect(kRowC).isEmpty()); // no children, no control
 }
 
 TEST_F(GridWidgetTest, ClickSelectsTheCellAndRecordsTheMouseRow)
@@ -205,7 +215,7 @@ TEST_F(GridWidgetTest, ClickSelectsTheCellAndRecordsTheMouseRow)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, viewportPoint(grid->cellRect(0, 1)));
     EXPECT_EQ(grid->MouseRow(), 0);
     EXPECT_EQ(grid->MouseCol(), 1);
-    EXPECT_TRUE(events.isEmpty());   // the header is not selectable
+    EXPECT_TRUE(events.isEmpty()); // the header is not selectable
 
     int doubleClicks = 0;
     grid->events().doubleClick = [&] { ++doubleClicks; };
@@ -235,9 +245,9 @@ TEST_F(GridWidgetTest, KeyHooksSeeKeysBeforeTheMoveAndCanStopThem)
     QTest::keyClick(grid.get(), Qt::Key_5);
     EXPECT_EQ(pressed, QList<int>({0x0430, '5'}));
 
-    QTest::keyClick(grid.get(), Qt::Key_Down);   // handled by the hook: no move
+    QTest::keyClick(grid.get(), Qt::Key_Down); // handled by the hook: no move
     EXPECT_EQ(model.Row(), 1);
-    EXPECT_EQ(pressed.size(), 2);                // arrows carry no character
+    EXPECT_EQ(pressed.size(), 2); // arrows carry no character
 
     swallow = true;
     QTest::keyClick(grid.get(), Qt::Key_Return);
@@ -316,7 +326,7 @@ TEST_F(GridWidgetTest, ImageCoversTheWholeGridWithoutHiddenColumnsOrHighlight)
     model.setCellBackColor(kRowC, 3, marker);
     const QImage marked = grid->gridImage();
     EXPECT_EQ(marked.pixelColor(width - 5, height - 5), marker);
-    EXPECT_EQ(marked.pixelColor(width - 5, 5), QColor(64, 128, 128));   // header
+    EXPECT_EQ(marked.pixelColor(width - 5, 5), QColor(64, 128, 128)); // header
 }
 
 TEST_F(GridWidgetTest, ScreenAndImageShowTheSameFirstPage)
@@ -324,11 +334,11 @@ TEST_F(GridWidgetTest, ScreenAndImageShowTheSameFirstPage)
     grid->setFrameShape(QFrame::NoFrame);
     grid->resize(grid->gridImageSize().width() + 40, 200);
     QCoreApplication::processEvents();
-    model.setCurrentCell(0, 0);   // the header cannot be highlighted
+    model.setCurrentCell(0, 0); // the header cannot be highlighted
     const QImage screen = grid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage image = grid->gridImage();
-    const QRect common = QRect(QPoint(0, 0), image.size()).intersected(screen.rect())
-                             .adjusted(0, 0, -40, 0);
+    const QRect common =
+        QRect(QPoint(0, 0), image.size()).intersected(screen.rect()).adjusted(0, 0, -40, 0);
     EXPECT_EQ(screen.copy(common), image.copy(common));
 }
 

@@ -4,9 +4,9 @@
 #include <QObject>
 #include <QVariant>
 
-#include <gtest/gtest.h>
-
 #include <memory>
+
+#include <gtest/gtest.h>
 
 using namespace telm::platform;
 
@@ -28,8 +28,9 @@ TEST(HelpFileParse, TopicsKeepFileOrderTitlesAndMarkup)
     ASSERT_EQ(file.topics.size(), 2u);
     EXPECT_EQ(file.topics[0].id, 2000);
     EXPECT_EQ(file.topics[0].title, QStringLiteral("Регистри"));
-    EXPECT_EQ(file.topics[0].html,
-              QStringLiteral("<p>Меню <b>Регистри</b> &amp; <a href=\"topic:2005\">връзка</a></p>"));
+    EXPECT_EQ(
+        file.topics[0].html,
+        QStringLiteral("<p>Меню <b>Регистри</b> &amp; <a href=\"topic:2005\">връзка</a></p>"));
     EXPECT_EQ(file.topics[1].html, QStringLiteral("<p>Първи</p><ul><li>а</li></ul>"));
     EXPECT_EQ(file.indexOf(1000), 1);
     EXPECT_EQ(file.find(3000), nullptr);
@@ -37,10 +38,10 @@ TEST(HelpFileParse, TopicsKeepFileOrderTitlesAndMarkup)
 
 TEST(HelpFileParse, UnreachableTopicsAreSkippedAndTheFirstOfTwinsWins)
 {
-    const HelpLoadResult result = ParseHelpText(
-        "<help><topic id=\"0\" title=\"нула\"/><topic title=\"без номер\"/>"
-        "<topic id=\"x\" title=\"буква\"/><topic id=\"114\" title=\"първи\"/>"
-        "<topic id=\"114\" title=\"втори\"/></help>");
+    const HelpLoadResult result =
+        ParseHelpText("<help><topic id=\"0\" title=\"нула\"/><topic title=\"без номер\"/>"
+                      "<topic id=\"x\" title=\"буква\"/><topic id=\"114\" title=\"първи\"/>"
+                      "<topic id=\"114\" title=\"втори\"/></help>");
     ASSERT_TRUE(result.file);
     ASSERT_EQ(result.file->topics.size(), 1u);
     EXPECT_EQ(result.file->topics[0].title, QStringLiteral("първи"));
@@ -51,9 +52,9 @@ TEST(HelpFileParse, UnusableFilesGiveAReasonInsteadOfTopics)
     const char* const cases[] = {
         "",
         "not xml at all",
-        "<help><topic id=\"1\">",              // cut short
-        "<topics><topic id=\"1\"/></topics>",  // another root
-        "<help title=\"празно\"/>",             // nothing to show
+        "<help><topic id=\"1\">",             // cut short
+        "<topics><topic id=\"1\"/></topics>", // another root
+        "<help title=\"празно\"/>",           // nothing to show
     };
     for (const char* text : cases) {
         const HelpLoadResult result = ParseHelpText(QByteArray(text));
@@ -82,10 +83,10 @@ TEST(HelpTopicResolve, HighlightedItemFirstThenWindowThenItsOwners)
     struct Case
     {
         const char* name;
-        bool highlighted;  // a menu item is highlighted
-        QVariant action;   // its topic
-        QVariant window;   // the active window's topic
-        QVariant owner;    // the topic of the window it belongs to
+        bool highlighted; // a menu item is highlighted
+        QVariant action;  // its topic
+        QVariant window;  // the active window's topic
+        QVariant owner;   // the topic of the window it belongs to
         std::optional<int> expected;
     };
     const Case cases[] = {
@@ -100,7 +101,7 @@ TEST(HelpTopicResolve, HighlightedItemFirstThenWindowThenItsOwners)
     };
     for (const Case& c : cases) {
         auto owner = objectWithTopic(nullptr, c.owner);
-        QObject* window = objectWithTopic(owner.get(), c.window).release();  // owned by owner
+        QObject* window = objectWithTopic(owner.get(), c.window).release(); // owned by owner
         auto action = c.highlighted ? objectWithTopic(nullptr, c.action) : nullptr;
         EXPECT_EQ(ResolveHelpTopic(action.get(), window), c.expected) << c.name;
     }

@@ -1,6 +1,7 @@
 // The help window, the missing-file message and F1 on real widgets.
-#include "platform/HelpKeyFilter.h"
 #include "platform/HelpViewer.h"
+
+#include "platform/HelpKeyFilter.h"
 #include "platform/MessageBoxes.h"
 #include "tests/support/TestFiles.h"
 
@@ -59,7 +60,8 @@ TEST(HelpViewer, ChoosingAListEntryOrALinkShowsThatTopic)
 
     viewer.topicList()->setCurrentRow(1);
     EXPECT_EQ(viewer.currentTopic(), 2005);
-    EXPECT_TRUE(viewer.topicText()->toPlainText().contains(QStringLiteral("Параметри за документа")));
+    EXPECT_TRUE(
+        viewer.topicText()->toPlainText().contains(QStringLiteral("Параметри за документа")));
 
     emit viewer.topicText()->anchorClicked(QUrl(QStringLiteral("topic:2080")));
     EXPECT_EQ(viewer.currentTopic(), 2080);
@@ -142,7 +144,7 @@ TEST_F(HelpKeys, F1InAWindowOpensItsTopicOverIt)
 {
     QMainWindow window;
     window.setProperty(kHelpTopicProperty, 1000);
-    QDialog dialog(&window);  // a dialog with no topic of its own
+    QDialog dialog(&window); // a dialog with no topic of its own
     auto* edit = new QLineEdit(&dialog);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -155,7 +157,7 @@ TEST_F(HelpKeys, F1InAWindowOpensItsTopicOverIt)
     QTest::keyClick(edit, Qt::Key_F1);
     dialog.setProperty(kHelpTopicProperty, 2080);
     QTest::keyClick(edit, Qt::Key_F1);
-    QTest::keyClick(edit, Qt::Key_F1, Qt::ShiftModifier);  // not plain F1: not help
+    QTest::keyClick(edit, Qt::Key_F1, Qt::ShiftModifier); // not plain F1: not help
 
     ASSERT_EQ(m_opened.size(), 3u);
     EXPECT_EQ(m_opened[0].topic, 1000);
@@ -179,7 +181,7 @@ TEST_F(HelpKeys, F1OnAHighlightedMenuItemOpensTheItemsTopic)
 
     menu->popup(window.mapToGlobal(QPoint(10, 10)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-    QTest::keyClick(menu, Qt::Key_F1);  // no entry highlighted: the menu's own topic
+    QTest::keyClick(menu, Qt::Key_F1); // no entry highlighted: the menu's own topic
     menu->popup(window.mapToGlobal(QPoint(10, 10)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
     menu->setActiveAction(item);

@@ -30,7 +30,7 @@ protected:
 
     static void kill(QProcess& holder)
     {
-        holder.kill();  // SIGKILL: no chance to remove the lock file
+        holder.kill(); // SIGKILL: no chance to remove the lock file
         holder.waitForFinished();
     }
 

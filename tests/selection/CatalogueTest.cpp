@@ -19,8 +19,8 @@ struct Row
 
 // The catalogue as the official titles read, character for character.
 const Row kExpected[] = {
-    {"Баланс", "Bal", "P_Bal", "Blanki/testdata_Bal.xml", FormId::frmDocBalance,
-     VariantFlag::None, 2010},
+    {"Баланс", "Bal", "P_Bal", "Blanki/testdata_Bal.xml", FormId::frmDocBalance, VariantFlag::None,
+     2010},
     {"Баланс в ликвидация", "BalLiq", "P_BalLiq", "Blanki/testdata_BalLiq.xml",
      FormId::frmDocBalanceLiquid, VariantFlag::BalanceLiquid, 2015},
     {"Баланс в ликвидация 2", "BalLiq2", "P_BalLiq2", "Blanki/testdata_BalLiq2.xml",

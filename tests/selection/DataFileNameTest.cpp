@@ -1,5 +1,6 @@
-#include "selection/Catalogue.h"
 #include "selection/DataFileName.h"
+
+#include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ TEST(DataFileName, NamingRuleCases)
         {0, true, 2005, "12", "/prog/Data/VELDOR_P_Bal_123456786_2005_12.xml"},
         {0, false, 2005, "3", "/prog/Data/VELDOR_Bal_123456786_2005_3.xml"},
         {0, true, 2005, "3", "/prog/Data/VELDOR_P_Bal_123456786_2005_3.xml"},
-        {0, false, 999, "6", "/prog/Data/VELDOR_Bal_123456786_999_6.xml"},  // typed 0999
+        {0, false, 999, "6", "/prog/Data/VELDOR_Bal_123456786_999_6.xml"}, // typed 0999
         {3, false, 2006, "9", "/prog/Data/VELDOR_OPPLiq_123456786_2006_9.xml"},
         {8, true, 2006, "12", "/prog/Data/VELDOR_P_Cap_123456786_2006_12.xml"},
     };
@@ -40,5 +41,6 @@ TEST(DataFileName, TemplateAndConditionsUnderProgramFolder)
 {
     EXPECT_EQ(TemplatePath(QStringLiteral("/prog"), *DocTypeAt(3)),
               QStringLiteral("/prog/Blanki/testdata_MFlowLiq.xml"));
-    EXPECT_EQ(ConditionsPath(QStringLiteral("/prog")), QStringLiteral("/prog/Blanki/Conditions.xml"));
+    EXPECT_EQ(ConditionsPath(QStringLiteral("/prog")),
+              QStringLiteral("/prog/Blanki/Conditions.xml"));
 }

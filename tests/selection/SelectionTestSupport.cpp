@@ -63,8 +63,9 @@ DocumentOpener RecordingOpener::opener()
         call.balanceLiquidVariant = m_state.balanceLiquidVariant;
         call.incomeLiquidVariant = m_state.incomeLiquidVariant;
         call.openedDataFilePath = m_state.openedDataFilePath;
-        call.xmlCompname = GetChildText(SelectSingleNode(m_state.xml.doc(), QStringLiteral("xml/danni")),
-                                        QStringLiteral("compname"));
+        call.xmlCompname =
+            GetChildText(SelectSingleNode(m_state.xml.doc(), QStringLiteral("xml/danni")),
+                         QStringLiteral("compname"));
         calls.push_back(call);
     };
 }

@@ -7,8 +7,8 @@
 #include "selection/DocumentOpener.h"
 
 #include <QString>
-#include <QWidget>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <vector>
 
@@ -19,7 +19,8 @@ class QWidget;
 namespace telm::test {
 
 // A dialog's child widget by its object name; a missing one fails the test.
-template <typename T> T* namedChild(const QWidget& parent, const char* name)
+template <typename T>
+T* namedChild(const QWidget& parent, const char* name)
 {
     T* widget = parent.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;
@@ -34,7 +35,10 @@ struct ProgramFolder
 {
     QTemporaryDir dir;
     QString path() const { return dir.path(); }
-    QString dataFile(const QString& name) const { return dir.filePath(QStringLiteral("Data/") + name); }
+    QString dataFile(const QString& name) const
+    {
+        return dir.filePath(QStringLiteral("Data/") + name);
+    }
     bool writeTemplate(const DocType& type) const;
     bool writeAllTemplates() const;
     bool removeBlanki() const;
@@ -57,7 +61,7 @@ struct OpenedCall
     bool balanceLiquidVariant = false;
     bool incomeLiquidVariant = false;
     QString openedDataFilePath;
-    QString xmlCompname;   // compname of the shared XML document's header, empty when none
+    QString xmlCompname; // compname of the shared XML document's header, empty when none
 };
 
 class RecordingOpener

@@ -16,11 +16,23 @@ TEST(YearText, FourAsciiDigitsAreAYear)
 TEST(YearText, AnythingElseIsRefused)
 {
     const char16_t* refused[] = {
-        u"", u"05", u"20055", u"-005", u"+200", u"1e10", u" 200", u"200 ", u"2,05", u"2.05",
-        u"0x10", u"２００５" /* full-width digits */, u"٢٠٠٥" /* Arabic-Indic digits */,
+        u"",
+        u"05",
+        u"20055",
+        u"-005",
+        u"+200",
+        u"1e10",
+        u" 200",
+        u"200 ",
+        u"2,05",
+        u"2.05",
+        u"0x10",
+        u"２００５" /* full-width digits */,
+        u"٢٠٠٥" /* Arabic-Indic digits */,
     };
     for (const char16_t* text : refused)
-        EXPECT_FALSE(YearFromText(QString::fromUtf16(text))) << QString::fromUtf16(text).toStdString();
+        EXPECT_FALSE(YearFromText(QString::fromUtf16(text)))
+            << QString::fromUtf16(text).toStdString();
 }
 
 TEST(YearText, PeriodSplitsAtTheSlash)
@@ -31,11 +43,8 @@ TEST(YearText, PeriodSplitsAtTheSlash)
         const char* month;
         int year;
     } cases[] = {
-        {"12/2005", "12", 2005},
-        {"3/2005", "3", 2005},
-        {"6/999", "6", 999},
-        {"9/0999", "9", 999},
-        {"3/0", "3", 0},    // a year typed as 0000 is written so
+        {"12/2005", "12", 2005}, {"3/2005", "3", 2005}, {"6/999", "6", 999},
+        {"9/0999", "9", 999},    {"3/0", "3", 0}, // a year typed as 0000 is written so
     };
     for (const auto& c : cases) {
         const auto period = PeriodFromText(QString::fromLatin1(c.text));
@@ -48,7 +57,7 @@ TEST(YearText, PeriodSplitsAtTheSlash)
 TEST(YearText, PeriodsTheProgramNeverWritesAreRefused)
 {
     const char* refused[] = {
-        "", "2005", "12", "12/", "/2005", "12/abcd", "12/-5", "12/+5",
+        "",         "2005",     "12",       "12/",    "/2005",   "12/abcd", "12/-5",     "12/+5",
         "12/20055", "12/ 2005", "12/2005 ", "4/2005", "03/2005", " 3/2005", "12/2005/1",
     };
     for (const char* text : refused)

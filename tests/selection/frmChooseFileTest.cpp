@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <memory>
+
+#include <gtest/gtest.h>
 
 using namespace telm;
 using namespace telm::test;
@@ -37,7 +37,11 @@ protected:
         dialog->show();
     }
 
-    template <typename T> T* child(const char* name) { return test::namedChild<T>(*dialog, name); }
+    template <typename T>
+    T* child(const char* name)
+    {
+        return test::namedChild<T>(*dialog, name);
+    }
 
     QString file(const QString& name) const { return dir.filePath(name); }
 
@@ -123,7 +127,7 @@ TEST_F(ChooseFileTest, OpensForCorrectionWithTheHeaderInTheContext)
         EXPECT_TRUE(call.parentVisible);
         EXPECT_EQ(call.document.type, DocTypeAt(0));
         EXPECT_EQ(call.document.editType, 1);
-        EXPECT_EQ(call.document.path, path);   // blanks around it trimmed
+        EXPECT_EQ(call.document.path, path); // blanks around it trimmed
         EXPECT_EQ(call.openedDataFilePath, path);
         EXPECT_EQ(call.xmlCompname, QStringLiteral("Фирма ЕООД"));
         EXPECT_EQ(call.docType.Name, QStringLiteral("Баланс"));
@@ -134,7 +138,8 @@ TEST_F(ChooseFileTest, OpensForCorrectionWithTheHeaderInTheContext)
         EXPECT_EQ(call.company.Bulstat, QStringLiteral("123456786"));
         EXPECT_TRUE(call.prognosis);
         // Back in front with the same path.
-        EXPECT_EQ(child<QLineEdit>("txtFileName")->text(), QStringLiteral("  ") + path + QStringLiteral("  "));
+        EXPECT_EQ(child<QLineEdit>("txtFileName")->text(),
+                  QStringLiteral("  ") + path + QStringLiteral("  "));
     }
 }
 
@@ -212,7 +217,7 @@ TEST_F(ChooseFileTest, FileDialogFillsThePathAndCancelKeepsIt)
               QStringList({QStringLiteral("Xml files (*.xml)"), QStringLiteral("All files (*)")}));
     EXPECT_EQ(child<QLineEdit>("txtFileName")->text(), file(QStringLiteral("chosen.xml")));
 
-    QTest::mouseClick(choose, Qt::LeftButton);   // the user cancels
+    QTest::mouseClick(choose, Qt::LeftButton); // the user cancels
     EXPECT_EQ(dialogs.asked.size(), 2u);
     EXPECT_EQ(child<QLineEdit>("txtFileName")->text(), file(QStringLiteral("chosen.xml")));
     EXPECT_TRUE(opener.calls.empty());

@@ -12,9 +12,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <memory>
+
+#include <gtest/gtest.h>
 
 using namespace telm;
 using namespace telm::test;
@@ -43,7 +43,11 @@ protected:
         dialog->show();
     }
 
-    template <typename T> T* child(const char* name) { return test::namedChild<T>(*dialog, name); }
+    template <typename T>
+    T* child(const char* name)
+    {
+        return test::namedChild<T>(*dialog, name);
+    }
 
     void fill(const QString& year, const QString& bulstat, const QString& name)
     {
@@ -222,7 +226,7 @@ TEST_F(ChoosePrmTest, SharedFormsGetTheirTypeAndVariantFlag)
     const struct
     {
         int position;
-        bool balanceForm;   // which of the two flags the type sets
+        bool balanceForm; // which of the two flags the type sets
         bool flag;
     } cases[] = {
         {1, true, false},
@@ -295,7 +299,7 @@ TEST_F(ChoosePrmTest, FocusStartsOnChoiceAndTabFollowsTheFormOrder)
 {
     QApplication::setActiveWindow(dialog.get());
     ASSERT_EQ(QApplication::focusWidget(), child<QPushButton>("cmdOk"));
-    const char* order[] = {"cmdEsc", "cboMonth", "txtYear", "txtBulstat",
+    const char* order[] = {"cmdEsc",  "cboMonth",    "txtYear",        "txtBulstat",
                            "txtName", "cboDocument", "CheckPrognosis", "cmdOk"};
     for (const char* name : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

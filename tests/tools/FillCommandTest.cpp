@@ -1,16 +1,16 @@
 // telmtool fill on the shipped balance-sheet template.
-#include "xmlfiles/DataFile.h"
-#include "tools/Telmtool.h"
 #include "tests/support/TestFiles.h"
+#include "tools/Telmtool.h"
+#include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 using namespace telm;
 
@@ -25,8 +25,8 @@ struct FillRun
 
 FillRun fill(const QTemporaryDir& dir, QStringList extra)
 {
-    QStringList args{"fill", "--type", "Bal", "--bulstat", "123456786", "--company", "Фирма",
-                     "--year", "2005", "--month", "12", "--folder", dir.path()};
+    QStringList args{"fill",   "--type", "Bal",     "--bulstat", "123456786", "--company", "Фирма",
+                     "--year", "2005",   "--month", "12",        "--folder",  dir.path()};
     args += extra;
     std::ostringstream out;
     std::ostringstream err;
@@ -41,8 +41,9 @@ QString amount(const QString& path, int level, const char* id, const char* field
 {
     XmlDocument xml;
     xml.load(path);
-    return GetNodeAttribute(SelectSingleNode(xml.doc(), RowLookupPath(level, QString::fromLatin1(id))),
-                            QString::fromLatin1(field));
+    return GetNodeAttribute(
+        SelectSingleNode(xml.doc(), RowLookupPath(level, QString::fromLatin1(id))),
+        QString::fromLatin1(field));
 }
 
 } // namespace

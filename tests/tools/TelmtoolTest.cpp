@@ -1,13 +1,14 @@
-#include "xmlfiles/DataFile.h"
-#include "tests/support/TestFiles.h"
 #include "tools/Telmtool.h"
+
+#include "tests/support/TestFiles.h"
+#include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 using namespace telm;
 
@@ -39,9 +40,11 @@ QString writeDataFile(const QTemporaryDir& dir)
     XmlDocument xml;
     xml.load(kTemplate);
     pugi::xml_node danni = xml.root().append_child("danni");
-    const std::pair<const char*, const char*> header[] = {
-        {"period", "3/2005"}, {"bulstat", "123456786"}, {"compname", "Фирма\tООД"},
-        {"document", "Баланс"}, {"documenttype", "Реален документ"}};
+    const std::pair<const char*, const char*> header[] = {{"period", "3/2005"},
+                                                          {"bulstat", "123456786"},
+                                                          {"compname", "Фирма\tООД"},
+                                                          {"document", "Баланс"},
+                                                          {"documenttype", "Реален документ"}};
     for (const auto& [name, text] : header)
         danni.append_child(name).text().set(text);
     xml.root().append_attribute("hash").set_value("");
@@ -55,7 +58,13 @@ QString writeDataFile(const QTemporaryDir& dir)
 
 TEST(Telmtool, UsageAndHelp)
 {
-    struct Case { QStringList args; int code; const char* inOut; const char* inErr; };
+    struct Case
+    {
+        QStringList args;
+        int code;
+        const char* inOut;
+        const char* inErr;
+    };
     const Case cases[] = {
         {{}, 2, "", "Usage: telmtool"},
         {{"--help"}, 0, "verify FILE...", ""},
@@ -98,7 +107,12 @@ TEST(Telmtool, VerifyVerdicts)
     QTemporaryDir dir;
     const QString good = writeDataFile(dir);
     const QByteArray bytes = test::readAll(good);
-    struct Case { const char* name; QByteArray text; const char* verdict; };
+    struct Case
+    {
+        const char* name;
+        QByteArray text;
+        const char* verdict;
+    };
     QByteArray tampered = bytes;
     tampered.replace("Земи", "Земя");
     QByteArray spaced = bytes;
@@ -121,7 +135,8 @@ TEST(Telmtool, VerifyVerdicts)
         EXPECT_EQ(r.code, std::string(c.verdict) == ": OK\n" ? 0 : 1) << c.name;
         all << path;
     }
-    const ToolRun many = run(QStringList{"verify"} + all + QStringList{dir.filePath("missing.xml")});
+    const ToolRun many =
+        run(QStringList{"verify"} + all + QStringList{dir.filePath("missing.xml")});
     EXPECT_EQ(many.code, 1);
     EXPECT_NE(many.out.find("missing.xml: INVALID: cannot read the file"), std::string::npos);
     EXPECT_EQ(run({"verify", good, dir.filePath("spaced.xml")}).code, 0);
@@ -158,9 +173,16 @@ TEST(Telmtool, ShowListsHeaderAndRows)
 
 TEST(Telmtool, Bulstat)
 {
-    struct Case { const char* number; int code; const char* out; };
+    struct Case
+    {
+        const char* number;
+        int code;
+        const char* out;
+    };
     const Case cases[] = {
-        {"123456786", 0, "valid\n"}, {"123456787", 1, "invalid\n"}, {"abc", 1, "invalid\n"},
+        {"123456786", 0, "valid\n"},
+        {"123456787", 1, "invalid\n"},
+        {"abc", 1, "invalid\n"},
     };
     for (const Case& c : cases) {
         const ToolRun r = run({"bulstat", c.number});

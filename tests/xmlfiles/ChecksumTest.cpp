@@ -1,4 +1,5 @@
 #include "xmlfiles/Checksum.h"
+
 #include "xmlfiles/Cp1251.h"
 #include "xmlfiles/DataFile.h"
 
@@ -8,7 +9,11 @@ using namespace telm;
 
 TEST(Checksum, KnownTexts)
 {
-    struct Case { QString text; const char* hash; };
+    struct Case
+    {
+        QString text;
+        const char* hash;
+    };
     const Case cases[] = {
         {"abc", "159_471_765"},
         {"a", "157_158_255"},
@@ -26,16 +31,21 @@ TEST(Checksum, KnownTexts)
 
 TEST(Checksum, WindowsCodes)
 {
-    struct Case { char32_t codePoint; int code; };
+    struct Case
+    {
+        char32_t codePoint;
+        int code;
+    };
     const Case cases[] = {
-        {U'A', 65}, {0x0410, 0xC0}, {0x044F, 0xFF}, {0x0401, 0xA8}, {0x0451, 0xB8},
-        {0x2116, 0xB9}, {0x20AC, 0x88}, {0x00A0, 0xA0}, {0x0402, 0x80}, {0x0457, 0xBF},
-        {0x00E9, 63},   // é has no Windows-1251 code
-        {0x0098, 63},   // the unassigned 0x98
+        {U'A', 65},     {0x0410, 0xC0}, {0x044F, 0xFF}, {0x0401, 0xA8},
+        {0x0451, 0xB8}, {0x2116, 0xB9}, {0x20AC, 0x88}, {0x00A0, 0xA0},
+        {0x0402, 0x80}, {0x0457, 0xBF}, {0x00E9, 63}, // é has no Windows-1251 code
+        {0x0098, 63},                                 // the unassigned 0x98
         {0x1F600, 63},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Cp1251Code(c.codePoint), c.code) << std::hex << static_cast<unsigned>(c.codePoint);
+        EXPECT_EQ(Cp1251Code(c.codePoint), c.code)
+            << std::hex << static_cast<unsigned>(c.codePoint);
 }
 
 TEST(Checksum, TextAndUtf8FormsAgree)
@@ -73,7 +83,7 @@ TEST(Checksum, PiecesSumLikeTheWholeText)
 {
     const std::string texts[] = {
         QString::fromUtf8("Баланс № 5 — €😀 abc").toStdString(),
-        std::string("\xD0\x90\xFF\xE2\x82\x41\xF0\x9F", 8),   // broken and cut-off sequences
+        std::string("\xD0\x90\xFF\xE2\x82\x41\xF0\x9F", 8), // broken and cut-off sequences
     };
     for (const std::string& text : texts) {
         const QString whole = ComputeHashUtf8(text);

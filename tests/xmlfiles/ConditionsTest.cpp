@@ -1,4 +1,5 @@
 #include "xmlfiles/Conditions.h"
+
 #include "tests/support/TestFiles.h"
 #include "xmlfiles/XmlDocument.h"
 
@@ -18,7 +19,7 @@ TEST(LoadConditions, EntriesOfOneTitleInFileOrder)
     const char* const expected[][5] = {
         {"Отчет за приходи и разходи", "40", "10", "1", "3"},
         {"Отчет за приходи и разходи", "40", "20", "-1", "1"},
-        {"Отчет за приходи и разходи", "42", "40", "", "2"},   // no DocCond_Sign
+        {"Отчет за приходи и разходи", "42", "40", "", "2"}, // no DocCond_Sign
     };
     for (size_t i = 0; i < table.size(); ++i) {
         const ConditionEntry& e = table[i];
@@ -33,8 +34,8 @@ TEST(LoadConditions, EntriesOfOneTitleInFileOrder)
 TEST(LoadConditions, TitleWithApostropheAndEmptyCases)
 {
     XmlDocument xml;
-    const ConditionsTable quoted =
-        LoadConditions(xml, test::fixture("conditions.xml"), QString::fromUtf8("Отчет на д'Артанян"));
+    const ConditionsTable quoted = LoadConditions(xml, test::fixture("conditions.xml"),
+                                                  QString::fromUtf8("Отчет на д'Артанян"));
     ASSERT_EQ(quoted.size(), 1u);
     EXPECT_EQ(quoted[0].DocStr_ID, "60");
 
@@ -42,6 +43,7 @@ TEST(LoadConditions, TitleWithApostropheAndEmptyCases)
 
     QTemporaryDir dir;
     ASSERT_TRUE(xml.load(test::fixture("conditions.xml")));
-    EXPECT_TRUE(LoadConditions(xml, dir.filePath("Conditions.xml"), QString::fromUtf8("Баланс")).empty());
+    EXPECT_TRUE(
+        LoadConditions(xml, dir.filePath("Conditions.xml"), QString::fromUtf8("Баланс")).empty());
     EXPECT_TRUE(xml.isEmpty());
 }

@@ -1,7 +1,8 @@
 #include "xmlfiles/DataFile.h"
-#include "xmlfiles/Rowset.h"
+
 #include "tests/support/TestFiles.h"
 #include "tests/xmlfiles/WriterFakes.h"
+#include "xmlfiles/Rowset.h"
 #include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
 
@@ -19,8 +20,9 @@ const std::vector<int> kThreeColumns = {5, 6, 7};
 
 DataHeader sampleHeader()
 {
-    return DataHeader{"3", "2005", "121212124", QString::fromUtf8("Фирма ООД"),
-                      QString::fromUtf8("Баланс"), false};
+    return DataHeader{
+        "3",  "2005", "121212124", QString::fromUtf8("Фирма ООД"), QString::fromUtf8("Баланс"),
+        false};
 }
 
 // The grid a form shows for a file: the header row, then the file's rows.
@@ -63,10 +65,15 @@ QString amountOf(const XmlDocument& xml, int level, const char* id, const char* 
 
 TEST(WriteDataDocument, WritesDisplayAmountsAsPlainWholeNumbers)
 {
-    struct Case { const char* cell; const char* written; };
+    struct Case
+    {
+        const char* cell;
+        const char* written;
+    };
     const Case cases[] = {
         {"1234", "1234"}, {"1 234", "1234"}, {"(1 234)", "-1234"}, {"-1 234 567", "-1234567"},
-        {"", "0"}, {"   ", "0"}, {"10.5", "11"}, {"-10.5", "-11"}, {"0", "0"},
+        {"", "0"},        {"   ", "0"},      {"10.5", "11"},       {"-10.5", "-11"},
+        {"0", "0"},
     };
     const QString source = test::fixture("template.xml");
     for (const Case& c : cases) {
@@ -104,12 +111,13 @@ TEST(WriteDataDocument, HeaderForNewDocumentsWithKind)
         QStringList names;
         for (pugi::xml_node child : danni.children())
             names << QString::fromUtf8(child.name());
-        EXPECT_EQ(names, QStringList({"period", "bulstat", "compname", "document", "documenttype"}));
+        EXPECT_EQ(names,
+                  QStringList({"period", "bulstat", "compname", "document", "documenttype"}));
         EXPECT_EQ(GetChildText(danni, "period"), "3/2005");
         EXPECT_EQ(GetChildText(danni, "compname"), QString::fromUtf8("Фирма ООД"));
-        EXPECT_EQ(GetChildText(danni, "documenttype"),
-                  forecast ? QString::fromUtf8("Прогнозен документ")
-                           : QString::fromUtf8("Реален документ"));
+        EXPECT_EQ(GetChildText(danni, "documenttype"), forecast
+                                                           ? QString::fromUtf8("Прогнозен документ")
+                                                           : QString::fromUtf8("Реален документ"));
         EXPECT_EQ(std::string(xml.root().last_attribute().name()), "hash");
         EXPECT_TRUE(VerifyDataHash(xml));
     }
@@ -136,7 +144,8 @@ TEST(WriteDataDocument, RepeatedSavesAndCorrectionsKeepOneHeader)
     ASSERT_TRUE(xml.load(target));
     EXPECT_EQ(SelectNodes(xml.doc(), "xml/danni").size(), 1u);
     EXPECT_EQ(GetChildText(xml.doc(), "xml/danni/period"), "3/2005");
-    EXPECT_EQ(GetChildText(xml.doc(), "xml/danni/documenttype"), QString::fromUtf8("Реален документ"));
+    EXPECT_EQ(GetChildText(xml.doc(), "xml/danni/documenttype"),
+              QString::fromUtf8("Реален документ"));
     EXPECT_EQ(amountOf(xml, 3, "4", "DocDta_Sum3"), "-5");
     EXPECT_TRUE(VerifyDataHash(xml));
 }
@@ -144,7 +153,14 @@ TEST(WriteDataDocument, RepeatedSavesAndCorrectionsKeepOneHeader)
 TEST(WriteDataDocument, ErrorsBeforeAnythingIsSaved)
 {
     const QString source = test::fixture("template.xml");
-    struct Case { const char* name; const char* id; int column; const char* cell; const char* detail; };
+    struct Case
+    {
+        const char* name;
+        const char* id;
+        int column;
+        const char* cell;
+        const char* detail;
+    };
     const Case cases[] = {
         {"unknown identifier", "99", -1, "", "99"},
         {"identifier not a number", "x1", -1, "", "x1"},
@@ -216,7 +232,13 @@ TEST(VerifyDataHash, TamperedAndHarmlessChanges)
     const QByteArray saved = test::readAll(path);
     const QByteArray hash = xml.root().attribute("hash").value();
 
-    struct Case { const char* name; QByteArray from; QByteArray to; bool accepted; };
+    struct Case
+    {
+        const char* name;
+        QByteArray from;
+        QByteArray to;
+        bool accepted;
+    };
     const Case cases[] = {
         {"unchanged", "", "", true},
         {"amount digit", "DocDta_Sum3=\"1234\"", "DocDta_Sum3=\"1235\"", false},

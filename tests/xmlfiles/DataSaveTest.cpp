@@ -1,5 +1,5 @@
-#include "xmlfiles/DataFile.h"
 #include "tests/support/TestFiles.h"
+#include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QDir>
@@ -46,15 +46,19 @@ TEST(SaveDataFile, FailuresKeepThePreviousFileAndLeaveNoTemporaryFile)
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.xml"));
     const XmlDocument xml = loadedTemplate();
 
-    struct Case { const char* name; QString path; bool late; };
+    struct Case
+    {
+        const char* name;
+        QString path;
+        bool late;
+    };
     const Case cases[] = {
         {"missing folder", dir.filePath("no/such/folder/data.xml"), false},
         {"directory in the way", dir.filePath("folder.xml"), false},
         {"failure before rename", existing, true},
     };
     for (const Case& c : cases) {
-        const SaveResult result =
-            SaveDataFile(xml, c.path, [&] { return !c.late; });
+        const SaveResult result = SaveDataFile(xml, c.path, [&] { return !c.late; });
         EXPECT_FALSE(result.ok) << c.name;
         EXPECT_FALSE(result.error.isEmpty()) << c.name;
         EXPECT_EQ(test::readAll(existing), previous) << c.name;

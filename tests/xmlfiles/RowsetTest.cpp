@@ -1,4 +1,5 @@
 #include "xmlfiles/Rowset.h"
+
 #include "tests/support/TestFiles.h"
 
 #include <QRandomGenerator>
@@ -16,9 +17,14 @@ TEST(Rowset, LoadsFieldsLevelsAndRowsDepthFirst)
               QStringList({"DocStr_Name", "DocStr_Code", "DocStr_ID", "DocStr_ParentID",
                            "DocStr_Flag", "DocDta_Sum1", "DocDta_Sum2", "DocDta_Sum3"}));
     EXPECT_EQ(rowset.levels, 3);
-    struct Expected { const char* id; int band; bool hasChildren; };
+    struct Expected
+    {
+        const char* id;
+        int band;
+        bool hasChildren;
+    };
     const Expected expected[] = {
-        {"1", 0, true}, {"2", 1, true}, {"3", 2, false}, {"4", 2, false},
+        {"1", 0, true},  {"2", 1, true}, {"3", 2, false}, {"4", 2, false},
         {"5", 1, false}, {"6", 0, true}, {"7", 1, false},
     };
     ASSERT_EQ(rowset.rows.size(), std::size(expected));
@@ -30,7 +36,7 @@ TEST(Rowset, LoadsFieldsLevelsAndRowsDepthFirst)
         EXPECT_EQ(row.hasChildren, expected[i].hasChildren) << i;
     }
     EXPECT_EQ(rowset.rows[1].cells[0], QString::fromUtf8("Нетекущи активи & други"));
-    EXPECT_EQ(rowset.rows[3].cells[4], QString());   // field missing on the row: empty cell
+    EXPECT_EQ(rowset.rows[3].cells[4], QString()); // field missing on the row: empty cell
     EXPECT_EQ(rowset.rows[4].cells[6], "7");
 }
 
@@ -78,7 +84,12 @@ QByteArray schemaWithLevels(int levels)
 TEST(Rowset, ErrorsOnFilesThatAreNotRowsets)
 {
     using Kind = RowsetError::Kind;
-    struct Case { const char* name; QByteArray text; Kind kind; };
+    struct Case
+    {
+        const char* name;
+        QByteArray text;
+        Kind kind;
+    };
     const QByteArray head = kSchemaHead;
     const Case cases[] = {
         {"not xml", "plain text, no markup <", Kind::NotWellFormed},
@@ -87,18 +98,20 @@ TEST(Rowset, ErrorsOnFilesThatAreNotRowsets)
         {"no schema", "<xml><rs:data><z:row/></rs:data></xml>", Kind::NotARowset},
         {"no data", head + "</s:ElementType></s:Schema></xml>", Kind::NotARowset},
         {"unknown field",
-         head + "</s:ElementType></s:Schema><rs:data><z:row DocStr_ID='1' Extra='x'/></rs:data></xml>",
+         head
+             + "</s:ElementType></s:Schema><rs:data><z:row DocStr_ID='1' "
+               "Extra='x'/></rs:data></xml>",
          Kind::UnknownField},
         {"seven schema levels", schemaWithLevels(7) + "<rs:data/></xml>", Kind::TooDeep},
         {"undeclared level",
          head + "</s:ElementType></s:Schema><rs:data><z:row><Level2/></z:row></rs:data></xml>",
          Kind::NotARowset},
-        {"skipped level",
-         schemaWithLevels(3) + "<rs:data><z:row><Level3/></z:row></rs:data></xml>",
+        {"skipped level", schemaWithLevels(3) + "<rs:data><z:row><Level3/></z:row></rs:data></xml>",
          Kind::NotARowset},
         {"seven row levels",
-         schemaWithLevels(6) + "<rs:data><z:row><Level2><Level3><Level4><Level5><Level6><Level7/>"
-                               "</Level6></Level5></Level4></Level3></Level2></z:row></rs:data></xml>",
+         schemaWithLevels(6)
+             + "<rs:data><z:row><Level2><Level3><Level4><Level5><Level6><Level7/>"
+               "</Level6></Level5></Level4></Level3></Level2></z:row></rs:data></xml>",
          Kind::TooDeep},
     };
     QTemporaryDir dir;

@@ -19,7 +19,7 @@ struct FakeGridRow
 class FakeGrid : public WriterGrid
 {
 public:
-    std::vector<FakeGridRow> rows;   // rows[0] is the header row
+    std::vector<FakeGridRow> rows; // rows[0] is the header row
 
     int rowCount() const override { return static_cast<int>(rows.size()); }
     int fixedRows() const override { return 1; }

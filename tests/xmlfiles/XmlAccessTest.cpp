@@ -1,5 +1,6 @@
-#include "tests/support/TestFiles.h"
 #include "xmlfiles/XmlAccess.h"
+
+#include "tests/support/TestFiles.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QTemporaryDir>
@@ -38,14 +39,17 @@ TEST(XmlAccess, GetChildText)
 {
     const auto doc = parse("<r><a>first</a><a>second</a><b><c>x</c>y<d>z</d></b><e/></r>");
     const pugi::xml_node r = doc.child("r");
-    struct Case { const char* path; const char* expected; };
+    struct Case
+    {
+        const char* path;
+        const char* expected;
+    };
     const Case cases[] = {
-        {"a", "first"},          // two matches: the first one's text
-        {"b", "xyz"},            // text content of the whole subtree
-        {"e", ""},               // no text
-        {"missing", ""},
-        {"a[2]", "second"},
-        {"][bad path", ""},      // a malformed path reads nothing, throws nothing
+        {"a", "first"}, // two matches: the first one's text
+        {"b", "xyz"},   // text content of the whole subtree
+        {"e", ""},      // no text
+        {"missing", ""},    {"a[2]", "second"},
+        {"][bad path", ""}, // a malformed path reads nothing, throws nothing
     };
     for (const Case& c : cases)
         EXPECT_EQ(GetChildText(r, c.path), QString::fromUtf8(c.expected)) << c.path;
@@ -75,7 +79,11 @@ TEST(XmlAccess, SetChildTextAppendsOnceAndReplacesChildren)
 
 TEST(XmlAccess, ElementTextIsNormalisedForStableReload)
 {
-    struct Case { QString given; QString stored; };
+    struct Case
+    {
+        QString given;
+        QString stored;
+    };
     const Case cases[] = {
         {"a\r\nb\rc", "a\nb\nc"},
         {"   ", ""},
@@ -107,13 +115,17 @@ TEST(XmlAccess, RowLookupByLevelComparesText)
 {
     XmlDocument xml;
     ASSERT_TRUE(xml.load(test::fixture("levels.xml")));
-    struct Case { int level; const char* id; const char* name; };
+    struct Case
+    {
+        int level;
+        const char* id;
+        const char* name;
+    };
     const Case cases[] = {
-        {1, "10", "A"}, {2, "20", "B"}, {3, "30", "C"},  // first of two level-3 rows 30
-        {4, "20", "D"},   // same identifier as a level-2 row, found only at level 4
-        {3, "20", ""},    // not a level-3 identifier
-        {2, "30", ""},
-        {3, "7", ""},     // written "07" in the file: not the text "7"
+        {1, "10", "A"}, {2, "20", "B"}, {3, "30", "C"}, // first of two level-3 rows 30
+        {4, "20", "D"},               // same identifier as a level-2 row, found only at level 4
+        {3, "20", ""},                // not a level-3 identifier
+        {2, "30", ""},  {3, "7", ""}, // written "07" in the file: not the text "7"
         {3, "07", "F"},
     };
     for (const Case& c : cases) {
