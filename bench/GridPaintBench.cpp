@@ -2,6 +2,7 @@
 // full repaint of the viewport at the top, the middle and the end of the grid,
 // plus Page Down moves with their repaint, to show the cost does not grow with the row count.
 //   cmake --build <build> --target telm_bench_grid_paint && <build>/bench/telm_bench_grid_paint
+#include "bench/SyntheticRowset.h"
 #include "grid/GridModel.h"
 #include "grid/GridWidget.h"
 #include "xmlfiles/Rowset.h"
@@ -18,27 +19,6 @@
 using namespace telm;
 
 namespace {
-
-// Rows over six bands: each top-level row opens a chain down to band 5 and
-// then a run of leaf rows, depth first.
-Rowset syntheticRowset(int rows)
-{
-    Rowset rs;
-    rs.fields = {"Name", "Code", "Id", "Parent", "Hidden", "Sum1", "Sum2", "Sum3"};
-    rs.levels = 6;
-    rs.rows.reserve(rows);
-    for (int i = 0; i < rows; ++i) {
-        const int inBlock = i % 16;
-        const int band = inBlock < 6 ? inBlock : 5;
-        const bool kids = inBlock < 5;
-        const QString n = QString::number(i);
-        rs.rows.push_back(
-            RowsetRow{band,
-                      kids,
-                      {"Статия " + n, n, n, QString(), QString(), "1 234", QString(), "(5 678)"}});
-    }
-    return rs;
-}
 
 double msPerRepaint(GridWidget& grid, int repeats)
 {
@@ -61,7 +41,7 @@ int main(int argc, char** argv)
     std::printf("%-8s %10s %12s %12s %12s %14s\n", "rows", "bind ms", "top ms", "middle ms",
                 "end ms", "PageDown ms");
     for (int rows : {1000, 10000, 100000}) {
-        Rowset rs = syntheticRowset(rows);
+        Rowset rs = bench::SyntheticRowset(rows);
         GridModel model;
         QElapsedTimer timer;
         timer.start();

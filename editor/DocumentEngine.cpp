@@ -115,12 +115,15 @@ std::optional<UserMessage> DocumentEngine::load()
         m_header.period = m_state.period.sQuarter + u'/' + QString::number(m_state.period.iYear);
         m_header.company = m_state.company.Name;
         m_header.bulstat = m_state.company.Bulstat;
+        m_header.forecast = m_state.hfGrid.Prognosis;
     } else {
         const pugi::xml_node danni =
             SelectSingleNode(m_state.xml.doc(), QStringLiteral("xml/danni"));
         m_header.period = GetChildText(danni, QStringLiteral("period"));
         m_header.company = GetChildText(danni, QStringLiteral("compname"));
         m_header.bulstat = GetChildText(danni, QStringLiteral("bulstat"));
+        m_header.forecast = GetChildText(danni, QStringLiteral("documenttype"))
+                            == QStringLiteral("Прогнозен документ");
     }
 
     std::vector<int> reformatted = m_amountColumns;

@@ -27,6 +27,7 @@ struct DocumentHeader
     QString period; // "12/2005"
     QString company;
     QString bulstat;
+    bool forecast = false; // a forecast ("Прогнозен документ"), not a real document
 };
 
 class DocumentEngine

@@ -14,14 +14,6 @@ namespace telm {
 
 namespace {
 
-const DocType* typeByCode(const QString& code)
-{
-    for (const DocType& type : Catalogue())
-        if (QString::fromLatin1(type.code) == code)
-            return &type;
-    return nullptr;
-}
-
 int columnOfField(const FormProfile& profile, const QString& field)
 {
     for (const AmountColumn& a : profile.amounts)
@@ -42,7 +34,7 @@ FillResult badUsage(const QString& why)
 
 FillResult RunFill(const FillRequest& request)
 {
-    const DocType* type = typeByCode(request.typeCode);
+    const DocType* type = DocTypeByCode(request.typeCode);
     if (!type)
         return badUsage(QStringLiteral("unknown document type code: %1").arg(request.typeCode));
     const std::optional<qint16> year = YearFromText(request.year);

@@ -47,8 +47,10 @@ void ApplyLoadLayout(const FormProfile& p, int levels, GridModel& grid, int grid
         figures.push_back(a.column);
     for (const CaptionedColumn& c : p.previousYear)
         figures.push_back(c.column);
-    for (int col : figures)
+    for (int col : figures) {
         grid.setColAlignment(col, CellAlign::RightCenter);
+        grid.setFigureColumn(col, true);
+    }
 
     std::vector<int> hidden{p.idColumn, p.parentColumn, p.manualColumn, p.lockedColumn};
     for (const CaptionedColumn& c : p.previousYear)
@@ -92,6 +94,19 @@ void ApplyResizeWidths(const FormProfile& profile, GridModel& grid, int gridWidt
                 width = percentOf(gridWidth, w.percent, w.offset);
         grid.setColWidth(col, 0, std::max(0, width));
     }
+}
+
+int GridWidthForColumns(const FormProfile& profile, int columnsWidth)
+{
+    // The widths are linear in the grid width: columnsWidth = G × Σpercent / 100 + Σoffset.
+    double percent = 0;
+    int offset = 0;
+    for (const ResizeWidth& w : profile.resizeWidths) {
+        percent += w.percent;
+        offset += w.offset;
+    }
+    return percent > 0 ? static_cast<int>(std::lround((columnsWidth - offset) * 100.0 / percent))
+                       : columnsWidth;
 }
 
 } // namespace telm

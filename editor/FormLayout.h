@@ -18,4 +18,8 @@ void ApplyLoadLayout(const FormProfile& profile, int levels, GridModel& grid, in
 // not name get width 0.
 void ApplyResizeWidths(const FormProfile& profile, GridModel& grid, int gridWidth);
 
+// The grid width at which the band-0 widths of the resize rule add up to
+// `columnsWidth` twips: how a grid is laid out for a stated printed width.
+int GridWidthForColumns(const FormProfile& profile, int columnsWidth);
+
 } // namespace telm

@@ -1,8 +1,11 @@
 #include "editor/frmDocument.h"
 
 #include "editor/FormLayout.h"
+#include "grid/GridPainter.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
+#include "print/PrintOnPrinter.h"
+#include "print/PrintTitle.h"
 #include "selection/DocumentContext.h"
 
 #include <QCloseEvent>
@@ -84,7 +87,7 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
         return b;
     };
     m_cmdPrint = button("cmdPrint", QStringLiteral("Печат"));
-    m_cmdPrint->setEnabled(false); // printing comes with the printed-document work
+    connect(m_cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
     m_cmdSave = button("cmdSave", QStringLiteral("&Запис"));
     m_cmdClose = button(profile.closeButtonName, QStringLiteral("&Изход"));
     connect(m_cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
@@ -228,6 +231,18 @@ void frmDocument::cmdSave_Click()
         platform::ShowMessage(this, *failure);
 }
 
+void frmDocument::cmdPrint_Click()
+{
+    if (!m_loaded || !txtEdit_LostFocus())
+        return;
+    // No current-row mark on paper.
+    GridModel& grid = m_engine.grid();
+    grid.setCol(0);
+    markNameCell(grid.Row(), nameCellBack(), QColor());
+    PrintWithDialog(this, grid, TitleFromContext(m_engine.state(), m_engine.header().forecast),
+                    m_engine.profile().landscape);
+}
+
 void frmDocument::cmdCancel_Click()
 {
     close();
@@ -290,6 +305,12 @@ void frmDocument::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+QColor frmDocument::nameCellBack() const
+{
+    // A fixed name column keeps the fixed cells' colour, as the header row does.
+    return m_engine.profile().fixedCols > 0 ? GridColors::kFixedBack : QColor(Qt::white);
 }
 
 QColor frmDocument::currentRowColor() const

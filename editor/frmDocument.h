@@ -42,6 +42,7 @@ public:
     bool loaded() const { return m_loaded; }
 
     // Buttons.
+    void cmdPrint_Click();
     void cmdSave_Click();
     void cmdCancel_Click();
     void cmdSum_Click();
@@ -80,6 +81,8 @@ private:
     void refuseEntry(bool showMessage);
 
     void markNameCell(int row, const QColor& back, const QColor& fore);
+    // The name cell's background when it carries no mark.
+    QColor nameCellBack() const;
     QColor currentRowColor() const;
     int px(int twips) const;
     int twips(int pixels) const;

@@ -43,6 +43,7 @@ void GridModel::resetColumns()
 {
     m_colWidths.assign(kMaxBands, std::vector<int>(m_cols, -1));
     m_colAlign.assign(m_cols, -1);
+    m_colFigures.assign(m_cols, false);
 }
 
 template <typename RowsetT>
@@ -325,6 +326,19 @@ void GridModel::setColAlignment(int col, CellAlign align)
     if (!inRange(col, m_cols))
         return;
     m_colAlign[col] = static_cast<int>(align);
+    notifyChanged();
+}
+
+bool GridModel::isFigureColumn(int col) const
+{
+    return inRange(col, m_cols) && m_colFigures[col];
+}
+
+void GridModel::setFigureColumn(int col, bool figures)
+{
+    if (!inRange(col, m_cols))
+        return;
+    m_colFigures[col] = figures;
     notifyChanged();
 }
 

@@ -102,6 +102,10 @@ public:
 
     CellAlign colAlignment(int col) const;
     void setColAlignment(int col, CellAlign align);
+    // A figure column holds amounts: its cells never wrap, and an amount too
+    // wide for its cell is never shown cut (the painter marks or condenses it).
+    bool isFigureColumn(int col) const;
+    void setFigureColumn(int col, bool figures);
     // Per-cell settings; an invalid colour or unset alignment falls back to the defaults.
     QColor cellBackColor(int row, int col) const;
     void setCellBackColor(int row, int col, const QColor& color);
@@ -158,6 +162,7 @@ private:
     int m_maxBand = 0;
     std::vector<std::vector<int>> m_colWidths; // [band][col]
     std::vector<int> m_colAlign;
+    std::vector<bool> m_colFigures;
     std::vector<QFont> m_bandFonts;
     std::vector<bool> m_bandFontSet;
     QFont m_gridFont;

@@ -162,11 +162,27 @@ void Painter::paintCell(int row, int col, const QRect& rect) const
         if (m_model.hasChildren(row))
             paintBandControl(row, rect);
     }
+    const bool figure = !isHeader && m_model.isFigureColumn(col);
     int flags = alignmentFlags(m_model.cellAlignment(row, col));
-    if (isHeader || m_model.wordWrap())
+    if (!figure && (isHeader || m_model.wordWrap()))
         flags |= Qt::TextWordWrap;
     m_painter.setPen(fore);
-    m_painter.drawText(textRect, flags, m_model.TextMatrix(row, col));
+    const QString text = m_model.TextMatrix(row, col);
+    const int needed = figure ? m_painter.fontMetrics().horizontalAdvance(text) : 0;
+    if (!figure || needed <= textRect.width()) {
+        m_painter.drawText(textRect, flags, text);
+    } else if (m_area.figureFit == FigureFit::Condense) {
+        // Every digit on paper: the text squeezed across to the cell's width.
+        const double factor = textRect.width() > 0 ? double(textRect.width()) / needed : 0.0;
+        m_painter.save();
+        m_painter.translate(textRect.left(), 0);
+        m_painter.scale(factor, 1.0);
+        m_painter.drawText(QRectF(0, textRect.top(), needed, textRect.height()), flags, text);
+        m_painter.restore();
+    } else {
+        m_painter.drawText(textRect, flags,
+                           OverflowMark(m_painter.fontMetrics(), textRect.width()));
+    }
 }
 
 void Painter::paintBandControl(int row, const QRect& cell) const
@@ -195,20 +211,21 @@ void PaintGrid(QPainter& painter, const GridModel& model, const GridGeometry& ge
 }
 
 void PaintGridPart(QPainter& painter, const GridModel& model, const GridGeometry& geometry,
-                   const QRect& source)
+                   const QRect& source, FigureFit fit)
 {
     const QRect whole(0, 0, geometry.totalWidth(), geometry.headerHeight() + geometry.bodyHeight());
     const QRect part = source.isEmpty() ? whole : source;
     GridPaintArea area;
     area.scroll = part.topLeft();
     area.size = part.size();
+    area.figureFit = fit;
     painter.save();
     painter.setClipRect(QRect(QPoint(0, 0), part.size()), Qt::IntersectClip);
     PaintGrid(painter, model, geometry, area);
     painter.restore();
 }
 
-QImage GridImage(const GridModel& model, const GridGeometry& geometry)
+QImage GridImage(const GridModel& model, const GridGeometry& geometry, FigureFit fit)
 {
     const QSize size(geometry.totalWidth(), geometry.headerHeight() + geometry.bodyHeight());
     if (size.isEmpty())
@@ -216,8 +233,14 @@ QImage GridImage(const GridModel& model, const GridGeometry& geometry)
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintGridPart(painter, model, geometry);
+    PaintGridPart(painter, model, geometry, QRect(), fit);
     return image;
+}
+
+QString OverflowMark(const QFontMetrics& metrics, int width)
+{
+    const int one = std::max(1, metrics.horizontalAdvance(u'#'));
+    return QString(std::max(1, width / one), u'#');
 }
 
 QRect BandControlRect(const GridModel& model, const GridGeometry& geometry, int row,

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -26,6 +27,10 @@ inline const QColor kCellBack{Qt::white};
 inline const QColor kCellFore{Qt::black};
 } // namespace GridColors
 
+// How an amount too wide for its cell is drawn: never cut. On screen it is
+// marked, as spreadsheets mark it; on paper it is condensed to the cell's width.
+enum class FigureFit { Mark, Condense };
+
 // What one paint pass shows. `scroll` is the point of the grid (in device units,
 // header included) drawn at the area's origin.
 struct GridPaintArea
@@ -39,6 +44,7 @@ struct GridPaintArea
     bool highlight = false;
     QColor highlightBack;
     QColor highlightFore;
+    FigureFit figureFit = FigureFit::Mark;
 };
 
 void PaintGrid(QPainter& painter, const GridModel& model, const GridGeometry& geometry,
@@ -47,10 +53,14 @@ void PaintGrid(QPainter& painter, const GridModel& model, const GridGeometry& ge
 // The part `source` of the whole grid (device units; all of it when empty),
 // unpinned and unhighlighted, at the painter's origin and clipped to it.
 void PaintGridPart(QPainter& painter, const GridModel& model, const GridGeometry& geometry,
-                   const QRect& source = QRect());
+                   const QRect& source = QRect(), FigureFit fit = FigureFit::Mark);
 
 // The whole grid as an image at the geometry's resolution; null when empty.
-QImage GridImage(const GridModel& model, const GridGeometry& geometry);
+QImage GridImage(const GridModel& model, const GridGeometry& geometry,
+                 FigureFit fit = FigureFit::Mark);
+
+// The mark shown on screen in place of an amount too wide for its cell.
+QString OverflowMark(const QFontMetrics& metrics, int width);
 
 // The collapse/expand box of a row with children, given its name cell.
 QRect BandControlRect(const GridModel& model, const GridGeometry& geometry, int row,

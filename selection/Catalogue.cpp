@@ -57,6 +57,25 @@ const DocType* DocTypeByTitle(const QString& title)
     return nullptr;
 }
 
+const DocType* DocTypeByCode(const QString& code)
+{
+    for (const DocType& type : kCatalogue)
+        if (QString::fromLatin1(type.code) == code)
+            return &type;
+    return nullptr;
+}
+
+const DocType* DocTypeByTemplateName(const QString& fileName)
+{
+    for (const DocType& type : kCatalogue) {
+        const QString path = QString::fromLatin1(type.templateFile);
+        const QString name = path.mid(path.lastIndexOf(u'/') + 1);
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+            return &type;
+    }
+    return nullptr;
+}
+
 int DocTypePosition(const DocType& type)
 {
     return static_cast<int>(&type - kCatalogue.data());

@@ -66,6 +66,12 @@ const DocType* DocTypeAt(int position);
 // Lookup by exact, case-sensitive title; no match gives nullptr.
 const DocType* DocTypeByTitle(const QString& title);
 
+// Lookup by code ("Bal", "BalLiq2"; not the forecast code); no match gives nullptr.
+const DocType* DocTypeByCode(const QString& code);
+
+// Lookup by a template's file name ("testdata_Bal.xml", any letter case).
+const DocType* DocTypeByTemplateName(const QString& fileName);
+
 // Position of a type in the catalogue (0..13).
 int DocTypePosition(const DocType& type);
 

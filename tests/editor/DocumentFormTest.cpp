@@ -3,10 +3,12 @@
 #include "editor/frmDocument.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PrintDialogs.h"
 #include "selection/Catalogue.h"
 #include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "tests/editor/BalanceFixture.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/TestFiles.h"
 #include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlAccess.h"
@@ -112,7 +114,7 @@ TEST_F(DocumentFormTest, LoadsTheBalanceSheetLaidOut)
         EXPECT_EQ(grid().ColWidth(col, 0), 0) << col;
     EXPECT_GT(grid().ColWidth(7, 0), 0);
     EXPECT_GT(grid().ColWidth(0, 0), grid().ColWidth(7, 0));
-    EXPECT_FALSE(form->cmdPrint()->isEnabled());
+    EXPECT_TRUE(form->cmdPrint()->isEnabled());
     EXPECT_GE(form->minimumWidth(), 600);
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -394,4 +396,51 @@ TEST_F(DocumentFormTest, ClickingAwayFromARefusedEntryBouncesBackWithOneMessage)
     enter();
     EXPECT_EQ(grid().TextMatrix(kLand, 7), QStringLiteral("12"));
     EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+TEST_F(DocumentFormTest, PrintGoesThroughTheDialogWithoutTheCurrentRowMark)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("1500")); // still in the editor box: printed as an entry
+    platform::RecordingPrintDialogs dialogs;
+    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+    dialogs.answers.push_back(pdf);
+    QTest::mouseClick(form->cmdPrint(), Qt::LeftButton);
+
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].orientation, QPageLayout::Portrait);
+    EXPECT_EQ(dialogs.asked[0].pageSize, QStringLiteral("A4"));
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(grid().Col(), 0);
+    EXPECT_EQ(grid().cellBackColor(grid().Row(), 0), QColor(Qt::white));
+    ASSERT_EQ(test::PdfPageCount(pdf), 1);
+    const QString text = test::PdfPageText(pdf, 1);
+    for (const char* expected :
+         {"Баланс", "на Фирма ООД", "към 12/2005 година", "1 500", "Съставил:"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+}
+
+TEST_F(DocumentFormTest, CancellingThePrintDialogPrintsNothingAndSaysNothing)
+{
+    ASSERT_TRUE(openForm(0));
+    platform::RecordingPrintDialogs dialogs; // no answer: the user cancels
+    QTest::mouseClick(form->cmdPrint(), Qt::LeftButton);
+    EXPECT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(DocumentFormTest, APrinterThatCannotPrintIsReported)
+{
+    ASSERT_TRUE(openForm(0));
+    platform::RecordingPrintDialogs dialogs;
+    dialogs.answers.push_back(dir.filePath(QStringLiteral("no such folder/printed.pdf")));
+    QTest::mouseClick(form->cmdPrint(), Qt::LeftButton);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("TELM - Грешка"));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Принтерът не е готов!\n")));
+    EXPECT_GT(boxes.shown[0].text.size(), QStringLiteral("Принтерът не е готов!\n").size());
+    EXPECT_EQ(boxes.shown[0].icon, platform::MsgIcon::Critical);
+    EXPECT_TRUE(form->isVisible());
 }

@@ -1,0 +1,139 @@
+// telmtool print on files of the shipped templates: a saved data file with
+// its own title block, a template as a blank form, the equity statement in
+// landscape, and the refusals, each with its exit code.
+#include "tests/support/PdfText.h"
+#include "tests/support/TestFiles.h"
+#include "tools/Telmtool.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+using namespace telm;
+
+namespace {
+
+struct ToolRun
+{
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+ToolRun telmtool(const QStringList& args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    ToolRun run;
+    run.code = tool::RunTelmtool(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+class PrintCommand : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(test::makeProgramFolder(dir.path())); }
+
+    QString path(const QString& relative) const { return dir.filePath(relative); }
+
+    // A saved forecast balance sheet with one amount.
+    QString savedBalance()
+    {
+        const ToolRun fill =
+            telmtool({"fill", "--type", "Bal", "--bulstat", "123456786", "--company", "Фирма ООД",
+                      "--year", "2006", "--month", "12", "--forecast", "--folder", dir.path(),
+                      "--set", "40:DocDta_Sum3=1500"});
+        EXPECT_EQ(fill.code, 0) << fill.err;
+        return path(QStringLiteral("Data/VELDOR_P_Bal_123456786_2006_12.xml"));
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(PrintCommand, ADataFilePrintsWithItsOwnTitleBlock)
+{
+    const QString file = savedBalance();
+    const QString pdf = path(QStringLiteral("bal.pdf"));
+    const ToolRun run = telmtool({"print", file, "--pdf", pdf});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, pdf.toStdString() + "\n");
+    const int pages = test::PdfPageCount(pdf);
+    ASSERT_GE(pages, 2);
+    const QString first = test::PdfPageText(pdf, 1);
+    for (const char* expected :
+         {"Баланс", "на Фирма ООД", "към 12/2006 година", "Прогнозен документ"})
+        EXPECT_TRUE(first.contains(QString::fromUtf8(expected))) << expected;
+    // Grouped with the system's separator, whichever it is.
+    EXPECT_TRUE(first.contains(QRegularExpression(QStringLiteral("\\b1\\D?500\\b"))));
+    EXPECT_TRUE(test::PdfPageText(pdf, pages).contains(QStringLiteral("Съставил:")));
+    const QSizeF size = test::PdfPageSize(pdf);
+    EXPECT_LT(size.width(), size.height());
+}
+
+TEST_F(PrintCommand, ATemplatePrintsAsABlankFormAndTheEquityStatementLies)
+{
+    const QString pdf = path(QStringLiteral("cap.pdf"));
+    const ToolRun run =
+        telmtool({"print", path(QStringLiteral("Blanki/testdata_Capital.xml")), "--pdf", pdf});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const QSizeF size = test::PdfPageSize(pdf);
+    EXPECT_GT(size.width(), size.height()); // landscape, as the form prints it
+    const QString text = test::PdfPageText(pdf, 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("Отчет за собствения капитал")));
+    EXPECT_TRUE(text.contains(QStringLiteral("на ......")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Основен")));
+
+    ASSERT_EQ(telmtool({"print", path(QStringLiteral("Blanki/testdata_Capital.xml")), "--pdf", pdf,
+                        "--portrait"})
+                  .code,
+              0);
+    EXPECT_LT(test::PdfPageSize(pdf).width(), test::PdfPageSize(pdf).height());
+
+    // A template under another name needs its type.
+    const QString renamed = path(QStringLiteral("blank.xml"));
+    ASSERT_TRUE(QFile::copy(path(QStringLiteral("Blanki/testdata_OPR.xml")), renamed));
+    EXPECT_EQ(telmtool({"print", renamed, "--pdf", pdf}).code, 1);
+    EXPECT_EQ(telmtool({"print", renamed, "--pdf", pdf, "--type", "OPR"}).code, 0);
+    EXPECT_TRUE(test::PdfPageText(pdf, 1).contains(QStringLiteral("Отчет за приходи и разходи")));
+}
+
+TEST_F(PrintCommand, RefusalsAndTheirExitCodes)
+{
+    const QString file = savedBalance();
+    const QString pdf = path(QStringLiteral("out.pdf"));
+    ASSERT_TRUE(test::writeAll(pdf, "kept"));
+
+    QByteArray bytes = test::readAll(file);
+    bytes.replace("Фирма ООД", "Фирма ЕООД");
+    const QString tampered = path(QStringLiteral("tampered.xml"));
+    ASSERT_TRUE(test::writeAll(tampered, bytes));
+    const ToolRun refused = telmtool({"print", tampered, "--pdf", pdf});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("XML файлът е бил променен неоторизирано!"), std::string::npos);
+    EXPECT_EQ(test::readAll(pdf), QByteArray("kept"));
+
+    EXPECT_EQ(telmtool({"print", path(QStringLiteral("none.xml")), "--pdf", pdf}).code, 1);
+    EXPECT_EQ(telmtool({"print", file, "--pdf", path(QStringLiteral("no/such/dir.pdf"))}).code, 1);
+    const struct
+    {
+        const char* what;
+        QStringList args;
+    } usage[] = {
+        {"no --pdf", {"print", file}},
+        {"no file", {"print", "--pdf", pdf}},
+        {"two files", {"print", file, file, "--pdf", pdf}},
+        {"both orientations", {"print", file, "--pdf", pdf, "--landscape", "--portrait"}},
+        {"unknown option", {"print", file, "--pdf", pdf, "--colour"}},
+    };
+    for (const auto& u : usage)
+        EXPECT_EQ(telmtool(u.args).code, 2) << u.what;
+    EXPECT_EQ(test::readAll(pdf), QByteArray("kept"));
+}
+
+} // namespace
