@@ -168,13 +168,45 @@ bool DocumentEngine::deleteCell(int row, int col)
 {
     if (!canDelete(row, col))
         return false;
-    m_saved = false;
-    if (m_profile.deleteKey.setsChanged)
-        m_changed = true;
+    // A Delete that changes a cell is a change like any entry: closing asks.
+    if (m_grid.TextMatrix(row, col) != QStringLiteral("0"))
+        noteTyping();
     m_grid.setTextMatrix(row, col, QStringLiteral("0"));
     RecomputeDerived(m_profile, m_grid, row);
     UpdateAncestors(m_grid, row, col, m_profile.derived.column, m_profile.manualColumn);
     return true;
+}
+
+DocumentEngine::Paste DocumentEngine::pasteColumn(int row, int col, const QStringList& lines)
+{
+    Paste paste;
+    if (!canEdit(row, col))
+        return paste;
+    int line = 0;
+    for (int r = row; r < m_grid.Rows() && line < lines.size(); ++r) {
+        if (!m_grid.isShown(r) || !canEdit(r, col))
+            continue;
+        const QString text = lines[line++].section(u'\t', 0, 0).trimmed();
+        if (text.isEmpty())
+            continue;
+        if (!commit(r, col, text)) {
+            paste.refusedRow = r;
+            break;
+        }
+        ++paste.stored;
+    }
+    if (paste.stored > 0)
+        noteTyping(); // the whole paste is one change
+    return paste;
+}
+
+QString DocumentEngine::copyColumn(int col) const
+{
+    QString text;
+    for (int r = m_grid.FixedRows(); r < m_grid.Rows(); ++r)
+        if (m_grid.isShown(r))
+            text += m_grid.TextMatrix(r, col) + u'\n';
+    return text;
 }
 
 bool DocumentEngine::sumButtonShown() const

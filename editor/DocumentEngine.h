@@ -79,8 +79,22 @@ public:
     bool commit(int row, int col, const QString& text);
 
     // The Delete key: the cell becomes 0, derived column and totals follow.
-    // False when the rule refuses the cell.
+    // False when the rule refuses the cell. Changing the cell is a change.
     bool deleteCell(int row, int col);
+
+    // A column pasted from `row` down over the shown rows: the first cell of
+    // each line, committed as typing commits it. Rows the edit gate refuses are
+    // passed over without using up a line; an empty line leaves its row as it
+    // is. Nothing is pasted when the cell at `row` cannot be typed into. A text
+    // that is not a number stops the paste at its row, keeping what went in.
+    struct Paste
+    {
+        int stored = 0;                // cells written
+        std::optional<int> refusedRow; // where a text was not a number
+    };
+    Paste pasteColumn(int row, int col, const QStringList& lines);
+    // The column's cells on the shown rows, one a line: what Ctrl+C copies.
+    QString copyColumn(int col) const;
 
     bool hasSumButton() const { return m_profile.sum.caption != nullptr; }
     bool sumButtonShown() const;

@@ -67,6 +67,10 @@ void ApplyLoadLayout(const FormProfile& p, int levels, GridModel& grid, int grid
             grid.setColWidth(col, band, 0);
     }
 
+    // A column a header double click shows stays within reach while hidden.
+    for (const HeaderToggle& toggle : p.headerToggles)
+        grid.setColExpandable(toggle.column, true);
+
     const CellAlign headerAlign =
         p.headerHeightTimes == 3 ? CellAlign::CenterCenter : CellAlign::CenterTop;
     grid.setCellAlignment(0, p.codeColumn, headerAlign);

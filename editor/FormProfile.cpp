@@ -41,9 +41,8 @@ const std::vector<AmountColumn> kCurrentYearAmount{
 // The Sum button of the income statements and cash flows: sums before every save.
 const SumButtonRule kSumButton{.caption = u"&Сумиране"};
 
-// Income statements and cash flows refuse the Delete key on locked rows and
-// count it as a change.
-const DeleteKeyRule kStatementDelete{.refusedOnLockedRows = true, .setsChanged = true};
+// Income statements and cash flows refuse the Delete key on locked rows.
+const DeleteKeyRule kStatementDelete{.refusedOnLockedRows = true};
 
 // The liquidation forms also toggle their previous-year column 4 on a header double click.
 const std::vector<HeaderToggle> kLiquidationToggles{{}, {.column = 4, .shortWidth = 0}};
@@ -102,7 +101,6 @@ std::span<const FormProfile> FormProfiles()
             .lockedColumn = 7,
             .hiddenColumns = {8},
             .typing = {.above = 4},
-            .deleteKey = {.setsChanged = true},
             .maxLevel = 4,
             .maxLevelFirstVariant = 3,
             .previousYearReformatted = {4},
@@ -252,6 +250,14 @@ std::span<const FormProfile> FormProfiles()
             .codeWidthPerBand = false,
             .codeCentredInEveryRow = true,
             .headerHeightTimes = 3,
+            // The name column is fixed, white on the fixed-cell colour: its marks
+            // keep the title readable on every row at every moment.
+            .nameCellMarks = {.enteredText = qRgb(0, 0, 0),
+                              .leftBack = qRgb(0, 128, 128),
+                              .leftText = qRgb(255, 255, 255),
+                              .editingBack = qRgb(0, 128, 128),
+                              .committedText = qRgb(255, 255, 255),
+                              .restingBack = qRgb(64, 128, 128)},
             .resizeWidths = {{.column = 0, .percent = 40, .offset = -300},
                              {.column = 1, .percent = 5},
                              {.column = 5, .percent = 12},

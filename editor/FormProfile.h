@@ -6,6 +6,8 @@
 
 #include "selection/Catalogue.h"
 
+#include <QRgb>
+
 #include <optional>
 #include <span>
 #include <vector>
@@ -38,12 +40,24 @@ struct ColumnRule
     std::vector<int> exceptInLiabilities = {};
 };
 
-// The Delete key (and the keypad's decimal key): sets an amount to 0.
+// The Delete key (and the keypad's decimal key): sets an amount to 0, a
+// change like any entry.
 struct DeleteKeyRule
 {
     std::optional<ColumnRule> columns = std::nullopt; // none: as typing
     bool refusedOnLockedRows = false;                 // otherwise the locked flag is ignored
-    bool setsChanged = false;                         // otherwise it only clears the saved flag
+};
+
+// The colours the name cell of the row being worked on takes at each moment;
+// a text colour left unset keeps the cell's own.
+struct NameCellMarks
+{
+    std::optional<QRgb> enteredText = std::nullopt; // on the current-row colour
+    QRgb leftBack = qRgb(255, 255, 255);
+    std::optional<QRgb> leftText = std::nullopt;
+    QRgb editingBack = qRgb(255, 255, 255); // the text turns red
+    QRgb committedText = qRgb(0, 0, 0);     // after a commit or Esc
+    QRgb restingBack = qRgb(255, 255, 255); // before printing and after a save
 };
 
 // A column computed from others of its row at every commit:
@@ -143,6 +157,7 @@ struct FormProfile
     std::vector<int> zeroWidthPerBand = {}; // besides identifiers, flags, previous year, hidden
     bool codeCentredInEveryRow = false;     // not only in the header
     int headerHeightTimes = 2;              // 3: captions centred both ways
+    NameCellMarks nameCellMarks = {};
     std::vector<ResizeWidth> resizeWidths = {};
     std::vector<BandFont> bandFonts = {}; // bands 0, 1, 2; the deepest keeps the grid's font
     std::vector<HeaderToggle> headerToggles = {{}};

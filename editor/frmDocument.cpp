@@ -1,7 +1,6 @@
 #include "editor/frmDocument.h"
 
 #include "editor/FormLayout.h"
-#include "grid/GridPainter.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
 #include "print/PrintOnPrinter.h"
@@ -16,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 #include <cmath>
@@ -25,6 +25,11 @@ namespace telm {
 using platform::MsgAnswer;
 
 namespace {
+
+QColor colourOf(const std::optional<QRgb>& rgb)
+{
+    return rgb ? QColor::fromRgb(*rgb) : QColor();
+}
 
 // Design measures, in twips.
 constexpr int kFieldLeft = 1440;
@@ -63,6 +68,15 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
     field(m_lblPeriod, m_txtPeriod, "lblPeriod", "txtPeriod", QStringLiteral("Период:"));
     field(m_lblCompany, m_txtCompName, "lblCompany", "txtCompName", QStringLiteral("Предприятие:"));
     field(m_lblBulstat, m_txtBulstat, "lblBulstat", "txtBulstat", QStringLiteral("Булстат:"));
+    // A forecast is never to be mistaken for the real statement.
+    m_lblForecast = new QLabel(QStringLiteral("Прогнозен документ"), this);
+    m_lblForecast->setObjectName(QStringLiteral("lblForecast"));
+    QFont forecastFont = m_lblForecast->font();
+    forecastFont.setBold(true);
+    forecastFont.setPointSize(forecastFont.pointSize() + 2);
+    m_lblForecast->setFont(forecastFont);
+    m_lblForecast->setStyleSheet(QStringLiteral("color: #b00000;"));
+    m_lblForecast->hide();
 
     m_grid = new GridWidget(this);
     m_grid->setObjectName(QStringLiteral("hgrdDocEnter"));
@@ -112,9 +126,13 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
     m_engine.grid().listener().enterCell = [this] { hgrdDocEnter_EnterCell(); };
 
     setMinimumSize(px(kMinWidth), px(kMinHeight));
-    // Opens maximised; where no window manager maximises it, it still fills the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        resize(screen->availableGeometry().size());
+    // Opens maximised. Restored, it keeps nine tenths of the screen, so that its
+    // frame and its buttons stay on the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        const QSize size = (available.size() * 9 / 10).expandedTo(minimumSize());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+    }
     setTabOrder(m_grid, m_cmdSave);
     setTabOrder(m_cmdSave, m_cmdClose);
     setWindowState(Qt::WindowMaximized);
@@ -164,10 +182,11 @@ void frmDocument::Form_Activate()
     m_txtPeriod->setText(m_engine.header().period);
     m_txtCompName->setText(m_engine.header().company);
     m_txtBulstat->setText(m_engine.header().bulstat);
+    m_lblForecast->setVisible(m_engine.header().forecast);
     m_loaded = true;
     m_editRow = m_engine.grid().Row();
     m_editCol = m_engine.grid().Col();
-    markNameCell(m_editRow, currentRowColor(), QColor());
+    markNameCell(m_editRow, currentRowColor(), colourOf(marks().enteredText));
     m_grid->show();
     Form_Resize();
 }
@@ -196,6 +215,8 @@ void frmDocument::Form_Resize()
         labels[i]->setGeometry(px(120), px(kFieldTops[i]), labelWidth, px(kFieldHeight));
         fields[i]->setGeometry(fieldLeft, px(kFieldTops[i]), fieldWidth, px(kFieldHeight));
     }
+    m_lblForecast->setGeometry(fieldLeft + fieldWidth + px(240), px(kFieldTops[0]),
+                               std::max(0, w - fieldLeft - fieldWidth - px(360)), px(kFieldHeight));
     const int gridTop = px(kGridTop);
     const int frameHeight = px(kFrameHeight);
     m_grid->setGeometry(0, gridTop, w, std::max(0, h - gridTop - frameHeight));
@@ -224,7 +245,7 @@ void frmDocument::cmdSave_Click()
         return;
     GridModel& grid = m_engine.grid();
     grid.setCol(0);
-    markNameCell(grid.Row(), Qt::white, QColor());
+    markNameCell(grid.Row(), QColor::fromRgb(marks().restingBack), QColor());
     if (const std::optional<UserMessage> warning = m_engine.prepareSave())
         platform::ShowMessage(this, *warning);
     if (const std::optional<UserMessage> failure = m_engine.writeAndSave())
@@ -238,7 +259,7 @@ void frmDocument::cmdPrint_Click()
     // No current-row mark on paper.
     GridModel& grid = m_engine.grid();
     grid.setCol(0);
-    markNameCell(grid.Row(), nameCellBack(), QColor());
+    markNameCell(grid.Row(), QColor::fromRgb(marks().restingBack), QColor());
     PrintWithDialog(this, grid, TitleFromContext(m_engine.state(), m_engine.header().forecast),
                     m_engine.profile().landscape);
 }
@@ -305,12 +326,6 @@ void frmDocument::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-QColor frmDocument::nameCellBack() const
-{
-    // A fixed name column keeps the fixed cells' colour, as the header row does.
-    return m_engine.profile().fixedCols > 0 ? GridColors::kFixedBack : QColor(Qt::white);
 }
 
 QColor frmDocument::currentRowColor() const

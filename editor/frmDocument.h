@@ -39,6 +39,7 @@ public:
     QLineEdit* txtPeriod() const { return m_txtPeriod; }
     QLineEdit* txtCompName() const { return m_txtCompName; }
     QLineEdit* txtBulstat() const { return m_txtBulstat; }
+    QLabel* lblForecast() const { return m_lblForecast; }
     bool loaded() const { return m_loaded; }
 
     // Buttons.
@@ -81,8 +82,9 @@ private:
     void refuseEntry(bool showMessage);
 
     void markNameCell(int row, const QColor& back, const QColor& fore);
-    // The name cell's background when it carries no mark.
-    QColor nameCellBack() const;
+    const NameCellMarks& marks() const { return m_engine.profile().nameCellMarks; }
+    void copyColumn();
+    void pasteColumn();
     QColor currentRowColor() const;
     int px(int twips) const;
     int twips(int pixels) const;
@@ -107,6 +109,7 @@ private:
     QLineEdit* m_txtPeriod = nullptr;
     QLineEdit* m_txtCompName = nullptr;
     QLineEdit* m_txtBulstat = nullptr;
+    QLabel* m_lblForecast = nullptr;
     GridWidget* m_grid = nullptr;
     QLineEdit* m_txtEdit = nullptr;
     QFrame* m_frmCommands = nullptr;

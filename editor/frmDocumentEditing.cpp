@@ -4,9 +4,12 @@
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
 
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace telm {
@@ -58,6 +61,22 @@ void frmDocument::hgrdDocEnter_KeyDown(int key, Qt::KeyboardModifiers modifiers,
             m_grid->postKeyDown(Qt::Key_Down);
         return;
     case Qt::Key_Escape: handled = true; return;
+    case Qt::Key_Backspace:
+        // A control code: the editor opens with the cell's text.
+        handled = true;
+        if (m_engine.canEdit(row, col))
+            MSHFlexGridEdit(8);
+        return;
+    case Qt::Key_C:
+    case Qt::Key_V:
+        if (!(modifiers & Qt::ControlModifier))
+            return;
+        handled = true;
+        if (key == Qt::Key_C)
+            copyColumn();
+        else
+            pasteColumn();
+        return;
     case Qt::Key_Delete: handled = true; break;
     case Qt::Key_Period:
     case Qt::Key_Comma:
@@ -119,7 +138,7 @@ void frmDocument::MSHFlexGridEdit(int keyAscii)
     m_txtEdit->raise();
     m_editRow = grid.Row();
     m_editCol = grid.Col();
-    markNameCell(m_editRow, Qt::white, Qt::red);
+    markNameCell(m_editRow, QColor::fromRgb(marks().editingBack), Qt::red);
     m_txtEdit->setFocus();
 }
 
@@ -179,7 +198,7 @@ void frmDocument::cancelEntry()
     m_returnPending = false;
     m_refusedText.clear();
     m_txtEdit->hide();
-    markNameCell(m_editRow, QColor(), Qt::black);
+    markNameCell(m_editRow, QColor(), QColor::fromRgb(marks().committedText));
     m_grid->setFocus();
 }
 
@@ -199,7 +218,7 @@ bool frmDocument::commitEntry(bool fromFocusLoss)
         stored = true;
         m_returnPending = false;
         m_refusedText.clear();
-        markNameCell(m_editRow, QColor(), Qt::black);
+        markNameCell(m_editRow, QColor(), QColor::fromRgb(marks().committedText));
         m_txtEdit->hide();
     } else {
         // Refused: say so once for this text, keep it in the box, selected.
@@ -244,14 +263,17 @@ void frmDocument::hgrdDocEnter_EnterCell()
     }
     m_editRow = grid.Row();
     m_editCol = grid.Col();
-    markNameCell(m_editRow, currentRowColor(), QColor());
+    const std::optional<QRgb> text = marks().enteredText;
+    markNameCell(m_editRow, currentRowColor(), text ? QColor::fromRgb(*text) : QColor());
 }
 
 void frmDocument::hgrdDocEnter_LeaveCell()
 {
     GridModel& grid = m_engine.grid();
     commitEntry(false);
-    markNameCell(grid.Row(), Qt::white, QColor());
+    const std::optional<QRgb> text = marks().leftText;
+    markNameCell(grid.Row(), QColor::fromRgb(marks().leftBack),
+                 text ? QColor::fromRgb(*text) : QColor());
     if (!m_returnPending) {
         m_editRow = grid.Row();
         m_editCol = grid.Col();
@@ -276,6 +298,27 @@ void frmDocument::hgrdDocEnter_CollapseExpand(bool& cancel)
         cancel = true;
         commitEntry(false);
         cancel = false;
+    }
+}
+
+void frmDocument::copyColumn()
+{
+    QGuiApplication::clipboard()->setText(m_engine.copyColumn(m_engine.grid().Col()));
+}
+
+void frmDocument::pasteColumn()
+{
+    QString text = QGuiApplication::clipboard()->text();
+    if (text.endsWith(u'\n'))
+        text.chop(1); // a copied column ends with a line end, not with an empty line
+    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    GridModel& grid = m_engine.grid();
+    const DocumentEngine::Paste paste = m_engine.pasteColumn(grid.Row(), grid.Col(), lines);
+    if (paste.refusedRow) {
+        grid.setCurrentCell(*paste.refusedRow, grid.Col());
+        m_grid->ensureCellVisible(*paste.refusedRow, grid.Col());
+        platform::ShowMessage(this, QStringLiteral("TELM - Внимание!"),
+                              QStringLiteral("Въведете число!"), platform::MsgIcon::Critical);
     }
 }
 

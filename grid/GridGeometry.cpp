@@ -20,7 +20,14 @@ int GridGeometry::toY(int twips) const
     return twips > 0 ? std::max(1, twipsToPixels(twips, m_dpiY)) : 0;
 }
 
-void GridGeometry::update(const GridModel* model, double dpiX, double dpiY)
+namespace {
+
+// The width of a hidden column kept in reach: about six pixels on a screen.
+constexpr int kThinStripTwips = 90;
+
+} // namespace
+
+void GridGeometry::update(const GridModel* model, double dpiX, double dpiY, Hidden hidden)
 {
     if (!model) {
         m_model = nullptr;
@@ -28,13 +35,15 @@ void GridGeometry::update(const GridModel* model, double dpiX, double dpiY)
         m_shownRows.clear();
         m_rowTop.assign(1, 0);
         m_colLeft.assign(1, 0);
+        m_thin.clear();
         m_headerHeight = 0;
         m_fixedCols = 0;
         return;
     }
     if (model == m_model && m_revision == model->layoutRevision() && dpiX == m_dpiX
-        && dpiY == m_dpiY)
+        && dpiY == m_dpiY && hidden == m_hidden)
         return;
+    m_hidden = hidden;
     m_model = model;
     m_revision = model->layoutRevision();
     m_dpiX = dpiX;
@@ -60,8 +69,15 @@ void GridGeometry::update(const GridModel* model, double dpiX, double dpiY)
 
     const int cols = model->Cols();
     m_colLeft.assign(1, 0);
-    for (int col = 0; col < cols; ++col)
-        m_colLeft.push_back(m_colLeft.back() + twipsToPixels(model->ColWidth(col, 0), dpiX));
+    m_thin.assign(cols, false);
+    for (int col = 0; col < cols; ++col) {
+        int twips = model->ColWidth(col, 0);
+        if (twips == 0 && hidden == Hidden::ThinStrip && model->isColExpandable(col)) {
+            twips = kThinStripTwips;
+            m_thin[col] = true;
+        }
+        m_colLeft.push_back(m_colLeft.back() + twipsToPixels(twips, dpiX));
+    }
     m_fixedCols = std::clamp(model->FixedCols(), 0, cols);
 }
 

@@ -15,9 +15,13 @@ class GridModel;
 class GridGeometry
 {
 public:
+    // Whether hidden columns that can be shown keep a thin strip (on screen)
+    // or vanish (on paper).
+    enum class Hidden { Vanish, ThinStrip };
+
     // Brings the layout up to date with `model` at dpiX × dpiY device units per
     // inch. Cheap when neither the model's layout nor the resolution changed.
-    void update(const GridModel* model, double dpiX, double dpiY);
+    void update(const GridModel* model, double dpiX, double dpiY, Hidden hidden = Hidden::Vanish);
 
     double dpiX() const { return m_dpiX; }
     double dpiY() const { return m_dpiY; }
@@ -43,6 +47,8 @@ public:
     int colLeft(int col) const { return m_colLeft[col]; }
     int colWidth(int col) const { return m_colLeft[col + 1] - m_colLeft[col]; }
     int columnCount() const { return static_cast<int>(m_colLeft.size()) - 1; }
+    // A hidden column drawn as a thin strip, to be reached and shown.
+    bool isThin(int col) const { return col >= 0 && col < columnCount() && m_thin[col]; }
 
     int headerHeight() const { return m_headerHeight; }
     int bodyHeight() const { return m_rowTop.back(); }
@@ -55,6 +61,8 @@ private:
     std::uint64_t m_revision = ~std::uint64_t(0);
     double m_dpiX = 0;
     double m_dpiY = 0;
+    Hidden m_hidden = Hidden::Vanish;
+    std::vector<bool> m_thin;
     std::vector<int> m_shownRows;
     std::vector<int> m_rowTop{0};
     std::vector<int> m_colLeft{0};

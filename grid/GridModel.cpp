@@ -44,6 +44,7 @@ void GridModel::resetColumns()
     m_colWidths.assign(kMaxBands, std::vector<int>(m_cols, -1));
     m_colAlign.assign(m_cols, -1);
     m_colFigures.assign(m_cols, false);
+    m_colExpandable.assign(m_cols, false);
 }
 
 template <typename RowsetT>
@@ -340,6 +341,19 @@ void GridModel::setFigureColumn(int col, bool figures)
         return;
     m_colFigures[col] = figures;
     notifyChanged();
+}
+
+bool GridModel::isColExpandable(int col) const
+{
+    return inRange(col, m_cols) && m_colExpandable[col];
+}
+
+void GridModel::setColExpandable(int col, bool expandable)
+{
+    if (!inRange(col, m_cols) || m_colExpandable[col] == expandable)
+        return;
+    m_colExpandable[col] = expandable;
+    notifyStructure();
 }
 
 const GridModel::CellFormat* GridModel::findFormat(int row, int col) const

@@ -106,6 +106,10 @@ public:
     // wide for its cell is never shown cut (the painter marks or condenses it).
     bool isFigureColumn(int col) const;
     void setFigureColumn(int col, bool figures);
+    // A column a header double click can show. While its width is 0 the grid
+    // widget keeps it in reach as a thin marked strip; paper leaves it out.
+    bool isColExpandable(int col) const;
+    void setColExpandable(int col, bool expandable);
     // Per-cell settings; an invalid colour or unset alignment falls back to the defaults.
     QColor cellBackColor(int row, int col) const;
     void setCellBackColor(int row, int col, const QColor& color);
@@ -163,6 +167,7 @@ private:
     std::vector<std::vector<int>> m_colWidths; // [band][col]
     std::vector<int> m_colAlign;
     std::vector<bool> m_colFigures;
+    std::vector<bool> m_colExpandable;
     std::vector<QFont> m_bandFonts;
     std::vector<bool> m_bandFontSet;
     QFont m_gridFont;

@@ -33,6 +33,47 @@ int alignmentFlags(CellAlign align)
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// Where and how a cell's text goes: its font, the rectangle inside the cell's
+// margins (right of the band indent in the name column), the alignment, and
+// whether it must stay on one line (amounts always; titles in a row too low
+// for a second line).
+struct CellText
+{
+    QFont font;
+    QRect rect;
+    int flags = 0;
+    bool figure = false;
+    bool oneLine = false;
+};
+
+CellText cellTextOf(const GridModel& model, const GridGeometry& geometry, int row, int col,
+                    const QRect& cell, const QPaintDevice* device)
+{
+    CellText text;
+    const bool isHeader = row < model.FixedRows();
+    text.font = isHeader ? model.gridFont() : model.bandFont(model.band(row));
+    if (isHeader && model.headerBold())
+        text.font.setBold(true);
+
+    const int hair = geometry.toX(kHairTwips);
+    const int margin = geometry.toX(kTextMarginTwips);
+    text.rect = cell.adjusted(margin, geometry.toY(kHairTwips), -margin - hair,
+                              -geometry.toY(2 * kHairTwips));
+    if (col == 0 && !isHeader) {
+        const int indent =
+            model.band(row) * geometry.toX(kBandIndentTwips) + geometry.toX(kControlTwips) + margin;
+        text.rect.setLeft(text.rect.left() + indent);
+    }
+    text.figure = !isHeader && model.isFigureColumn(col);
+    text.flags = alignmentFlags(model.cellAlignment(row, col));
+    const bool wraps = isHeader || model.wordWrap();
+    const int lineSpacing = QFontMetrics(text.font, device).lineSpacing();
+    text.oneLine = text.figure || (!isHeader && (!wraps || text.rect.height() < 2 * lineSpacing));
+    if (!text.oneLine)
+        text.flags |= Qt::TextWordWrap;
+    return text;
+}
+
 class Painter
 {
 public:
@@ -131,6 +172,16 @@ void Painter::paintCell(int row, int col, const QRect& rect) const
     const bool current =
         m_area.highlight && !isFixed && row == m_model.Row() && col == m_model.Col();
 
+    if (m_geometry.isThin(col)) {
+        // A hidden column kept in reach: marked, with nothing written in it.
+        m_painter.fillRect(rect, current ? m_area.highlightBack : GridColors::kThinBack);
+        m_painter.fillRect(rect, QBrush(GridColors::kGridLine, Qt::BDiagPattern));
+        m_painter.setPen(GridColors::kGridLine);
+        m_painter.drawLine(rect.topRight(), rect.bottomRight());
+        m_painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+        return;
+    }
+
     QColor back = isFixed ? GridColors::kFixedBack : GridColors::kCellBack;
     QColor fore = isFixed ? GridColors::kFixedFore : GridColors::kCellFore;
     if (const QColor c = m_model.cellBackColor(row, col); c.isValid())
@@ -146,42 +197,31 @@ void Painter::paintCell(int row, int col, const QRect& rect) const
     m_painter.drawLine(rect.topRight(), rect.bottomRight());
     m_painter.drawLine(rect.bottomLeft(), rect.bottomRight());
 
-    QFont font = isHeader ? m_model.gridFont() : m_model.bandFont(m_model.band(row));
-    if (isHeader && m_model.headerBold())
-        font.setBold(true);
-    m_painter.setFont(font);
-
-    const int hair = m_geometry.toX(kHairTwips);
-    const int margin = m_geometry.toX(kTextMarginTwips);
-    QRect textRect = rect.adjusted(margin, m_geometry.toY(kHairTwips), -margin - hair,
-                                   -m_geometry.toY(2 * kHairTwips));
-    if (col == 0 && !isHeader) {
-        const int indent = m_model.band(row) * m_geometry.toX(kBandIndentTwips)
-                           + m_geometry.toX(kControlTwips) + margin;
-        textRect.setLeft(textRect.left() + indent);
-        if (m_model.hasChildren(row))
-            paintBandControl(row, rect);
-    }
-    const bool figure = !isHeader && m_model.isFigureColumn(col);
-    int flags = alignmentFlags(m_model.cellAlignment(row, col));
-    if (!figure && (isHeader || m_model.wordWrap()))
-        flags |= Qt::TextWordWrap;
+    if (col == 0 && !isHeader && m_model.hasChildren(row))
+        paintBandControl(row, rect);
+    const CellText cell = cellTextOf(m_model, m_geometry, row, col, rect, m_painter.device());
+    m_painter.setFont(cell.font);
     m_painter.setPen(fore);
     const QString text = m_model.TextMatrix(row, col);
-    const int needed = figure ? m_painter.fontMetrics().horizontalAdvance(text) : 0;
-    if (!figure || needed <= textRect.width()) {
-        m_painter.drawText(textRect, flags, text);
+    const QFontMetrics metrics = m_painter.fontMetrics();
+    const int needed = cell.oneLine ? metrics.horizontalAdvance(text) : 0;
+    if (!cell.oneLine || needed <= cell.rect.width()) {
+        m_painter.drawText(cell.rect, cell.flags, text);
     } else if (m_area.figureFit == FigureFit::Condense) {
-        // Every digit on paper: the text squeezed across to the cell's width.
-        const double factor = textRect.width() > 0 ? double(textRect.width()) / needed : 0.0;
+        // Every character on paper: the text squeezed across to the cell's width.
+        const double factor = cell.rect.width() > 0 ? double(cell.rect.width()) / needed : 0.0;
         m_painter.save();
-        m_painter.translate(textRect.left(), 0);
+        m_painter.translate(cell.rect.left(), 0);
         m_painter.scale(factor, 1.0);
-        m_painter.drawText(QRectF(0, textRect.top(), needed, textRect.height()), flags, text);
+        m_painter.drawText(QRectF(0, cell.rect.top(), needed, cell.rect.height()), cell.flags,
+                           text);
         m_painter.restore();
+    } else if (cell.figure) {
+        // Never some of the digits, which would read as another amount.
+        m_painter.drawText(cell.rect, cell.flags, OverflowMark(metrics, cell.rect.width()));
     } else {
-        m_painter.drawText(textRect, flags,
-                           OverflowMark(m_painter.fontMetrics(), textRect.width()));
+        m_painter.drawText(cell.rect, cell.flags,
+                           metrics.elidedText(text, Qt::ElideRight, cell.rect.width()));
     }
 }
 
@@ -235,6 +275,29 @@ QImage GridImage(const GridModel& model, const GridGeometry& geometry, FigureFit
     QPainter painter(&image);
     PaintGridPart(painter, model, geometry, QRect(), fit);
     return image;
+}
+
+QString CellShownText(const GridModel& model, const GridGeometry& geometry, int row, int col,
+                      const QRect& cell)
+{
+    const CellText text = cellTextOf(model, geometry, row, col, cell, nullptr);
+    const QFontMetrics metrics(text.font);
+    const QString content = model.TextMatrix(row, col);
+    if (!text.oneLine || metrics.horizontalAdvance(content) <= text.rect.width())
+        return content;
+    return text.figure ? OverflowMark(metrics, text.rect.width())
+                       : metrics.elidedText(content, Qt::ElideRight, text.rect.width());
+}
+
+bool CellTextFits(const GridModel& model, const GridGeometry& geometry, int row, int col,
+                  const QRect& cell)
+{
+    const CellText text = cellTextOf(model, geometry, row, col, cell, nullptr);
+    const QFontMetrics metrics(text.font);
+    const QString content = model.TextMatrix(row, col);
+    if (text.oneLine)
+        return metrics.horizontalAdvance(content) <= text.rect.width();
+    return metrics.boundingRect(text.rect, text.flags, content).height() <= text.rect.height();
 }
 
 QString OverflowMark(const QFontMetrics& metrics, int width)

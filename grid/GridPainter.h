@@ -25,10 +25,12 @@ inline const QColor kFixedFore{Qt::white};
 inline const QColor kGridLine{192, 192, 192};
 inline const QColor kCellBack{Qt::white};
 inline const QColor kCellFore{Qt::black};
+inline const QColor kThinBack{224, 224, 224}; // a hidden column kept in reach
 } // namespace GridColors
 
-// How an amount too wide for its cell is drawn: never cut. On screen it is
-// marked, as spreadsheets mark it; on paper it is condensed to the cell's width.
+// How a one-line text too wide for its cell is drawn: never cut. On screen an
+// amount is marked, as spreadsheets mark it, and a title ends in "…"; on paper
+// both are condensed across to the cell's width.
 enum class FigureFit { Mark, Condense };
 
 // What one paint pass shows. `scroll` is the point of the grid (in device units,
@@ -58,6 +60,16 @@ void PaintGridPart(QPainter& painter, const GridModel& model, const GridGeometry
 // The whole grid as an image at the geometry's resolution; null when empty.
 QImage GridImage(const GridModel& model, const GridGeometry& geometry,
                  FigureFit fit = FigureFit::Mark);
+
+// What a cell shows on screen: its text, or the overflow mark for an amount
+// too wide for it, or a title cut short with "…".
+QString CellShownText(const GridModel& model, const GridGeometry& geometry, int row, int col,
+                      const QRect& cell);
+
+// Whether a cell's whole text shows at its size on screen: no overflow mark,
+// no "…", nothing below the cell's foot. A tooltip shows it when not.
+bool CellTextFits(const GridModel& model, const GridGeometry& geometry, int row, int col,
+                  const QRect& cell);
 
 // The mark shown on screen in place of an amount too wide for its cell.
 QString OverflowMark(const QFontMetrics& metrics, int width);

@@ -8,11 +8,13 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -68,7 +70,7 @@ double GridWidget::dpiY() const
 
 const GridGeometry& GridWidget::geometry() const
 {
-    m_geometry.update(m_model, dpiX(), dpiY());
+    m_geometry.update(m_model, dpiX(), dpiY(), GridGeometry::Hidden::ThinStrip);
     return m_geometry;
 }
 
@@ -238,6 +240,31 @@ bool GridWidget::hitTest(const QPoint& pos, int& row, int& col) const
         row = g.shownRows()[g.indexAt(contentY)];
     }
     return col >= 0;
+}
+
+QString GridWidget::toolTipAt(const QPoint& viewportPos) const
+{
+    int row = 0;
+    int col = 0;
+    if (!hitTest(viewportPos, row, col))
+        return QString();
+    const QRect cell = viewportCellRect(row, col);
+    if (cell.isNull() || CellTextFits(*m_model, geometry(), row, col, cell))
+        return QString();
+    return m_model->TextMatrix(row, col);
+}
+
+bool GridWidget::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QAbstractScrollArea::viewportEvent(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = toolTipAt(help->pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, viewport());
+    return true;
 }
 
 void GridWidget::mousePressEvent(QMouseEvent* event)

@@ -75,6 +75,11 @@ public:
     QImage gridImage() const;
     void renderGrid(QPainter& painter, const QRect& source = QRect()) const;
 
+    // The tooltip of the cell at a point of the viewport: its whole text when
+    // the cell cannot show it (an overflow mark, a title ending in "…"); empty
+    // when it shows it all.
+    QString toolTipAt(const QPoint& viewportPos) const;
+
     // Pixels per inch used for the twips conversion.
     double dpiX() const;
     double dpiY() const;
@@ -88,6 +93,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     // The layout at the widget's resolution, brought up to date first.

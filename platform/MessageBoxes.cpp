@@ -1,7 +1,9 @@
 #include "platform/MessageBoxes.h"
 
 #include <QAbstractButton>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace telm::platform {
 
@@ -13,27 +15,8 @@ public:
     MsgAnswer show(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
                    MsgButtons buttons) override
     {
-        QMessageBox box(parent);
-        box.setWindowTitle(title);
-        box.setText(text);
-        switch (icon) {
-        case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-        }
-        if (buttons == MsgButtons::YesNoCancel) {
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            box.setDefaultButton(QMessageBox::Yes);
-            box.setEscapeButton(QMessageBox::Cancel);
-            box.button(QMessageBox::Yes)->setText(QStringLiteral("&Да"));
-            box.button(QMessageBox::No)->setText(QStringLiteral("&Не"));
-            box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отказ"));
-        } else {
-            box.setStandardButtons(QMessageBox::Ok);
-        }
-        box.setWindowModality(Qt::ApplicationModal);
-        switch (box.exec()) {
+        const std::unique_ptr<QMessageBox> box = MakeMessageBox(parent, title, text, icon, buttons);
+        switch (box->exec()) {
         case QMessageBox::Yes: return MsgAnswer::Yes;
         case QMessageBox::No: return MsgAnswer::No;
         case QMessageBox::Cancel: return MsgAnswer::Cancel;
@@ -51,6 +34,40 @@ QtMessageBoxes& qtBoxes()
 MessageBoxes* g_installed = nullptr;
 
 } // namespace
+
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& title,
+                                            const QString& text, MsgIcon icon, MsgButtons buttons)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(title);
+    box->setText(text);
+    switch (icon) {
+    case MsgIcon::Information: box->setIcon(QMessageBox::Information); break;
+    case MsgIcon::Warning: box->setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Critical: box->setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box->setIcon(QMessageBox::Question); break;
+    }
+    if (buttons == MsgButtons::YesNoCancel) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::Cancel);
+        box->button(QMessageBox::Yes)->setText(QStringLiteral("&Да"));
+        box->button(QMessageBox::No)->setText(QStringLiteral("&Не"));
+        box->button(QMessageBox::Cancel)->setText(QStringLiteral("Отказ"));
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+    }
+    box->setWindowModality(Qt::ApplicationModal);
+    // A short text makes a narrow box, and the window title is cut to a few
+    // letters: keep the box wide enough for the whole title and the title
+    // bar's own buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        const int titleWidth = box->fontMetrics().horizontalAdvance(title) * 5 / 4 + 120;
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return box;
+}
 
 MessageBoxes& messageBoxes()
 {

@@ -7,8 +7,10 @@
 #include <QString>
 
 #include <deque>
+#include <memory>
 #include <vector>
 
+class QMessageBox;
 class QWidget;
 
 namespace telm::platform {
@@ -28,6 +30,11 @@ public:
 // The message boxes in force; the Qt implementation unless a test installed another.
 MessageBoxes& messageBoxes();
 void installMessageBoxes(MessageBoxes* boxes); // nullptr restores the Qt one
+
+// The box the Qt seam shows (tests look at its size): the title, the text, the
+// icon, the buttons with Bulgarian captions, wide enough for the whole title.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& title,
+                                            const QString& text, MsgIcon icon, MsgButtons buttons);
 
 // Shorthands for the two kinds the program shows.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text, MsgIcon icon);

@@ -36,10 +36,16 @@ std::optional<PeriodText> PeriodFromText(const QString& text)
     const qsizetype slash = text.indexOf(u'/');
     if (slash < 0)
         return std::nullopt;
-    const QString month = text.left(slash);
+    // Any month of the year: a statement is not always for a quarter's end.
+    // One leading zero is allowed ("03") and dropped.
+    const QStringView monthText = QStringView(text).left(slash);
     const QStringView yearText = QStringView(text).mid(slash + 1);
-    if (month != u"3" && month != u"6" && month != u"9" && month != u"12")
+    if (monthText.isEmpty() || monthText.size() > 2 || !allAsciiDigits(monthText))
         return std::nullopt;
+    const int monthValue = digitsValue(monthText);
+    if (monthValue < 1 || monthValue > 12)
+        return std::nullopt;
+    const QString month = QString::number(monthValue);
     if (yearText.isEmpty() || yearText.size() > 4 || !allAsciiDigits(yearText))
         return std::nullopt;
     // 0 is a year the new-document dialog accepts ("0000"), so files it wrote reopen.

@@ -20,7 +20,8 @@ struct PeriodText
     qint16 year = 0;
 };
 
-// The header's period "<month>/<year>": the month one of 3, 6, 9, 12 as written,
+// The header's period "<month>/<year>": the month 1 to 12 (one leading zero
+// allowed and dropped: "03" reads "3"),
 // the year one to four ASCII digits (0..9999).
 std::optional<PeriodText> PeriodFromText(const QString& text);
 

@@ -114,7 +114,7 @@ TEST_F(DocumentEngineTest, EditGateAndDeleteKey)
     EXPECT_EQ(engine->grid().TextMatrix(kLand, 7), QStringLiteral("0"));
     EXPECT_EQ(engine->grid().TextMatrix(kAssets, 7), QStringLiteral("0"));
     EXPECT_FALSE(engine->saved());
-    EXPECT_FALSE(engine->changed()); // the balance sheet's Delete clears saved only
+    EXPECT_TRUE(engine->changed()); // a Delete that changes a cell is a change: closing asks
     EXPECT_FALSE(engine->deleteCell(kFixed, 7));
 }
 
@@ -243,4 +243,56 @@ TEST_F(DocumentEngineTest, LoadShowsAmountsInDisplayFormAndKeepsEmptyCellsEmpty)
     EXPECT_EQ(engine->grid().TextMatrix(kLand, 7), nbsp("(1 234)"));
     EXPECT_EQ(engine->grid().TextMatrix(kLand, 5), QString());
     EXPECT_EQ(engine->grid().TextMatrix(kLand, 4), QStringLiteral("3")); // not an amount column
+}
+
+TEST_F(DocumentEngineTest, PasteFillsAColumnThroughTheEditGate)
+{
+    auto engine = open(0);
+    const GridModel& grid = engine->grid();
+    // Group rows are passed over without using a line; a manual-entry group takes one.
+    const DocumentEngine::Paste clean =
+        engine->pasteColumn(kLand, 7, {"100", "200\tignored", "300", "400", "500"});
+    EXPECT_EQ(clean.stored, 5);
+    EXPECT_FALSE(clean.refusedRow);
+    EXPECT_EQ(grid.TextMatrix(kLand, 7), QStringLiteral("100"));
+    EXPECT_EQ(grid.TextMatrix(kBuildings, 7), QStringLiteral("200"));
+    EXPECT_EQ(grid.TextMatrix(kMaterials, 7), QStringLiteral("300"));
+    EXPECT_EQ(grid.TextMatrix(kReceivables, 7), QStringLiteral("400"));
+    EXPECT_EQ(grid.TextMatrix(kOfClients, 7), QStringLiteral("500"));
+    EXPECT_EQ(grid.TextMatrix(kFixed, 7), QStringLiteral("300")); // totals follow
+    EXPECT_EQ(grid.TextMatrix(kLand, 5), QStringLiteral("100"));  // so does the derived column
+    EXPECT_TRUE(engine->needsSaveQuestion());
+
+    // Into a locked row: passed over, the next line lands below it. An empty line
+    // leaves its row alone.
+    const DocumentEngine::Paste locked = engine->pasteColumn(kOfClients, 7, {"7", "", "9"});
+    EXPECT_EQ(locked.stored, 2);
+    EXPECT_EQ(grid.TextMatrix(kOfClients, 7), QStringLiteral("7"));
+    EXPECT_EQ(grid.TextMatrix(kDeferred, 7), QStringLiteral("0")); // locked
+    EXPECT_EQ(grid.TextMatrix(kCapital, 7), QStringLiteral("0"));  // the empty line's row
+    EXPECT_EQ(grid.TextMatrix(kCapital + 1, 7), QStringLiteral("9"));
+
+    // A text that is not a number stops the paste there, keeping what went in.
+    const DocumentEngine::Paste stopped = engine->pasteColumn(kLand, 7, {"1", "x", "3"});
+    EXPECT_EQ(stopped.stored, 1);
+    EXPECT_EQ(stopped.refusedRow, kBuildings);
+    EXPECT_EQ(grid.TextMatrix(kLand, 7), QStringLiteral("1"));
+    EXPECT_EQ(grid.TextMatrix(kBuildings, 7), QStringLiteral("200"));
+    EXPECT_EQ(grid.TextMatrix(kMaterials, 7), QStringLiteral("300"));
+
+    // Nothing goes into a cell that cannot be typed into, such as the derived column.
+    EXPECT_EQ(engine->pasteColumn(kLand, 5, {"5", "6"}).stored, 0);
+    EXPECT_EQ(grid.TextMatrix(kLand, 5), QStringLiteral("1"));
+}
+
+TEST_F(DocumentEngineTest, CopyGivesTheShownCellsOfAColumn)
+{
+    auto engine = open(0);
+    ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("1234")));
+    engine->grid().setCollapsed(kCurrent, true);
+    const QStringList lines = engine->copyColumn(7).split(u'\n');
+    // Every shown row, one a line, and a line end after the last.
+    EXPECT_EQ(lines.size(), engine->grid().Rows() - 1 - 3 + 1); // three rows under kCurrent
+    EXPECT_EQ(lines[kLand - 1], nbsp("1 234"));
+    EXPECT_TRUE(lines.last().isEmpty());
 }

@@ -14,10 +14,13 @@
 #include "xmlfiles/XmlAccess.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -443,4 +446,72 @@ TEST_F(DocumentFormTest, APrinterThatCannotPrintIsReported)
     EXPECT_GT(boxes.shown[0].text.size(), QStringLiteral("Принтерът не е готов!\n").size());
     EXPECT_EQ(boxes.shown[0].icon, platform::MsgIcon::Critical);
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(DocumentFormTest, BackspaceOpensTheEditorWithTheCellsText)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    QTest::keyClick(gridWidget(), Qt::Key_Backspace);
+    ASSERT_TRUE(form->txtEdit()->isVisible());
+    EXPECT_EQ(form->txtEdit()->text(), QStringLiteral("0"));
+    QTest::keyClick(form->txtEdit(), Qt::Key_Escape);
+
+    goTo(kFixed, 7); // a group row: the gate refuses it as it refuses typing
+    QTest::keyClick(gridWidget(), Qt::Key_Backspace);
+    EXPECT_FALSE(form->txtEdit()->isVisible());
+}
+
+TEST_F(DocumentFormTest, CtrlVPastesAColumnAndCtrlCCopiesIt)
+{
+    ASSERT_TRUE(openForm(0));
+    QGuiApplication::clipboard()->setText(QStringLiteral("1500\r\n2500\r\nабв\r\n"));
+    goTo(kLand, 7);
+    QTest::keyClick(gridWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid().TextMatrix(kLand, 7), nbsp("1 500"));
+    EXPECT_EQ(grid().TextMatrix(kBuildings, 7), nbsp("2 500"));
+    EXPECT_EQ(grid().TextMatrix(kFixed, 7), nbsp("4 000"));
+    // The third line is not a number: the paste stops on its row, with the message.
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Въведете число!"));
+    EXPECT_EQ(grid().Row(), kMaterials);
+    EXPECT_TRUE(form->engine().needsSaveQuestion());
+
+    QTest::keyClick(gridWidget(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList copied = QGuiApplication::clipboard()->text().split(u'\n');
+    EXPECT_EQ(copied.value(kLand - 1), nbsp("1 500"));
+    EXPECT_EQ(copied.value(kBuildings - 1), nbsp("2 500"));
+}
+
+TEST_F(DocumentFormTest, AForecastSaysSoAboveTheGridAlsoWhenReopened)
+{
+    state.hfGrid.Prognosis = true;
+    ASSERT_TRUE(openForm(0));
+    EXPECT_TRUE(form->lblForecast()->isVisible());
+    EXPECT_EQ(form->lblForecast()->text(), QStringLiteral("Прогнозен документ"));
+    const QString forecastFile =
+        dir.filePath(QStringLiteral("Data/VELDOR_P_Bal_123456786_2005_12.xml"));
+    form->cmdSave_Click();
+    form->close();
+    form.reset();
+
+    // A correction takes the kind from the file's own header, not from the dialog.
+    state.hfGrid.Prognosis = false;
+    QFile::rename(forecastFile, dataPath());
+    ASSERT_TRUE(openForm(1));
+    EXPECT_TRUE(form->lblForecast()->isVisible());
+}
+
+TEST_F(DocumentFormTest, ARestoredFormFitsTheScreenWithItsButtons)
+{
+    ASSERT_TRUE(openForm(0));
+    form->showNormal();
+    QApplication::processEvents();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(form->frameGeometry())) << form->frameGeometry().width();
+    // Room left for a window manager's frame and title bar.
+    EXPECT_LT(form->height(), screen.height());
+    EXPECT_LT(form->width(), screen.width());
+    const QRect save(form->cmdSave()->mapTo(form.get(), QPoint(0, 0)), form->cmdSave()->size());
+    EXPECT_TRUE(form->rect().contains(save));
 }

@@ -70,4 +70,35 @@ TEST_P(EveryDocumentType, OpensTakesAnEntrySavesAndReopens)
     EXPECT_EQ(correction.header().period, QStringLiteral("6/2006"));
 }
 
+// Deleting one amount and closing asks whether to save, on every form.
+TEST_P(EveryDocumentType, ADeleteIsAChangeThatClosingAsksAbout)
+{
+    const DocType& type = *DocTypeAt(GetParam());
+    SCOPED_TRACE(type.code);
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+    AppState state;
+    state.FilePrefix = QStringLiteral("VELDOR");
+    state.programFolder = dir.path();
+    state.company = {QStringLiteral("Фирма ООД"), QStringLiteral("123456786")};
+    state.period = {QStringLiteral("6"), 2006};
+    state.docType.Name = type.titleText();
+    const Opening opening = OpenFromChoices(state, type, false);
+    ASSERT_TRUE(opening.document);
+    DocumentEngine engine(state, *opening.document);
+    ASSERT_FALSE(engine.load());
+
+    const GridModel& grid = engine.grid();
+    for (int r = 1; r < grid.Rows(); ++r)
+        for (const AmountColumn& a : engine.profile().amounts)
+            if (engine.canEdit(r, a.column) && engine.canDelete(r, a.column)) {
+                ASSERT_TRUE(engine.commit(r, a.column, QStringLiteral("5")));
+                ASSERT_FALSE(engine.needsSaveQuestion());
+                ASSERT_TRUE(engine.deleteCell(r, a.column));
+                EXPECT_TRUE(engine.needsSaveQuestion());
+                return;
+            }
+    FAIL() << "no cell takes both an entry and the Delete key";
+}
+
 INSTANTIATE_TEST_SUITE_P(Catalogue, EveryDocumentType, ::testing::Range(0, kDocTypeCount));

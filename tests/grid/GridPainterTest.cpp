@@ -135,3 +135,43 @@ TEST_F(GridPainterTest, TheCurrentCellIsMarkedOnlyWhenAsked)
 
 } // namespace
 } // namespace telm
+
+namespace telm {
+namespace {
+
+// On screen an amount too wide for its cell is a mark, never some of its
+// digits, and a long title in a one-line row ends in "…".
+TEST_F(GridPainterTest, WhatDoesNotFitIsMarkedOrElidedNeverCut)
+{
+    model.setFigureColumn(3, true);
+    model.setTextMatrix(2, 3, QStringLiteral("123 456 789 012"));
+    model.setColWidth(3, 0, 500);
+    model.setTextMatrix(
+        3, 0, QStringLiteral("Разходи за придобиване и ликвидация на дълготрайни активи"));
+    model.setTextMatrix(4, 3, QStringLiteral("12"));
+    GridGeometry geometry;
+    geometry.update(&model, 96, 96);
+    auto cell = [&](int row, int col) {
+        return QRect(geometry.colLeft(col), geometry.headerHeight() + geometry.rowTop(row - 1),
+                     geometry.colWidth(col), geometry.rowHeightAt(row - 1));
+    };
+
+    const QString amount = CellShownText(model, geometry, 2, 3, cell(2, 3));
+    EXPECT_FALSE(amount.isEmpty());
+    EXPECT_EQ(amount, QString(amount.size(), u'#'));
+    EXPECT_FALSE(CellTextFits(model, geometry, 2, 3, cell(2, 3)));
+    const QString title = CellShownText(model, geometry, 3, 0, cell(3, 0));
+    EXPECT_TRUE(title.endsWith(u'…')) << title.toStdString();
+    EXPECT_FALSE(CellTextFits(model, geometry, 3, 0, cell(3, 0)));
+    EXPECT_EQ(CellShownText(model, geometry, 4, 3, cell(4, 3)), QStringLiteral("12"));
+    EXPECT_TRUE(CellTextFits(model, geometry, 4, 3, cell(4, 3)));
+
+    // What is painted is what CellShownText says.
+    const QImage marked = GridImage(model, geometry);
+    model.setTextMatrix(2, 3, amount);
+    model.setTextMatrix(3, 0, title);
+    EXPECT_EQ(GridImage(model, geometry), marked);
+}
+
+} // namespace
+} // namespace telm

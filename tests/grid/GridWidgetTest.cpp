@@ -342,5 +342,28 @@ TEST_F(GridWidgetTest, ScreenAndImageShowTheSameFirstPage)
     EXPECT_EQ(screen.copy(common), image.copy(common));
 }
 
+TEST_F(GridWidgetTest, ATooltipShowsWhatACellCannot)
+{
+    model.setFigureColumn(3, true);
+    model.setTextMatrix(kRowC, 3, QStringLiteral("123 456 789 012"));
+    grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+    EXPECT_EQ(grid->toolTipAt(viewportPoint(grid->cellRect(kRowC, 3))),
+              QStringLiteral("123 456 789 012"));
+    EXPECT_EQ(grid->toolTipAt(viewportPoint(grid->cellRect(kRowB2, 3))), QString()); // "100" fits
+}
+
+// A zero-width column that can be shown is a thin strip the keys reach; on the
+// whole-grid image for paper it is not there at all.
+TEST_F(GridWidgetTest, AHiddenColumnThatCanBeShownStaysWithinReach)
+{
+    model.setColExpandable(2, true);
+    EXPECT_FALSE(grid->cellRect(5, 2).isEmpty());
+    model.setCurrentCell(5, 1);
+    QTest::keyClick(grid.get(), Qt::Key_Right);
+    EXPECT_EQ(model.Col(), 2);
+    QTest::keyClick(grid.get(), Qt::Key_Right);
+    EXPECT_EQ(model.Col(), 3);
+}
+
 } // namespace
 } // namespace telm

@@ -43,8 +43,16 @@ TEST(YearText, PeriodSplitsAtTheSlash)
         const char* month;
         int year;
     } cases[] = {
-        {"12/2005", "12", 2005}, {"3/2005", "3", 2005}, {"6/999", "6", 999},
-        {"9/0999", "9", 999},    {"3/0", "3", 0}, // a year typed as 0000 is written so
+        {"12/2005", "12", 2005},
+        {"3/2005", "3", 2005},
+        {"6/999", "6", 999},
+        {"9/0999", "9", 999},
+        {"3/0", "3", 0}, // a year typed as 0000 is written so
+        // Any month of the year, not only a quarter's end.
+        {"4/2005", "4", 2005},
+        {"1/2005", "1", 2005},
+        {"11/2005", "11", 2005},
+        {"03/2005", "3", 2005},
     };
     for (const auto& c : cases) {
         const auto period = PeriodFromText(QString::fromLatin1(c.text));
@@ -57,8 +65,9 @@ TEST(YearText, PeriodSplitsAtTheSlash)
 TEST(YearText, PeriodsTheProgramNeverWritesAreRefused)
 {
     const char* refused[] = {
-        "",         "2005",     "12",       "12/",    "/2005",   "12/abcd", "12/-5",     "12/+5",
-        "12/20055", "12/ 2005", "12/2005 ", "4/2005", "03/2005", " 3/2005", "12/2005/1",
+        "",          "2005",     "12",       "12/",      "/2005",   "12/abcd", "12/-5",
+        "12/+5",     "12/20055", "12/ 2005", "12/2005 ", "13/2005", "0/2005",  " 3/2005",
+        "12/2005/1", "00/2005",  "012/2005", "+3/2005",  "3 /2005",
     };
     for (const char* text : refused)
         EXPECT_FALSE(PeriodFromText(QString::fromLatin1(text))) << text;

@@ -111,7 +111,7 @@ TEST_F(ChooseFileTest, OpensForCorrectionWithTheHeaderInTheContext)
         const char* period;
         const char* month;
         int year;
-    } cases[] = {{"12/2005", "12", 2005}, {"3/2005", "3", 2005}};
+    } cases[] = {{"12/2005", "12", 2005}, {"3/2005", "3", 2005}, {"4/2005", "4", 2005}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.period);
         opener.calls.clear();

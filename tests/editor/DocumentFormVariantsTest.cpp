@@ -1,0 +1,196 @@
+// The document form on the shipped templates of the forms that differ most:
+// the statement of equity's name-cell marks, the liquidation forms' hidden
+// previous-year column and their Sum button.
+#include "editor/frmDocument.h"
+#include "grid/GridWidget.h"
+#include "platform/MessageBoxes.h"
+#include "selection/Catalogue.h"
+#include "selection/DocumentContext.h"
+#include "selection/DocumentOpening.h"
+#include "tests/support/TestFiles.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace telm;
+using platform::MsgAnswer;
+
+namespace {
+
+const QColor kTeal(0, 128, 128);
+const QColor kFixedBack(64, 128, 128);
+
+class DocumentFormVariantsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+        state.FilePrefix = QStringLiteral("VELDOR");
+        state.programFolder = dir.path();
+        state.company = {QStringLiteral("Фирма ООД"), QStringLiteral("123456786")};
+        state.period = {QStringLiteral("12"), 2006};
+    }
+
+    void TearDown() override
+    {
+        if (form) {
+            boxes.answers.assign(5, MsgAnswer::No);
+            form->close();
+        }
+    }
+
+    // Opens a new document of the type at `position` as the new-document dialog does.
+    bool openForm(int position)
+    {
+        const DocType& type = *DocTypeAt(position);
+        state.docType.Name = type.titleText();
+        const Opening opening = OpenFromChoices(state, type, false);
+        if (!opening.document)
+            return false;
+        form = std::make_unique<frmDocument>(state, *opening.document);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        for (int i = 0; i < 200 && !form->loaded() && form->isVisible(); ++i)
+            QTest::qWait(5);
+        return form->loaded();
+    }
+
+    GridModel& grid() { return form->engine().grid(); }
+    GridWidget* gridWidget() { return form->hgrdDocEnter(); }
+
+    int rowOf(const char* id)
+    {
+        for (int r = 1; r < grid().Rows(); ++r)
+            if (grid().TextMatrix(r, 2) == QLatin1String(id))
+                return r;
+        return -1;
+    }
+
+    void goTo(int row, int col)
+    {
+        gridWidget()->setFocus();
+        grid().setCurrentCell(row, col);
+    }
+
+    void typeAndEnter(const QString& text)
+    {
+        QTest::keyClicks(gridWidget(), text.left(1));
+        QTest::keyClicks(form->txtEdit(), text.mid(1));
+        QTest::keyClick(form->txtEdit(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+
+    QColor back(int row) { return grid().cellBackColor(row, 0); }
+    QColor fore(int row) { return grid().cellForeColor(row, 0); }
+
+    QTemporaryDir dir;
+    AppState state;
+    platform::RecordingMessageBoxes boxes;
+    std::unique_ptr<frmDocument> form;
+};
+
+// The equity statement's name column is white on the fixed-cell colour: no mark
+// may leave a title white on white, or light grey.
+TEST_F(DocumentFormVariantsTest, EquityTitlesStayReadableThroughEveryMark)
+{
+    ASSERT_TRUE(openForm(8));
+    const QColor current = form->palette().color(QPalette::Button);
+    EXPECT_EQ(back(1), current);
+    EXPECT_EQ(fore(1), QColor(Qt::black));
+
+    goTo(2, 5); // leaving row 1
+    EXPECT_EQ(back(1), kTeal);
+    EXPECT_EQ(fore(1), QColor(Qt::white));
+    EXPECT_EQ(back(2), current);
+    EXPECT_EQ(fore(2), QColor(Qt::black));
+
+    QTest::keyClicks(gridWidget(), QStringLiteral("1"));
+    ASSERT_TRUE(form->txtEdit()->isVisible());
+    EXPECT_EQ(back(2), kTeal); // the editor is open
+    EXPECT_EQ(fore(2), QColor(Qt::red));
+    QTest::keyClick(form->txtEdit(), Qt::Key_Escape);
+    EXPECT_EQ(fore(2), QColor(Qt::white)); // Esc
+    typeAndEnter(QStringLiteral("12"));
+    EXPECT_EQ(fore(2), QColor(Qt::white)); // committed and left
+    EXPECT_EQ(back(2), kTeal);
+    EXPECT_EQ(grid().TextMatrix(2, 14), QStringLiteral("12"));
+
+    form->cmdSave_Click();
+    EXPECT_EQ(back(grid().Row()), kFixedBack); // after a save: the fixed-cell colour
+
+    // On screen: the title of a row moved through is on teal, not on white.
+    QApplication::processEvents();
+    const QImage shot = gridWidget()->grab().toImage();
+    const QRect cell = gridWidget()->cellRect(1, 0);
+    EXPECT_EQ(shot.pixelColor(cell.right() - 3, cell.center().y()), kTeal);
+}
+
+TEST_F(DocumentFormVariantsTest, TheHiddenPreviousYearColumnCanBeShownAndHiddenAgain)
+{
+    ASSERT_TRUE(openForm(1)); // balance sheet in liquidation: previous year in column 4
+    const int row = rowOf("40");
+    ASSERT_GT(row, 0);
+    ASSERT_EQ(grid().ColWidth(4, 0), 0);
+    goTo(row, 5);
+    QTest::keyClick(gridWidget(), Qt::Key_Left); // lands on the thin hidden column
+    ASSERT_EQ(grid().Col(), 4);
+    const QRect header = gridWidget()->cellRect(0, 4);
+    ASSERT_FALSE(header.isEmpty());
+
+    const QPoint at = header.center() - gridWidget()->viewport()->pos();
+    QTest::mouseDClick(gridWidget()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_GT(grid().ColWidth(4, 0), 0);        // shown
+    EXPECT_FALSE(form->txtEdit()->isVisible()); // and never typed into
+
+    const QPoint again = gridWidget()->cellRect(0, 4).center() - gridWidget()->viewport()->pos();
+    QTest::mouseDClick(gridWidget()->viewport(), Qt::LeftButton, {}, again);
+    EXPECT_EQ(grid().ColWidth(4, 0), 0); // hidden again, still within reach
+    EXPECT_FALSE(gridWidget()->cellRect(row, 4).isEmpty());
+}
+
+TEST_F(DocumentFormVariantsTest, TheSumButtonWritesResultRowsOnlyWhereTheVariantHasIt)
+{
+    ASSERT_TRUE(openForm(1));
+    ASSERT_NE(form->cmdSum(), nullptr);
+    EXPECT_FALSE(form->cmdSum()->isVisible()); // BalLiq: no sums
+    boxes.answers.assign(2, MsgAnswer::No);
+    form->close();
+    form.reset();
+
+    ASSERT_TRUE(openForm(2)); // BalLiq2: АКТИВ (10) = 580 = 20 + 310 + 570
+    ASSERT_TRUE(form->cmdSum()->isVisible());
+    const int land = rowOf("40");
+    const int assets = rowOf("10");
+    const int result = rowOf("580");
+    const int current = rowOf("310");
+    goTo(land, 5);
+    typeAndEnter(QStringLiteral("1000"));
+    EXPECT_EQ(grid().TextMatrix(assets, 5), QStringLiteral("0")); // a manual row: not a total
+    const bool changed = form->engine().changed();
+    const bool saved = form->engine().saved();
+
+    QTest::mouseClick(form->cmdSum(), Qt::LeftButton);
+    EXPECT_EQ(grid().TextMatrix(result, 5).remove(QRegularExpression(QStringLiteral("\\D"))),
+              QStringLiteral("1000"));
+    EXPECT_EQ(grid().TextMatrix(assets, 5), grid().TextMatrix(result, 5));
+    EXPECT_EQ(grid().TextMatrix(current, 5), QStringLiteral("0")); // group totals untouched
+    EXPECT_EQ(form->engine().changed(), changed);
+    EXPECT_EQ(form->engine().saved(), saved);
+
+    // A save sums first on this variant.
+    goTo(land, 5);
+    typeAndEnter(QStringLiteral("2000"));
+    form->cmdSave_Click();
+    EXPECT_EQ(grid().TextMatrix(assets, 5).remove(QRegularExpression(QStringLiteral("\\D"))),
+              QStringLiteral("2000"));
+}
+
+} // namespace
