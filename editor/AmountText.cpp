@@ -35,29 +35,45 @@ bool isDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-// Reads an unsigned number body: digits with group separators between digits,
-// then optionally the decimal separator and more digits.
+// Reads an unsigned number body: digits, group separators only between groups
+// of three digits counted from the right of the whole part ("1 234", "12 345
+// 678"), then optionally the decimal separator and more digits. A separator
+// anywhere else ("12,5" where commas group, "10 5") makes the text no number,
+// never another number.
 std::optional<double> readUnsigned(QStringView body, const AmountLocale& locale)
 {
     std::string plain;
     bool anyDigit = false;
     bool inFraction = false;
+    bool grouped = false;
+    int groupDigits = 0; // digits since the last group separator (or the start)
     const qsizetype n = body.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = body[i];
         if (isDigit(c)) {
             plain.push_back(static_cast<char>(c.unicode()));
             anyDigit = true;
+            if (!inFraction)
+                ++groupDigits;
         } else if (c == locale.decimal && !inFraction) {
+            if (grouped && groupDigits != 3)
+                return std::nullopt;
             inFraction = true;
             plain.push_back('.');
         } else if (!inFraction && isGroupSeparator(c, locale)) {
             if (i == 0 || i + 1 >= n || !isDigit(body[i - 1]) || !isDigit(body[i + 1]))
                 return std::nullopt;
+            // The first group holds one to three digits, every later one three.
+            if (grouped ? groupDigits != 3 : groupDigits > 3)
+                return std::nullopt;
+            grouped = true;
+            groupDigits = 0;
         } else {
             return std::nullopt;
         }
     }
+    if (grouped && !inFraction && groupDigits != 3)
+        return std::nullopt;
     if (!anyDigit)
         return std::nullopt;
     const double value = std::strtod(plain.c_str(), nullptr);

@@ -4,10 +4,13 @@
 #include "editor/ConditionalSums.h"
 #include "editor/EditRules.h"
 #include "editor/LevelTotals.h"
+#include "platform/DocumentLock.h"
+#include "platform/RegularFile.h"
 #include "selection/Catalogue.h"
 #include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "xmlfiles/DataFile.h"
+#include "xmlfiles/DocumentChecks.h"
 #include "xmlfiles/Rowset.h"
 #include "xmlfiles/XmlAccess.h"
 
@@ -39,6 +42,37 @@ private:
     const GridModel& m_grid;
 };
 
+UserMessage cannotOpen(const QString& path, const QString& why)
+{
+    return UserMessage{kTamperTitle,
+                       QStringLiteral("Документът не може да бъде отворен:\n%1\n\n%2")
+                           .arg(QDir::toNativeSeparators(path), why),
+                       UserMessage::Icon::Critical};
+}
+
+UserMessage broken(const QString& path, const QString& fault)
+{
+    return UserMessage{kTamperTitle,
+                       QStringLiteral("Файлът %1 е повреден: %2. Документът не е отворен.")
+                           .arg(QDir::toNativeSeparators(path), fault),
+                       UserMessage::Icon::Critical};
+}
+
+// An amount in a file is a whole number the program can hold: an optional "-"
+// and digits, below 2^53; or nothing.
+bool isFileAmount(const QString& text)
+{
+    if (text.isEmpty())
+        return true;
+    const qsizetype start = text.startsWith(u'-') ? 1 : 0;
+    if (start == text.size() || text.size() - start > 16)
+        return false;
+    for (qsizetype i = start; i < text.size(); ++i)
+        if (text[i] < u'0' || text[i] > u'9')
+            return false;
+    return std::fabs(text.toDouble()) < 9007199254740992.0;
+}
+
 int highestColumn(const FormProfile& p)
 {
     int high = std::max({p.codeColumn, p.idColumn, p.parentColumn, p.manualColumn, p.lockedColumn});
@@ -53,13 +87,33 @@ int highestColumn(const FormProfile& p)
 
 } // namespace
 
-DocumentEngine::DocumentEngine(AppState& state, const OpenedDocument& document)
-    : m_state(state), m_document(document), m_profile(ProfileFor(document.type->form))
+DocumentEngine::DocumentEngine(AppState& state, const OpenedDocument& document, Access access)
+    : m_state(state), m_access(access), m_document(document),
+      m_profile(ProfileFor(document.type->form))
 {
     for (const AmountColumn& a : m_profile.amounts) {
         m_amountFields << QString::fromLatin1(a.field);
         m_amountColumns.push_back(a.column);
     }
+}
+
+DocumentEngine::~DocumentEngine() = default;
+
+std::optional<QString> DocumentEngine::amountFault(const Rowset& rowset) const
+{
+    std::vector<int> columns = m_amountColumns;
+    for (const CaptionedColumn& c : m_profile.previousYear)
+        columns.push_back(c.column);
+    for (const RowsetRow& row : rowset.rows) {
+        for (int col : columns) {
+            if (col >= static_cast<int>(row.cells.size()) || isFileAmount(row.cells[col]))
+                continue;
+            return QStringLiteral("в ред %1 полето %2 съдържа „%3“, а не цяло число, което "
+                                  "програмата може да съхрани")
+                .arg(row.cells[m_profile.idColumn], rowset.fields.value(col), row.cells[col]);
+        }
+    }
+    return std::nullopt;
 }
 
 int DocumentEngine::maxLevel() const
@@ -78,35 +132,48 @@ std::optional<UserMessage> DocumentEngine::load()
     m_changed = false;
     m_saved = true;
     m_grid.clear();
+    m_sourceDigest.clear();
+    const QString path = m_document.path;
+
+    // One writer at a time: the program and telmtool lock the data file while
+    // they have it open.
+    m_lock.reset();
+    if (m_access == Access::Edit) {
+        m_lock = std::make_unique<platform::DocumentLock>(targetPath());
+        if (m_lock->state() == platform::DocumentLock::State::HeldElsewhere) {
+            m_lock.reset();
+            return UserMessage{kSaveTitle,
+                               QStringLiteral("Документът %1 е отворен другаде – в програмата или "
+                                              "от telmtool. Затворете го там и опитайте отново.")
+                                   .arg(QDir::toNativeSeparators(targetPath())),
+                               UserMessage::Icon::Critical};
+        }
+    }
+
+    // The document shown is the one checked: read once, verified (a data file),
+    // checked for what would make it ambiguous, then loaded into the grid.
+    XmlDocument templateXml;
+    XmlDocument& xml = m_document.editType == 1 ? m_state.xml : templateXml;
+    QString reason;
+    const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, reason);
+    if (!bytes || !xml.loadBytes(*bytes))
+        return cannotOpen(path, bytes ? xml.lastError() : reason);
+    if (m_document.editType == 1 && !VerifyDataHash(xml))
+        return UserMessage{kTamperTitle, kTamperText, UserMessage::Icon::Critical};
+    if (const std::optional<QString> fault = DocumentFault(xml))
+        return broken(path, *fault);
+    m_sourceDigest = BytesDigest(*bytes);
 
     Rowset rowset;
-    const QString path = m_document.path;
-    std::optional<RowsetError> error;
-    if (m_document.editType == 1) {
-        // The selection dialog has loaded the file; the document shown is the one
-        // verified, not a second read of the disk that could differ from it.
-        if (m_state.xml.isEmpty()) {
-            // Not loadable when the dialog read it: say why, never show an unchecked file.
-            error = LoadRowset(path, rowset);
-            if (!error)
-                return UserMessage{kTamperTitle, kTamperText, UserMessage::Icon::Critical};
-        } else if (!VerifyDataHash(m_state.xml))
-            return UserMessage{kTamperTitle, kTamperText, UserMessage::Icon::Critical};
-        else
-            error = LoadRowset(m_state.xml.doc(), rowset);
-    } else {
-        error = LoadRowset(path, rowset);
-    }
-    if (error)
-        return UserMessage{kTamperTitle,
-                           QStringLiteral("Документът не може да бъде отворен:\n%1\n\n%2")
-                               .arg(QDir::toNativeSeparators(path), error->message),
-                           UserMessage::Icon::Critical};
+    if (const std::optional<RowsetError> error = LoadRowset(xml.doc(), rowset))
+        return cannotOpen(path, error->message);
     if (rowset.fields.size() <= highestColumn(m_profile) || rowset.rows.empty())
         return UserMessage{kTamperTitle,
                            QStringLiteral("Файлът %1 няма структурата на документа \"%2\".")
                                .arg(QDir::toNativeSeparators(path), docType().titleText()),
                            UserMessage::Icon::Critical};
+    if (const std::optional<QString> fault = amountFault(rowset))
+        return broken(path, *fault);
 
     m_grid.bind(rowset);
     m_state.hfGrid.setMaxLevel(maxLevel());
@@ -249,6 +316,29 @@ QString DocumentEngine::targetPath() const
 
 std::optional<UserMessage> DocumentEngine::writeAndSave()
 {
+    if (m_access != Access::Edit)
+        return UserMessage{kSaveTitle, QStringLiteral("Документът е отворен само за четене."),
+                           UserMessage::Icon::Critical};
+    // A correction is written over its file only as it was opened: a change made
+    // on disk meanwhile is never overwritten, nor re-checksummed into a valid one.
+    std::optional<QByteArray> previous;
+    if (m_document.editType == 1) {
+        QString reason;
+        previous = platform::ReadRegularFile(sourcePath(), reason);
+        if (!previous)
+            return UserMessage{
+                kSaveTitle,
+                QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(sourcePath()), reason),
+                UserMessage::Icon::Critical};
+        if (BytesDigest(*previous) != m_sourceDigest)
+            return UserMessage{
+                kSaveTitle,
+                QStringLiteral("Файлът %1 е променен извън програмата, след като е отворен. "
+                               "Документът не е записан, за да не се загуби тази промяна.")
+                    .arg(QDir::toNativeSeparators(sourcePath())),
+                UserMessage::Icon::Critical};
+    }
+
     DataHeader header;
     header.periodMonth = m_state.period.sQuarter;
     header.yearText = QString::number(m_state.period.iYear);
@@ -267,9 +357,22 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
     m_state.dataFilePath = path;
     if (m_document.editType == 0)
         QDir().mkpath(QFileInfo(path).absolutePath()); // a fresh program folder may lack Data
+    if (previous) {
+        // The version before this correction stays beside it, one generation.
+        const QFileInfo target(path);
+        const QString backup =
+            (target.isSymLink() ? target.canonicalFilePath() : path) + QStringLiteral(".bak");
+        if (const SaveResult kept = SaveBytes(*previous, backup); !kept.ok)
+            return UserMessage{kSaveTitle,
+                               QStringLiteral("Предишната версия не може да бъде запазена като "
+                                              "%1: %2. Документът не е записан.")
+                                   .arg(QDir::toNativeSeparators(backup), kept.error),
+                               UserMessage::Icon::Critical};
+    }
     const SaveResult result = SaveDataFile(m_state.xml, path);
     if (!result.ok)
         return UserMessage{kSaveTitle, result.error, UserMessage::Icon::Critical};
+    m_sourceDigest = result.digest;
     m_saved = true;
     return std::nullopt;
 }

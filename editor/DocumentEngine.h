@@ -13,12 +13,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace telm {
 
+namespace platform {
+class DocumentLock;
+}
 struct AppState;
+struct Rowset;
 struct DocType;
 
 // The three fields shown above the grid.
@@ -33,8 +38,15 @@ struct DocumentHeader
 class DocumentEngine
 {
 public:
+    // Edit: the data file is locked while the engine has it (no second writer)
+    // and is saved. ReadOnly: only shown or printed, never locked or saved.
+    enum class Access { Edit, ReadOnly };
+
     // The form of the opened document's type, on the shared state.
-    DocumentEngine(AppState& state, const OpenedDocument& document);
+    DocumentEngine(AppState& state, const OpenedDocument& document, Access access = Access::Edit);
+    ~DocumentEngine();
+    DocumentEngine(const DocumentEngine&) = delete;
+    DocumentEngine& operator=(const DocumentEngine&) = delete;
 
     const FormProfile& profile() const { return m_profile; }
     const DocType& docType() const { return *m_document.type; }
@@ -61,10 +73,12 @@ public:
     const QStringList& amountFields() const { return m_amountFields; }
     const std::vector<int>& amountColumns() const { return m_amountColumns; }
 
-    // Loads the template (new) or the data file already in the shared XML
-    // document (correction, after the tamper check) into the grid, puts the
-    // amounts into display form and makes (1, 0) current. On failure the grid
-    // is left in its design state and the message says why.
+    // Locks the data file (Edit), reads the template (new) or the data file
+    // (correction, into the shared XML document, after the tamper check),
+    // refuses a file that is ambiguous or holds amounts the program cannot
+    // hold, loads it into the grid, puts the amounts into display form and
+    // makes (1, 0) current. On failure the grid is left in its design state and
+    // the message says why; a document open elsewhere is not opened.
     std::optional<UserMessage> load();
     // The header fields, filled by load().
     const DocumentHeader& header() const { return m_header; }
@@ -106,14 +120,21 @@ public:
     // the balance check. The message, if any, is a warning: the save goes on.
     std::optional<UserMessage> prepareSave();
     // Second half: writes and saves the data file. The saved flag is set only
-    // when the file was really written.
+    // when the file was really written. A correction is refused when its file
+    // changed on disk since it was opened; its previous version is kept as
+    // <file>.bak.
     std::optional<UserMessage> writeAndSave();
 
     QString sourcePath() const; // template (new) or opened file (correction)
     QString targetPath() const; // composed name (new) or opened file (correction)
 
 private:
+    std::optional<QString> amountFault(const Rowset& rowset) const;
+
     AppState& m_state;
+    Access m_access;
+    std::unique_ptr<platform::DocumentLock> m_lock;
+    QByteArray m_sourceDigest; // the data file's bytes as opened (or last saved)
     OpenedDocument m_document;
     const FormProfile& m_profile;
     GridModel m_grid;

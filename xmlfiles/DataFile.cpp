@@ -3,6 +3,7 @@
 #include "xmlfiles/DataFile.h"
 
 #include "xmlfiles/Checksum.h"
+#include "xmlfiles/DocumentChecks.h"
 #include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
 
@@ -101,6 +102,10 @@ std::optional<WriteError> WriteDataDocument(XmlDocument& xml, const QString& sou
 {
     if (!xml.load(sourcePath) || std::string_view(xml.root().name()) != "xml")
         return error(QStringLiteral("Файлът \"%1\" не може да бъде зареден.").arg(sourcePath));
+    if (const std::optional<QString> fault = DocumentFault(xml))
+        return error(QStringLiteral("Файлът \"%1\" е повреден: %2.").arg(sourcePath, *fault));
+    // What is written reads back the same, so the new checksum holds on reload.
+    NormaliseTexts(xml);
     if (amountFields.size() != static_cast<qsizetype>(amountColumns.size()))
         return error(QStringLiteral("Списъкът на полетата за суми не съответства на колоните."));
 

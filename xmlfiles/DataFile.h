@@ -56,7 +56,8 @@ std::optional<WriteError> WriteDataDocument(XmlDocument& xml, const QString& sou
 struct SaveResult
 {
     bool ok = false;
-    QString error; // the failure's own description
+    QString error;     // the failure's own description
+    QByteArray digest; // of the bytes written, when saved
 };
 
 // Saves atomically: a temporary file in the target folder renamed over the target.
@@ -71,6 +72,14 @@ SaveResult SaveDataFile(const XmlDocument& xml, const QString& path,
 
 // The bytes SaveDataFile writes.
 QByteArray DataFileBytes(const XmlDocument& xml);
+
+// Writes bytes atomically as SaveDataFile does: only over an ordinary file (a
+// link to one is followed), never a device, a FIFO or a folder.
+SaveResult SaveBytes(const QByteArray& bytes, const QString& path,
+                     const std::function<bool()>& beforeCommit = {});
+
+// A fingerprint of a file's bytes, to tell whether it changed on disk.
+QByteArray BytesDigest(const QByteArray& bytes);
 
 // The checksum of a text: A_B_C over its Windows-1251 codes.
 QString ComputeHash(const QString& text);

@@ -1,12 +1,28 @@
 // Atomic save of the shared document: QSaveFile writes a temporary file beside
 // the target and renames it over the target only when everything was written.
+#include "platform/RegularFile.h"
 #include "xmlfiles/Checksum.h"
 #include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlDocument.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace telm {
+
+namespace {
+
+SaveResult failed(const QString& why)
+{
+    SaveResult result;
+    result.error = why;
+    return result;
+}
+
+} // namespace
 
 QByteArray DataFileBytes(const XmlDocument& xml)
 {
@@ -26,23 +42,46 @@ SaveResult SaveDataFile(const XmlDocument& xml, const QString& path,
                         const std::function<bool()>& beforeCommit)
 {
     if (xml.isEmpty())
-        return {false, QStringLiteral("Няма данни за запис.")};
-    const QByteArray bytes = DataFileBytes(xml);
+        return failed(QStringLiteral("Няма данни за запис."));
+    return SaveBytes(DataFileBytes(xml), path, beforeCommit);
+}
+
+SaveResult SaveBytes(const QByteArray& bytes, const QString& path,
+                     const std::function<bool()>& beforeCommit)
+{
+    // Only an ordinary file is replaced; a link is followed to one. Never a
+    // device node, a FIFO or a folder under a document's name.
+    if (const QString reason = platform::NotARegularFileReason(path, true); !reason.isEmpty())
+        return failed(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
+        return failed(file.errorString());
+    errno = 0;
     if (file.write(bytes) != bytes.size()) {
-        const QString message = file.errorString();
+        // Qt words a full disk "Unknown error"; the system names it.
+        const int code = errno;
+        const QString message = code != 0 ? platform::SystemErrorText(code) : file.errorString();
         file.cancelWriting();
-        return {false, message};
+        return failed(message);
     }
     if (beforeCommit && !beforeCommit()) {
         file.cancelWriting();
-        return {false, QStringLiteral("Записът е прекъснат.")};
+        return failed(QStringLiteral("Записът е прекъснат."));
     }
-    if (!file.commit())
-        return {false, file.errorString()};
-    return {true, {}};
+    errno = 0;
+    if (!file.commit()) {
+        const int code = errno;
+        return failed(code != 0 ? platform::SystemErrorText(code) : file.errorString());
+    }
+    SaveResult saved;
+    saved.ok = true;
+    saved.digest = BytesDigest(bytes);
+    return saved;
+}
+
+QByteArray BytesDigest(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 } // namespace telm

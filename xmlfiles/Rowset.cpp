@@ -1,6 +1,8 @@
 // The rowset loader over pugixml.
 #include "xmlfiles/Rowset.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 
 #include <cstring>
@@ -226,19 +228,15 @@ std::optional<RowsetError> LoadRowset(const pugi::xml_document& doc, Rowset& out
 std::optional<RowsetError> LoadRowset(const QString& path, Rowset& out)
 {
     out = Rowset();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return makeError(RowsetError::Kind::CannotOpen,
-                         QStringLiteral("Файлът \"%1\" не може да бъде отворен: %2")
-                             .arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return makeError(RowsetError::Kind::CannotOpen,
-                         QStringLiteral("Файлът \"%1\" не може да бъде прочетен: %2")
-                             .arg(path, file.errorString()));
+    QString reason;
+    std::optional<QByteArray> bytes = platform::ReadRegularFile(path, reason);
+    if (!bytes)
+        return makeError(
+            RowsetError::Kind::CannotOpen,
+            QStringLiteral("Файлът \"%1\" не може да бъде прочетен: %2").arg(path, reason));
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed =
-        doc.load_buffer_inplace(bytes.data(), static_cast<size_t>(bytes.size()));
+        doc.load_buffer_inplace(bytes->data(), static_cast<size_t>(bytes->size()));
     if (!parsed)
         return makeError(RowsetError::Kind::NotWellFormed,
                          QStringLiteral("Файлът \"%1\" не е правилен XML (%2, позиция %3).")

@@ -1,31 +1,43 @@
 #include "xmlfiles/XmlDocument.h"
 
-#include <QFile>
+#include "platform/RegularFile.h"
+
+#include <cstring>
 
 namespace telm {
 
 bool XmlDocument::load(const QString& path)
 {
     m_doc.reset();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    m_error.clear();
+    // Only an ordinary file of a document's size: a FIFO would block, a device
+    // would never end.
+    std::optional<QByteArray> bytes = platform::ReadRegularFile(path, m_error);
+    if (!bytes)
         return false;
-    const qint64 size = file.size();
-    if (size <= 0 || size > qint64(0x7fffffff))
-        return false;
-    // Read straight into a buffer the document takes over and parses in place:
-    // no second copy of a large file.
-    void* buffer = pugi::get_memory_allocation_function()(static_cast<size_t>(size));
-    if (!buffer)
-        return false;
-    if (file.read(static_cast<char*>(buffer), size) != size) {
-        pugi::get_memory_deallocation_function()(buffer);
+    return loadBytes(*bytes);
+}
+
+bool XmlDocument::loadBytes(const QByteArray& bytes)
+{
+    m_doc.reset();
+    m_error.clear();
+    if (bytes.isEmpty()) {
+        m_error = QStringLiteral("файлът е празен");
         return false;
     }
-    const pugi::xml_parse_result result =
-        m_doc.load_buffer_inplace_own(buffer, static_cast<size_t>(size));
+    // The document takes over a buffer of its own and parses it in place.
+    const size_t size = static_cast<size_t>(bytes.size());
+    void* buffer = pugi::get_memory_allocation_function()(size);
+    if (!buffer) {
+        m_error = QStringLiteral("няма достатъчно памет");
+        return false;
+    }
+    std::memcpy(buffer, bytes.constData(), size);
+    const pugi::xml_parse_result result = m_doc.load_buffer_inplace_own(buffer, size);
     if (!result) {
         m_doc.reset();
+        m_error = QStringLiteral("не е XML: %1").arg(QString::fromLatin1(result.description()));
         return false;
     }
     return true;

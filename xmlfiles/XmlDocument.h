@@ -2,6 +2,7 @@
 // the writer and the conditions loader use one after another.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <pugixml.hpp>
@@ -11,10 +12,19 @@ namespace telm {
 class XmlDocument
 {
 public:
-    // Replaces the content with the file. A failed load (missing, not well-formed)
-    // leaves the document empty; the return value is for callers that care.
+    // Replaces the content with the file. A failed load (missing, not an
+    // ordinary file, larger than a document can be, not well-formed) leaves the
+    // document empty; the return value and lastError() are for callers that care.
     bool load(const QString& path);
-    void clear() { m_doc.reset(); }
+    // The same from bytes already read.
+    bool loadBytes(const QByteArray& bytes);
+    // Why the last load failed; empty after a successful one.
+    const QString& lastError() const { return m_error; }
+    void clear()
+    {
+        m_doc.reset();
+        m_error.clear();
+    }
     bool isEmpty() const { return !m_doc.document_element(); }
 
     pugi::xml_node root() const { return m_doc.document_element(); }
@@ -23,6 +33,7 @@ public:
 
 private:
     pugi::xml_document m_doc;
+    QString m_error;
 };
 
 } // namespace telm

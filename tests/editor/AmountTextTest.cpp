@@ -181,3 +181,46 @@ TEST(AmountText, EntriesBeyondWhatADoubleHoldsExactlyAreRefused)
     // A total that large still reads, so it never blocks the sums or the save.
     EXPECT_EQ(AmountOrZero(QStringLiteral("18,014,398,509,481,984")), 18014398509481984.0);
 }
+
+// A group separator stands only between groups of three digits counted from
+// the right of the whole part; anywhere else the text is no number, never
+// another number. One table, read under both the C and the Bulgarian
+// separators: G is the locale's group separator, D its decimal separator.
+TEST(AmountText, MisplacedGroupSeparatorsAreRefused)
+{
+    const struct
+    {
+        const char* text;
+        std::optional<double> expected;
+    } cases[] = {
+        {"1G234", 1234},
+        {"12G345G678", 12345678},
+        {"123G456", 123456},
+        {"1G234D5", 1234.5},
+        {"(1G234)", -1234},
+        {"-12G345", -12345},
+        {"1 234", 1234}, // a typed blank groups too
+        {"1234", 1234},
+        {"12G5", std::nullopt},
+        {"1G2G3", std::nullopt},
+        {"10 5", std::nullopt},
+        {"1234G567", std::nullopt},
+        {"1G23", std::nullopt},
+        {"1G2345", std::nullopt},
+        {"1G234G56", std::nullopt},
+        {"12 34", std::nullopt},
+        {"1G234 5", std::nullopt},
+    };
+    for (const AmountLocale& locale :
+         {AmountLocale{u',', u'.'}, AmountLocale{QChar(0x00A0), u','}}) {
+        setAmountLocale(locale);
+        for (const auto& c : cases) {
+            QString text = QString::fromLatin1(c.text);
+            text.replace(u'G', locale.group).replace(u'D', locale.decimal);
+            EXPECT_EQ(ReadAmount(text), c.expected)
+                << c.text << " group " << int(locale.group.unicode());
+            EXPECT_EQ(ReadEntry(text).has_value(), c.expected.has_value()) << c.text;
+        }
+    }
+    setAmountLocale(AmountLocale{});
+}

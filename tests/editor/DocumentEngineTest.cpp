@@ -136,6 +136,7 @@ TEST_F(DocumentEngineTest, SaveReopenCorrectInPlace)
     EXPECT_EQ(GetNodeAttribute(land, QStringLiteral("DocDta_Sum3")), QStringLiteral("500"));
 
     // Correction: the context now says something else; the header stays the file's.
+    engine.reset(); // closed before it is opened again
     state.openedDataFilePath = dataPath();
     state.company.Name = QStringLiteral("Друга");
     auto correction = open(1);
@@ -164,6 +165,7 @@ TEST_F(DocumentEngineTest, TamperedOrUnreadableFileIsRefused)
     bytes.replace("DocDta_Sum3=\"500\"", "DocDta_Sum3=\"501\"");
     ASSERT_TRUE(test::writeAll(dataPath(), bytes));
 
+    engine.reset(); // closed before it is opened again
     state.openedDataFilePath = dataPath();
     state.xml.load(dataPath());
     DocumentEngine correction(state, balance(1));
@@ -186,6 +188,7 @@ TEST_F(DocumentEngineTest, FailedSaveKeepsTheSavedFlagClearedAndTheOldFile)
     ASSERT_FALSE(engine->writeAndSave().has_value());
     const QByteArray before = test::readAll(dataPath());
 
+    engine.reset(); // closed before it is opened again
     state.openedDataFilePath = dataPath();
     auto correction = open(1);
     correction->noteTyping();

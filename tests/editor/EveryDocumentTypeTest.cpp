@@ -35,31 +35,32 @@ TEST_P(EveryDocumentType, OpensTakesAnEntrySavesAndReopens)
     const Opening opening = OpenFromChoices(state, type, false);
     ASSERT_TRUE(opening.document);
     EXPECT_EQ(opening.document->editType, 0);
-    DocumentEngine engine(state, *opening.document);
-    const FormProfile& profile = engine.profile();
+    auto engine = std::make_unique<DocumentEngine>(state, *opening.document);
+    const FormProfile& profile = engine->profile();
     EXPECT_EQ(profile.id, type.form);
-    const std::optional<UserMessage> failure = engine.load();
+    const std::optional<UserMessage> failure = engine->load();
     ASSERT_FALSE(failure) << failure->text.toStdString();
-    EXPECT_EQ(&engine.docType(), &type);
-    EXPECT_EQ(state.hfGrid.MaxLevel, engine.maxLevel());
+    EXPECT_EQ(&engine->docType(), &type);
+    EXPECT_EQ(state.hfGrid.MaxLevel, engine->maxLevel());
 
     int row = -1;
     int col = -1;
-    for (int r = 1; r < engine.grid().Rows() && row < 0; ++r)
+    for (int r = 1; r < engine->grid().Rows() && row < 0; ++r)
         for (const AmountColumn& a : profile.amounts)
-            if (engine.canEdit(r, a.column)) {
+            if (engine->canEdit(r, a.column)) {
                 row = r;
                 col = a.column;
                 break;
             }
     ASSERT_GT(row, 0) << "no editable cell";
-    ASSERT_TRUE(engine.commit(row, col, QStringLiteral("321")));
-    engine.prepareSave(); // sums where the form runs them; a warning does not stop the save
-    ASSERT_FALSE(engine.writeAndSave());
+    ASSERT_TRUE(engine->commit(row, col, QStringLiteral("321")));
+    engine->prepareSave(); // sums where the form runs them; a warning does not stop the save
+    ASSERT_FALSE(engine->writeAndSave());
     const QString path = dir.filePath(
         QStringLiteral("Data/VELDOR_%1_123456786_2006_6.xml").arg(QString::fromLatin1(type.code)));
     EXPECT_EQ(state.dataFilePath, path);
 
+    engine.reset(); // closed before it is opened again
     const Opening reopening = OpenFromDataFile(state, path);
     ASSERT_TRUE(reopening.document);
     EXPECT_EQ(reopening.document->type, &type);

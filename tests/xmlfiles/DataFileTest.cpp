@@ -185,12 +185,29 @@ TEST(WriteDataDocument, ErrorsBeforeAnythingIsSaved)
 
 TEST(WriteDataDocument, LeadingZeroIdentifiersReceiveNoAmounts)
 {
-    const QString source = test::fixture("levels.xml");
+    // levels.xml without its repeated level-3 identifier: the row written "07"
+    // is not the grid's row 7.
+    QTemporaryDir dir;
+    const QString source = dir.filePath("levels.xml");
+    QByteArray bytes = test::readAll(test::fixture("levels.xml"));
+    bytes.replace("DocStr_Name=\"E\" DocStr_ID=\"30\"", "DocStr_Name=\"E\" DocStr_ID=\"31\"");
+    ASSERT_TRUE(test::writeAll(source, bytes));
     test::FakeGrid grid = gridFor(source);
     XmlDocument xml;
     const auto error = write(xml, source, grid, 0, sampleHeader(), {"DocDta_Sum1"}, {5});
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->message.contains("7"));
+}
+
+TEST(WriteDataDocument, AnIdentifierRepeatedAtOneLevelIsRefused)
+{
+    // Which of the two level-3 rows 30 would take the amount? Neither.
+    const QString source = test::fixture("levels.xml");
+    XmlDocument xml;
+    const auto error = write(xml, source, gridFor(source), 0, sampleHeader(), {"DocDta_Sum1"}, {5});
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->message.contains("30")) << error->message.toStdString();
+    EXPECT_TRUE(error->message.contains("повреден"));
 }
 
 TEST(WriteDataDocument, AwkwardHeaderTextsSurviveSaveAndReload)

@@ -1,0 +1,142 @@
+#include "xmlfiles/DocumentChecks.h"
+
+#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/XmlDocument.h"
+
+#include <array>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace telm {
+
+namespace {
+
+constexpr int kMaxLevels = 6;
+
+// The first forbidden character of UTF-8 text, as its code; -1 when none.
+long forbiddenIn(std::string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            return c;
+        // U+FFFE and U+FFFF: EF BF BE, EF BF BF.
+        if (c == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF
+            && (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE)
+            return 0xFFFE + (static_cast<unsigned char>(text[i + 2]) & 1);
+    }
+    return -1;
+}
+
+QString forbiddenFault(long code)
+{
+    return QStringLiteral("съдържа знак, който XML не допуска (код %1)").arg(code);
+}
+
+// Elements with a repeated attribute, texts with a forbidden character.
+struct Walker : pugi::xml_tree_walker
+{
+    std::optional<QString> fault;
+
+    bool for_each(pugi::xml_node& node) override
+    {
+        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            if (const long code = forbiddenIn(node.value()); code >= 0)
+                fault = forbiddenFault(code);
+        } else if (node.type() == pugi::node_element) {
+            std::set<std::string_view> names;
+            for (const pugi::xml_attribute attribute : node.attributes()) {
+                if (!names.insert(attribute.name()).second) {
+                    fault = QStringLiteral("атрибутът „%1“ е записан два пъти в елемент „%2“")
+                                .arg(QString::fromUtf8(attribute.name()),
+                                     QString::fromUtf8(node.name()));
+                    break;
+                }
+                if (const long code = forbiddenIn(attribute.value()); code >= 0) {
+                    fault = forbiddenFault(code);
+                    break;
+                }
+            }
+        }
+        return !fault;
+    }
+};
+
+// A DocStr_ID met twice at one level of the rows.
+std::optional<QString> repeatedIdentifier(const pugi::xml_node& root)
+{
+    std::array<std::unordered_set<std::string>, kMaxLevels> seen;
+    struct Pending
+    {
+        pugi::xml_node row;
+        int level;
+    };
+    std::vector<Pending> stack;
+    for (pugi::xml_node data = root.child("rs:data"); data; data = data.next_sibling("rs:data"))
+        for (pugi::xml_node row = data.child("z:row"); row; row = row.next_sibling("z:row"))
+            stack.push_back({row, 1});
+    while (!stack.empty()) {
+        const Pending next = stack.back();
+        stack.pop_back();
+        const pugi::xml_attribute id = next.row.attribute("DocStr_ID");
+        if (id && !seen[next.level - 1].insert(id.value()).second)
+            return QStringLiteral("идентификаторът на ред %1 се среща два пъти на ниво %2")
+                .arg(QString::fromUtf8(id.value()))
+                .arg(next.level);
+        if (next.level >= kMaxLevels)
+            continue;
+        const std::string child = "Level" + std::to_string(next.level + 1);
+        for (pugi::xml_node row = next.row.child(child.c_str()); row;
+             row = row.next_sibling(child.c_str()))
+            stack.push_back({row, next.level + 1});
+    }
+    return std::nullopt;
+}
+
+// Collects the texts to change, so the tree is not edited while walked.
+struct TextCollector : pugi::xml_tree_walker
+{
+    std::vector<pugi::xml_node> texts;
+
+    bool for_each(pugi::xml_node& node) override
+    {
+        if (node.type() == pugi::node_pcdata)
+            texts.push_back(node);
+        return true;
+    }
+};
+
+} // namespace
+
+std::optional<QString> DocumentFault(const XmlDocument& xml)
+{
+    Walker walker;
+    const_cast<pugi::xml_document&>(xml.doc()).traverse(walker);
+    if (walker.fault)
+        return walker.fault;
+    return repeatedIdentifier(xml.root());
+}
+
+bool HasForbiddenCharacters(const QString& text)
+{
+    return forbiddenIn(text.toUtf8().toStdString()) >= 0;
+}
+
+void NormaliseTexts(XmlDocument& xml)
+{
+    TextCollector collector;
+    xml.doc().traverse(collector);
+    for (pugi::xml_node text : collector.texts) {
+        const QString value = QString::fromUtf8(text.value());
+        const QString stored = NormaliseElementText(value);
+        if (stored.isEmpty())
+            text.parent().remove_child(text);
+        else if (stored != value)
+            text.set_value(stored.toUtf8().constData());
+    }
+}
+
+} // namespace telm
