@@ -7,8 +7,11 @@
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
 #include "selection/YearText.h"
+#include "xmlfiles/DocumentChecks.h"
 
 #include <QDir>
+
+#include <unordered_map>
 
 namespace telm {
 
@@ -44,6 +47,8 @@ FillResult RunFill(const FillRequest& request)
         return badUsage(QStringLiteral("invalid BULSTAT: %1").arg(request.bulstat));
     if (request.company.isEmpty())
         return badUsage(QStringLiteral("the company name is empty"));
+    if (HasForbiddenCharacters(request.company))
+        return badUsage(QStringLiteral("the company name holds a character XML does not allow"));
     static const QStringList months{QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("9"),
                                     QStringLiteral("12")};
     if (!months.contains(request.month))
@@ -73,7 +78,13 @@ FillResult RunFill(const FillRequest& request)
         return result;
     }
 
-    GridModel& grid = engine.grid();
+    // The first row of each identifier, found once: an entry costs its commit,
+    // not a search through the document.
+    const GridModel& grid = engine.grid();
+    std::unordered_map<QString, int> rowOfId;
+    for (int row = grid.Rows() - 1; row >= grid.FixedRows(); --row)
+        rowOfId[grid.TextMatrix(row, profile.idColumn)] = row;
+
     for (const FillEntry& entry : request.entries) {
         const int col = columnOfField(profile, entry.field);
         if (col < 0) {
@@ -81,25 +92,22 @@ FillResult RunFill(const FillRequest& request)
                                   .arg(entry.origin, entry.field);
             continue;
         }
-        bool found = false;
-        for (int row = grid.FixedRows(); row < grid.Rows(); ++row) {
-            if (grid.TextMatrix(row, profile.idColumn) != entry.id)
-                continue;
-            found = true;
-            if (!engine.canEdit(row, col)) {
-                result.refused << QStringLiteral("%1: row %2, %3 cannot be typed into")
-                                      .arg(entry.origin, entry.id, entry.field);
-                break;
-            }
-            engine.noteTyping(); // as the editor box does for each entry
-            if (!engine.commit(row, col, entry.amount))
-                result.refused
-                    << QStringLiteral("%1: \"%2\" is not a number").arg(entry.origin, entry.amount);
-            break;
-        }
-        if (!found)
+        const auto found = rowOfId.find(entry.id);
+        if (found == rowOfId.end()) {
             result.refused
                 << QStringLiteral("%1: no row with identifier %2").arg(entry.origin, entry.id);
+            continue;
+        }
+        const int row = found->second;
+        if (!engine.canEdit(row, col)) {
+            result.refused << QStringLiteral("%1: row %2, %3 cannot be typed into")
+                                  .arg(entry.origin, entry.id, entry.field);
+            continue;
+        }
+        engine.noteTyping(); // as the editor box does for each entry
+        if (!engine.commit(row, col, entry.amount))
+            result.refused
+                << QStringLiteral("%1: \"%2\" is not a number").arg(entry.origin, entry.amount);
     }
 
     if (const std::optional<UserMessage> warning = engine.prepareSave())

@@ -6,7 +6,9 @@
 #include "selection/YearText.h"
 #include "xmlfiles/XmlAccess.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace telm {
 
@@ -37,6 +39,26 @@ Opening messageOnly(const QString& text)
     return Opening{std::nullopt, UserMessage{kWarningTitle, text, UserMessage::Icon::Critical}};
 }
 
+// A data file holds the type its header names; a file named for one type but
+// holding another would be corrected by the wrong form (and its formulas).
+Opening wrongType(const QString& path, const QString& holds, const DocType& named)
+{
+    return messageOnly(QStringLiteral("Файлът %1 съдържа „%2“, а името му е на „%3“. "
+                                      "Документът не е отворен.")
+                           .arg(QDir::toNativeSeparators(path), holds, named.titleText()));
+}
+
+// The type a data file's name gives: <prefix>_[P_]<code>_<BULSTAT>_<year>_<month>.xml.
+const DocType* typeNamedBy(const QString& path, const QString& prefix)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(.+?)_(?:P_)?([A-Za-z0-9]+)_\\d{9}_\\d+_\\d+\\.xml$"));
+    const QRegularExpressionMatch match = pattern.match(QFileInfo(path).fileName());
+    if (!match.hasMatch() || match.captured(1) != prefix)
+        return nullptr;
+    return DocTypeByCode(match.captured(2));
+}
+
 } // namespace
 
 Opening OpenFromChoices(AppState& state, const DocType& type, bool forecast)
@@ -46,6 +68,11 @@ Opening OpenFromChoices(AppState& state, const DocType& type, bool forecast)
     if (isOrdinaryFile(state.openedDataFilePath)) {
         // Choosing a combination that was saved before always reopens it.
         state.xml.load(state.openedDataFilePath);
+        const QString holds =
+            GetChildText(SelectSingleNode(state.xml.doc(), QStringLiteral("xml/danni")),
+                         QStringLiteral("document"));
+        if (!holds.isEmpty() && holds != type.titleText())
+            return wrongType(state.openedDataFilePath, holds, type);
         return Opening{OpenedDocument{&type, 1, state.openedDataFilePath}, std::nullopt};
     }
     const QString templatePath = TemplatePath(state.programFolder, type);
@@ -80,6 +107,9 @@ Opening OpenFromDataFile(AppState& state, const QString& path)
     const DocType* type = DocTypeByTitle(state.docType.Name);
     if (!type)
         return Opening{};
+    const DocType* named = typeNamedBy(state.openedDataFilePath, state.FilePrefix);
+    if (named && named != type)
+        return wrongType(state.openedDataFilePath, state.docType.Name, *named);
     setVariantFlag(state, *type);
     return Opening{OpenedDocument{type, 1, state.openedDataFilePath}, std::nullopt};
 }

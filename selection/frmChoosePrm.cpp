@@ -5,6 +5,7 @@
 #include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
 #include "selection/YearText.h"
+#include "xmlfiles/DocumentChecks.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -183,6 +184,9 @@ void frmChoosePrm::cmdOk_Click()
         return warn(QStringLiteral("Въведете коректен булстат!"));
     if (m_txtName->text().isEmpty())
         return warn(QStringLiteral("Въведете име на предприятие!"));
+    // A control character pasted into the name could not be written to XML.
+    if (HasForbiddenCharacters(m_txtName->text()))
+        return warn(QStringLiteral("Името на предприятието съдържа непозволен знак!"));
 
     m_state.period.sQuarter = m_cboMonth->currentText();
     m_state.period.iYear = *year;

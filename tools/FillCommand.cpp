@@ -2,6 +2,8 @@
 // amounts through the same rules as typing them, and saves it.
 #include "editor/AmountText.h"
 #include "editor/DocumentFill.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RegularFile.h"
 #include "tools/Telmtool.h"
 
 #include <QCoreApplication>
@@ -26,19 +28,21 @@ bool parseSet(const QString& text, FillEntry& entry)
     return true;
 }
 
-// One triple per line, "ID;FIELD;AMOUNT"; an optional header line; blank lines skipped.
-bool readCsv(const QString& path, std::vector<FillEntry>& entries, std::ostream& err)
+// One triple per line, "ID;FIELD;AMOUNT"; blank lines skipped. Only a first
+// line naming the three columns is a header; every other line that is not an
+// entry is reported with its number and counted as skipped.
+bool readCsv(const QString& path, std::vector<FillEntry>& entries, int& skipped, std::ostream& err)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << "telmtool fill: cannot read " << path << ": " << file.errorString() << "\n";
+    QString reason;
+    const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, reason);
+    if (!bytes) {
+        err << "telmtool fill: cannot read " << path << ": " << reason << "\n";
         return false;
     }
-    QString text = QString::fromUtf8(file.readAll());
+    QString text = QString::fromUtf8(*bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-    bool ok = true;
     static const QRegularExpression number(QStringLiteral("^-?\\d+$"));
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
@@ -46,21 +50,25 @@ bool readCsv(const QString& path, std::vector<FillEntry>& entries, std::ostream&
             continue;
         const QStringList parts = line.split(u';');
         const QString where = QStringLiteral("%1:%2").arg(path).arg(i + 1);
+        auto skip = [&](const char* why) {
+            err << "telmtool fill: skipped " << where << ": " << why << "\n";
+            ++skipped;
+        };
         if (parts.size() != 3) {
-            err << "telmtool fill: " << where << ": expected ID;FIELD;AMOUNT\n";
-            ok = false;
+            skip("expected ID;FIELD;AMOUNT");
             continue;
         }
+        if (i == 0 && parts[0].trimmed().compare(u"ID", Qt::CaseInsensitive) == 0
+            && parts[1].trimmed().compare(u"FIELD", Qt::CaseInsensitive) == 0
+            && parts[2].trimmed().compare(u"AMOUNT", Qt::CaseInsensitive) == 0)
+            continue; // the header
         if (!number.match(parts[0].trimmed()).hasMatch()) {
-            if (i == 0 || entries.empty())
-                continue; // a header line
-            err << "telmtool fill: " << where << ": the identifier is not a number\n";
-            ok = false;
+            skip("the identifier is not a number");
             continue;
         }
         entries.push_back({parts[0].trimmed(), parts[1].trimmed(), parts[2], where});
     }
-    return ok;
+    return true;
 }
 
 int usage(std::ostream& err, const QString& why)
@@ -74,7 +82,7 @@ int usage(std::ostream& err, const QString& why)
 int RunFill(const QStringList& args, std::ostream& out, std::ostream& err)
 {
     FillRequest request;
-    request.programFolder = QCoreApplication::applicationDirPath();
+    request.programFolder = platform::ProgramFolder();
     QStringList csvFiles;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -121,9 +129,10 @@ int RunFill(const QStringList& args, std::ostream& out, std::ostream& err)
         if (!args.contains(name))
             return usage(err, QStringLiteral("%1 is required").arg(name));
     }
+    int skipped = 0;
     for (const QString& path : csvFiles)
-        if (!readCsv(path, request.entries, err))
-            return kExitUsage;
+        if (!readCsv(path, request.entries, skipped, err))
+            return kExitFailed;
 
     // Amounts are read as the program reads what is typed: with this system's separators.
     setAmountLocale(AmountLocale::system());
@@ -137,7 +146,10 @@ int RunFill(const QStringList& args, std::ostream& out, std::ostream& err)
     case FillResult::Status::NotSaved:
         err << "telmtool fill: nothing saved: " << result.error << "\n";
         return kExitFailed;
-    case FillResult::Status::Saved: out << result.savedPath << "\n"; return kExitOk;
+    case FillResult::Status::Saved:
+        out << result.savedPath << "\n";
+        // Saved, but not everything asked for is in it.
+        return skipped > 0 || !result.refused.isEmpty() ? kExitPartly : kExitOk;
     }
     return kExitFailed;
 }

@@ -1,9 +1,8 @@
 // telmtool hash: the checksum of a text or of a file's text.
+#include "platform/RegularFile.h"
 #include "tools/Telmtool.h"
 #include "xmlfiles/Checksum.h"
 #include "xmlfiles/DataFile.h"
-
-#include <QFile>
 
 namespace telm::tool {
 
@@ -14,15 +13,14 @@ int RunHash(const QStringList& args, std::ostream& out, std::ostream& err)
         return kExitOk;
     }
     if (args.size() == 2 && args.first() == QLatin1String("--file")) {
-        QFile file(args.at(1));
-        if (!file.open(QIODevice::ReadOnly)) {
-            err << "telmtool hash: cannot read " << args.at(1) << ": " << file.errorString()
-                << "\n";
+        QString reason;
+        const std::optional<QByteArray> bytes = platform::ReadRegularFile(args.at(1), reason);
+        if (!bytes) {
+            err << "telmtool hash: cannot read " << args.at(1) << ": " << reason << "\n";
             return kExitFailed;
         }
-        const QByteArray bytes = file.readAll();
         out << ComputeHashUtf8(
-            std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))
+            std::string_view(bytes->constData(), static_cast<size_t>(bytes->size())))
             << "\n";
         return kExitOk;
     }

@@ -14,6 +14,7 @@ namespace telm::tool {
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1; // the answer is "no": tampered, invalid, unreadable
 constexpr int kExitUsage = 2;
+constexpr int kExitPartly = 3; // saved, but some requested amounts are not in it
 
 struct Subcommand
 {

@@ -1,13 +1,26 @@
 // telmtool entry point: arguments are taken as UTF-8 whatever the locale.
 #include "tools/Telmtool.h"
 
+#include <QGuiApplication>
+
 #include <iostream>
+#include <memory>
 
 int main(int argc, char** argv)
 {
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromUtf8(argv[i]);
+    // Printing draws text and needs a GUI application (with no screen); every
+    // other command a plain one.
+    std::unique_ptr<QCoreApplication> application;
+    if (args.value(0) == QLatin1String("print")) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     const int code = telm::tool::RunTelmtool(args, std::cout, std::cerr);
     std::cout.flush();
     return code;

@@ -56,7 +56,7 @@ TEST(FillCommand, SetAndCsvCommitLikeTyping)
     ASSERT_TRUE(test::writeAll(csv, "ID;FIELD;AMOUNT\n50;DocDta_Sum3;250\n\n20;DocDta_Sum3;9\n"));
 
     const FillRun run = fill(dir, {"--set", "40:DocDta_Sum3=1000", "--csv", csv});
-    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.code, 3) << run.err; // saved, with one amount skipped
     const QString path = dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
     EXPECT_EQ(run.out, QDir::toNativeSeparators(path).toStdString() + "\n");
     // The group row 20 cannot be typed into: reported with its line, skipped.
@@ -83,11 +83,23 @@ TEST(FillCommand, BadUsageAndNothingToSave)
     ASSERT_TRUE(test::makeProgramFolder(dir.path()));
     EXPECT_EQ(fill(dir, {"--set", "40=5"}).code, 2);
     EXPECT_EQ(fill(dir, {"--bogus"}).code, 2);
+    // Every line not taken is reported with its number; only a first line that
+    // names the three columns is a header.
     const QString csv = dir.filePath(QStringLiteral("bad.csv"));
-    ASSERT_TRUE(test::writeAll(csv, "40;DocDta_Sum3;5\n41;DocDta_Sum3\n"));
+    ASSERT_TRUE(test::writeAll(csv, "Ред;Поле;Сума\n40;DocDta_Sum3;5\n41;DocDta_Sum3\nx;y;z\n"));
     const FillRun bad = fill(dir, {"--csv", csv});
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_NE(bad.err.find("bad.csv:2"), std::string::npos) << bad.err;
+    EXPECT_EQ(bad.code, 3); // saved with what could be taken
+    for (const char* line : {"bad.csv:1", "bad.csv:3", "bad.csv:4"})
+        EXPECT_NE(bad.err.find(line), std::string::npos) << line << bad.err;
+    EXPECT_EQ(bad.err.find("bad.csv:2"), std::string::npos) << bad.err;
+    // A misplaced group separator is no number: refused, never read as 125.
+    const FillRun comma =
+        fill(dir, {"--set", "40:DocDta_Sum3=12,5", "--set", "50:DocDta_Sum3=10 5"});
+    EXPECT_EQ(comma.code, 3);
+    EXPECT_NE(comma.err.find("is not a number"), std::string::npos) << comma.err;
+    EXPECT_EQ(amount(dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml")), 4, "40",
+                     "DocDta_Sum3"),
+              QStringLiteral("5"));
 
     QTemporaryDir empty;
     const FillRun none = fill(empty, {"--set", "40:DocDta_Sum3=5"});
