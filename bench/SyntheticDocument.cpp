@@ -39,7 +39,7 @@ void schemaLevel(std::string& out, int level)
 
 } // namespace
 
-std::string SyntheticDocument(int rows)
+std::string SyntheticDocument(int rows, bool uniqueIds)
 {
     std::string out;
     out.reserve(static_cast<size_t>(rows) * 330 + 8000);
@@ -56,6 +56,9 @@ std::string SyntheticDocument(int rows)
     std::array<int, 7> nextId{}; // per level, counted from -32768
     std::array<int, 7> currentId{};
     nextId.fill(-32768);
+    if (uniqueIds)
+        for (int level = 1; level <= 6; ++level)
+            nextId[static_cast<size_t>(level)] = -32768 + (level - 1) * 10000;
     int written = 0;
     int open = 0; // levels currently open
     while (written < rows) {

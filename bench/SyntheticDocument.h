@@ -8,6 +8,8 @@ namespace telm::bench {
 
 // A document of `rows` rows: repeated blocks of one row per level 1..5 and two
 // level-6 rows, each level numbering its identifiers within the 16-bit range.
-std::string SyntheticDocument(int rows);
+// With `uniqueIds`, every level numbers from its own start, so that an
+// identifier names one row of the whole document (as telmtool fill needs).
+std::string SyntheticDocument(int rows, bool uniqueIds = false);
 
 } // namespace telm::bench

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing (as root), then configures and builds into build/.
 # Safe to run again: nothing is installed twice and the build is incremental.
+#   scripts/setup.sh --packages   installs what is missing, builds nothing
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config qt6-base-dev libpugixml-dev libgtest-dev libgmock-dev
-          fonts-dejavu-core clang-format poppler-utils)
+          fonts-dejavu-core clang-format poppler-utils clang libclang-rt-14-dev llvm-14)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -21,6 +22,10 @@ if [ ${#missing[@]} -gt 0 ]; then
         echo "  sudo apt-get install -y ${missing[*]}"
         exit 1
     fi
+fi
+
+if [ "${1:-}" = "--packages" ]; then
+    exit 0
 fi
 
 build=${TELM_BUILD_DIR:-build}

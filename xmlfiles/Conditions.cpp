@@ -10,9 +10,14 @@ namespace telm {
 ConditionsTable LoadConditions(XmlDocument& xml, const QString& conditionsPath,
                                const QString& title)
 {
-    ConditionsTable table;
     if (!xml.load(conditionsPath))
-        return table;
+        return {};
+    return ConditionsOf(xml, title);
+}
+
+ConditionsTable ConditionsOf(const XmlDocument& xml, const QString& title)
+{
+    ConditionsTable table;
     const pugi::xml_node root = xml.root();
     if (std::strcmp(root.name(), "xml") != 0)
         return table;

@@ -25,4 +25,7 @@ using ConditionsTable = std::vector<ConditionEntry>;
 ConditionsTable LoadConditions(XmlDocument& xml, const QString& conditionsPath,
                                const QString& title);
 
+// The entries of `title` in a conditions document already loaded.
+ConditionsTable ConditionsOf(const XmlDocument& xml, const QString& title);
+
 } // namespace telm

@@ -4,9 +4,11 @@
 #include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlDocument.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <sstream>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -188,5 +190,22 @@ TEST(Telmtool, Bulstat)
         const ToolRun r = run({"bulstat", c.number});
         EXPECT_EQ(r.code, c.code) << c.number;
         EXPECT_EQ(r.out, c.out) << c.number;
+    }
+}
+
+// verify, show and hash --file read only ordinary files: a FIFO would block
+// them for ever, a device would never end.
+TEST(Telmtool, WhatIsNoOrdinaryFileIsRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo.xml"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero"), dir.path()}) {
+        SCOPED_TRACE(path.toStdString());
+        const ToolRun verify = run({"verify", path});
+        EXPECT_EQ(verify.code, 1);
+        EXPECT_NE(verify.out.find("INVALID"), std::string::npos) << verify.out;
+        EXPECT_EQ(run({"show", path}).code, 1);
+        EXPECT_EQ(run({"hash", "--file", path}).code, 1);
     }
 }

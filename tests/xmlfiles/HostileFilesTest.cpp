@@ -191,6 +191,38 @@ TEST(HostileFiles, WhateverVerifiesIsWrittenSoThatItVerifiesAgain)
     }
 }
 
+// The same property over the fuzzers' committed corpus: each file given the
+// checksum of what it holds verifies, and verifies again once saved.
+TEST(HostileFiles, TheFuzzCorpusSurvivesTheSaveRoundTrip)
+{
+    QTemporaryDir dir;
+    const QDir corpus(QStringLiteral(TELM_SOURCE_DIR "/tests/fuzz/corpus"));
+    const QStringList files = corpus.entryList({QStringLiteral("*.xml")}, QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        QByteArray file = test::readAll(corpus.filePath(name));
+        const qsizetype at = file.indexOf("hash=\"");
+        ASSERT_GE(at, 0);
+        file.replace(at + 6, file.indexOf('"', at + 6) - at - 6, QByteArray());
+        XmlDocument made;
+        ASSERT_TRUE(made.loadBytes(file));
+        file.insert(at + 6, ComputeRootHash(made).toUtf8());
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(test::writeAll(path, file));
+        XmlDocument opened;
+        ASSERT_TRUE(opened.load(path));
+        ASSERT_TRUE(VerifyDataHash(opened));
+        XmlDocument written;
+        ASSERT_FALSE(WriteDataDocument(written, path, gridFor(opened.doc()), DataHeader(),
+                                       {"DocDta_Sum1"}, {5}, 1, 2, test::readDisplayAmount));
+        ASSERT_TRUE(SaveDataFile(written, path).ok);
+        XmlDocument reopened;
+        ASSERT_TRUE(reopened.load(path));
+        EXPECT_TRUE(VerifyDataHash(reopened));
+    }
+}
+
 // A disk that fills up is named as the system names it. It needs a small
 // file system of its own, which only the superuser can mount.
 TEST(HostileFiles, AFullDiskIsNamed)
