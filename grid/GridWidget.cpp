@@ -30,7 +30,14 @@ GridWidget::GridWidget(QWidget* parent) : QAbstractScrollArea(parent)
 
 GridWidget::~GridWidget()
 {
-    setModel(nullptr);
+    // Unhook without touching the scroll bars: a scroll now would call back
+    // into an owner that is being destroyed.
+    m_events = Events();
+    if (m_model) {
+        m_model->listener().changed = nullptr;
+        m_model->listener().structureChanged = nullptr;
+        m_model = nullptr;
+    }
 }
 
 void GridWidget::setModel(GridModel* model)

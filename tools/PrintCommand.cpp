@@ -59,16 +59,15 @@ struct Source
 std::optional<Source> openSource(AppState& state, const QString& path, const QString& code,
                                  QString& why)
 {
-    if (!QFileInfo(path).isFile()) {
-        why = QStringLiteral("cannot read %1: no such file").arg(path);
-        return std::nullopt;
-    }
     if (!state.xml.load(path)) {
-        why = QStringLiteral("cannot read %1: not an XML file").arg(path);
+        why = QStringLiteral("cannot read %1: %2").arg(path, state.xml.lastError());
         return std::nullopt;
     }
-    const pugi::xml_node header = SelectSingleNode(state.xml.doc(), QStringLiteral("xml/danni"));
-    if (!GetChildText(header, QStringLiteral("document")).isEmpty()) {
+    const bool dataFile =
+        !GetChildText(SelectSingleNode(state.xml.doc(), QStringLiteral("xml/danni")),
+                      QStringLiteral("document"))
+             .isEmpty();
+    if (dataFile) {
         const Opening opening = OpenFromDataFile(state, path);
         if (!opening.document) {
             why = opening.message ? opening.message->text
@@ -76,11 +75,10 @@ std::optional<Source> openSource(AppState& state, const QString& path, const QSt
                                         .arg(path, state.docType.Name);
             return std::nullopt;
         }
-        const bool forecast = GetChildText(header, QStringLiteral("documenttype"))
-                              == QStringLiteral("Прогнозен документ");
-        return Source{*opening.document, TitleOf(opening.document->type->titleText(),
-                                                 state.company.Name, state.period.sQuarter,
-                                                 QString::number(state.period.iYear), forecast)};
+        // Whether it is a forecast, the engine reads from the header it verified.
+        return Source{*opening.document,
+                      TitleOf(opening.document->type->titleText(), state.company.Name,
+                              state.period.sQuarter, QString::number(state.period.iYear), false)};
     }
     const DocType* type =
         code.isEmpty() ? DocTypeByTemplateName(QFileInfo(path).fileName()) : DocTypeByCode(code);
@@ -123,13 +121,18 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
     // Amounts are shown as the program shows them: with this system's separators.
     setAmountLocale(AmountLocale::system());
     AppState state;
+    state.FilePrefix = QStringLiteral("VELDOR");
     QString why;
     const std::optional<Source> source = openSource(state, files.first(), parser.value(type), why);
     if (!source)
         return failed(err, why);
-    DocumentEngine engine(state, source->document);
+    // Printing only reads: it takes no lock, so a document open in the program prints too.
+    DocumentEngine engine(state, source->document, DocumentEngine::Access::ReadOnly);
     if (const std::optional<UserMessage> failure = engine.load())
         return failed(err, failure->text);
+    PrintTitle title = source->title;
+    if (source->document.editType == 1)
+        title.forecast = engine.header().forecast;
 
     const FormProfile& profile = engine.profile();
     const bool sideways = parser.isSet(landscape) || (profile.landscape && !parser.isSet(portrait));
@@ -143,7 +146,7 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
 
     const QString output = parser.value(pdf);
     if (const std::optional<QString> failure =
-            PrintToPdf(output, engine.grid(), source->title, sideways, page))
+            PrintToPdf(output, engine.grid(), title, sideways, page))
         return failed(err, QStringLiteral("cannot write %1: %2").arg(output, *failure));
     out << output << "\n";
     return kExitOk;

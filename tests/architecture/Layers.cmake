@@ -28,3 +28,5 @@ set(TELM_USES_tools editor export print selection grid xmlfiles platform)
 set(TELM_USES_data/generator editor selection grid xmlfiles platform)
 set(TELM_USES_bench editor print selection grid xmlfiles platform)
 set(TELM_USES_tests/support "")
+# The fuzz targets drive the cores as tests do.
+set(TELM_USES_fuzz editor selection grid xmlfiles platform)
