@@ -2,6 +2,7 @@
 
 #include "app/frmMain.h"
 #include "editor/frmDocument.h"
+#include "export/frmSaveXMLAs.h"
 #include "selection/DocumentContext.h"
 #include "selection/frmChooseFile.h"
 #include "selection/frmChoosePrm.h"
@@ -27,6 +28,10 @@ void WireDialogs(frmMain& window, AppState& state)
     });
     window.setOpenDocumentDialog([&state, opener](QWidget* parent) {
         frmChooseFile dialog(state, opener, parent);
+        dialog.exec();
+    });
+    window.setExportDialog([](QWidget* parent) {
+        frmSaveXMLAs dialog(parent);
         dialog.exec();
     });
 }

@@ -1,0 +1,72 @@
+#include "export/ExportCopy.h"
+
+#include "platform/RegularFile.h"
+#include "xmlfiles/DataFile.h"
+#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/XmlDocument.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace telm {
+
+namespace {
+
+const QString kWarning = QStringLiteral("Внимание!");
+
+UserMessage refused(const QString& text, const QString& title = kWarning)
+{
+    return UserMessage{title, text, UserMessage::Icon::Critical};
+}
+
+} // namespace
+
+QString ExtractFileName(const QString& path)
+{
+#ifdef Q_OS_WIN
+    const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+#else
+    const qsizetype cut = path.lastIndexOf(u'/');
+#endif
+    return cut < 0 ? path : path.mid(cut + 1);
+}
+
+QString DestinationPath(const QString& folder, const QString& fileName)
+{
+    if (folder.endsWith(u'/') || folder.endsWith(QDir::separator()))
+        return folder + fileName;
+    return folder + u'/' + fileName;
+}
+
+std::optional<UserMessage> ExportDataFile(const QString& source, const QString& folder)
+{
+    const QString shown = QDir::toNativeSeparators(source);
+    QString reason;
+    const std::optional<QByteArray> bytes = platform::ReadRegularFile(source, reason);
+    if (!bytes)
+        return refused(
+            QStringLiteral("Файлът %1 не може да бъде прочетен: %2.").arg(shown, reason));
+    XmlDocument xml;
+    const bool loaded = xml.loadBytes(*bytes);
+    const QString document = GetChildText(SelectSingleNode(xml.doc(), QStringLiteral("xml/danni")),
+                                          QStringLiteral("document"));
+    if (!loaded || document.isEmpty())
+        return refused(
+            QStringLiteral("Файлът %1 не е файл с данни на програмата и не е записан.").arg(shown));
+    if (!VerifyDataHash(xml))
+        return refused(QStringLiteral("XML файлът е бил променен неоторизирано!"),
+                       QStringLiteral("Грешка"));
+
+    const QString target = DestinationPath(folder, ExtractFileName(source));
+    const QFileInfo from(source);
+    const QFileInfo to(target);
+    if (to.exists() && from.canonicalFilePath() == to.canonicalFilePath())
+        return std::nullopt; // onto itself: it already is the copy
+    // The source's own bytes: the copy verifies wherever the source does.
+    const SaveResult saved = SaveBytes(*bytes, target);
+    if (!saved.ok)
+        return refused(saved.error);
+    return std::nullopt;
+}
+
+} // namespace telm

@@ -1,0 +1,28 @@
+// Handing a data file over: a copy of its own bytes into a chosen folder,
+// under the same file name, written whole or not at all. Only a file that
+// loads as a data file and passes the integrity check is handed over: the
+// receiver would refuse anything else.
+#pragma once
+
+#include "platform/UserMessage.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace telm {
+
+// The file name of a path: everything after its last separator ("/"; on
+// Windows "\" too), or the whole text when it has none.
+QString ExtractFileName(const QString& path);
+
+// A folder and a file name joined by one separator, also at a volume's root.
+QString DestinationPath(const QString& folder, const QString& fileName);
+
+// Copies the data file `source` into `folder`, replacing a file of that name
+// there. Nothing is written when the source cannot be read, is not a data
+// file or fails the integrity check; a copy onto the file itself leaves it as
+// it is. The message says why it was not copied.
+std::optional<UserMessage> ExportDataFile(const QString& source, const QString& folder);
+
+} // namespace telm

@@ -1,0 +1,194 @@
+#include "export/frmSaveXMLAs.h"
+
+#include "export/ExportCopy.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Volumes.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+
+#include <cmath>
+
+namespace telm {
+
+namespace {
+
+// The window's design measures in twips: left, top, width, height.
+struct Twips
+{
+    int left, top, width, height;
+};
+constexpr Twips kClient{0, 0, 7980, 4545};
+constexpr Twips kFrame{240, 240, 7455, 855};
+constexpr Twips kFileName{120, 360, 6255, 375};
+constexpr Twips kChooseFile{6480, 360, 855, 375};
+constexpr Twips kDrive{240, 1320, 4155, 315};
+constexpr Twips kDir{240, 1800, 4095, 1890};
+constexpr Twips kSave{240, 3840, 1455, 495};
+constexpr Twips kExit{6240, 3840, 1455, 495};
+
+} // namespace
+
+frmSaveXMLAs::frmSaveXMLAs(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSaveXMLAs"));
+    setWindowTitle(QStringLiteral("Съхранение на данни на дискета"));
+    setProperty("helpTopic", 2085);
+    setModal(true);
+    buildControls();
+    Form_Load();
+}
+
+void frmSaveXMLAs::buildControls()
+{
+    // Twips to this screen's pixels; the text rows keep room for the font.
+    const double dpi = logicalDpiX();
+    auto px = [dpi](int twips) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); };
+    auto place = [&](QWidget* widget, const Twips& at) {
+        widget->setGeometry(px(at.left), px(at.top), px(at.width),
+                            std::max(px(at.height), widget->sizeHint().height()));
+    };
+
+    m_frChooseFile = new QGroupBox(QStringLiteral("Изберете файл:"), this);
+    m_frChooseFile->setObjectName(QStringLiteral("frChooseFile"));
+    m_txtFileName = new QLineEdit(m_frChooseFile);
+    m_txtFileName->setObjectName(QStringLiteral("txtFileName"));
+    m_cmdChooseFile = new QPushButton(QStringLiteral("..."), m_frChooseFile);
+    m_cmdChooseFile->setObjectName(QStringLiteral("cmdChooseFile"));
+    m_cmdChooseFile->setAutoDefault(false);
+    m_drive1 = new QComboBox(this);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_dir1 = new QTreeView(this);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_folders = new QFileSystemModel(this);
+    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_folders->setRootPath(QString());
+    m_dir1->setModel(m_folders);
+    for (int column = 1; column < m_folders->columnCount(); ++column)
+        m_dir1->hideColumn(column);
+    m_dir1->header()->hide();
+    m_cmdSave = new QPushButton(QStringLiteral("Съхрани"), this);
+    m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    m_cmdSave->setDefault(true);
+    m_cmdExit = new QPushButton(QStringLiteral("Изход"), this);
+    m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    m_cmdExit->setAutoDefault(false);
+
+    place(m_frChooseFile, kFrame);
+    place(m_txtFileName, kFileName);
+    place(m_cmdChooseFile, kChooseFile);
+    // The frame grows with its field's row where the font asks for it.
+    m_frChooseFile->resize(
+        m_frChooseFile->width(),
+        std::max(m_frChooseFile->height(), m_txtFileName->geometry().bottom() + px(120)));
+    place(m_drive1, kDrive);
+    place(m_dir1, kDir);
+    place(m_cmdSave, kSave);
+    place(m_cmdExit, kExit);
+    setFixedSize(px(kClient.width),
+                 std::max(px(kClient.height), m_cmdSave->geometry().bottom() + px(210)));
+
+    connect(m_drive1, &QComboBox::activated, this, &frmSaveXMLAs::Drive1_Change);
+    connect(m_cmdChooseFile, &QPushButton::clicked, this, &frmSaveXMLAs::cmdChooseFile_Click);
+    connect(m_cmdSave, &QPushButton::clicked, this, &frmSaveXMLAs::cmdSave_Click);
+    connect(m_cmdExit, &QPushButton::clicked, this, &frmSaveXMLAs::cmdExit_Click);
+}
+
+void frmSaveXMLAs::Form_Load()
+{
+    // The folder list starts in the folder the program was started from.
+    m_startFolder = QDir::currentPath();
+    fillDrives();
+    setCurrentFolder(m_startFolder);
+    m_drive1->setCurrentIndex(driveOf(m_startFolder));
+}
+
+void frmSaveXMLAs::fillDrives()
+{
+    m_drive1->clear();
+    m_driveRoots.clear();
+    for (const platform::Volume& volume : platform::volumes().mounted()) {
+        m_drive1->addItem(volume.name);
+        m_driveRoots.push_back(volume.root);
+    }
+}
+
+int frmSaveXMLAs::driveOf(const QString& folder) const
+{
+    const QString root = platform::volumes().volumeOf(folder).root;
+    for (size_t i = 0; i < m_driveRoots.size(); ++i)
+        if (m_driveRoots[i] == root)
+            return static_cast<int>(i);
+    return -1;
+}
+
+QString frmSaveXMLAs::currentFolder() const
+{
+    return m_folders->filePath(m_dir1->currentIndex());
+}
+
+void frmSaveXMLAs::setCurrentFolder(const QString& folder)
+{
+    const QModelIndex index = m_folders->index(folder);
+    m_dir1->setCurrentIndex(index);
+    m_dir1->scrollTo(index);
+}
+
+void frmSaveXMLAs::Drive1_Change(int index)
+{
+    const std::vector<platform::Volume> list = platform::volumes().mounted();
+    const bool usable = index >= 0 && index < static_cast<int>(list.size())
+                        && list[size_t(index)].ready && QDir(list[size_t(index)].root).isReadable();
+    if (usable) {
+        // The chosen drive's folder; back on the start folder's drive, the start folder.
+        const QString root = list[size_t(index)].root;
+        setCurrentFolder(driveOf(m_startFolder) == index ? m_startFolder : root);
+        return;
+    }
+    platform::ShowMessage(
+        this, QStringLiteral("Грешка"),
+        QStringLiteral(
+            "Грешка при избор на дестинация на файл за експорт. Устройството не е готово"),
+        platform::MsgIcon::Critical);
+    // Back to the start folder's drive, which moves the folder list there.
+    const int start = driveOf(m_startFolder);
+    m_drive1->setCurrentIndex(start);
+    if (start != index && start >= 0)
+        Drive1_Change(start);
+}
+
+void frmSaveXMLAs::cmdChooseFile_Click()
+{
+    const QString chosen = platform::fileDialogs().getOpenFileName(
+        this, QStringLiteral("Избор на файл"), platform::XmlFileFilters());
+    if (!chosen.isEmpty())
+        m_txtFileName->setText(chosen);
+}
+
+void frmSaveXMLAs::cmdSave_Click()
+{
+    if (m_txtFileName->text().isEmpty()) {
+        platform::ShowMessage(this, QStringLiteral("Внимание!"),
+                              QStringLiteral("Изберете файл за съхранение!"),
+                              platform::MsgIcon::Critical);
+        return;
+    }
+    m_fileName = ExtractFileName(m_txtFileName->text());
+    if (const std::optional<UserMessage> failure =
+            ExportDataFile(m_txtFileName->text(), currentFolder()))
+        platform::ShowMessage(this, *failure);
+}
+
+void frmSaveXMLAs::cmdExit_Click()
+{
+    reject();
+}
+
+} // namespace telm

@@ -1,0 +1,57 @@
+// The export dialog: the user picks a data file and a drive and folder, and
+// "Съхрани" puts a copy of the file there, as it is, to be handed over.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <vector>
+
+class QComboBox;
+class QFileSystemModel;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTreeView;
+
+namespace telm {
+
+class frmSaveXMLAs : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmSaveXMLAs(QWidget* parent = nullptr);
+
+    // The folder a copy goes to: the folder list's current folder.
+    QString currentFolder() const;
+    void setCurrentFolder(const QString& folder);
+    const QString& startFolder() const { return m_startFolder; }
+
+    void Drive1_Change(int index);
+    void cmdChooseFile_Click();
+    void cmdSave_Click();
+    void cmdExit_Click();
+
+private:
+    void buildControls();
+    void Form_Load();
+    void fillDrives();
+    int driveOf(const QString& folder) const;
+
+    QString m_startFolder;
+    QString m_fileName;
+    std::vector<QString> m_driveRoots;
+    bool m_returning = false;
+
+    QGroupBox* m_frChooseFile = nullptr;
+    QLineEdit* m_txtFileName = nullptr;
+    QPushButton* m_cmdChooseFile = nullptr;
+    QComboBox* m_drive1 = nullptr;
+    QTreeView* m_dir1 = nullptr;
+    QFileSystemModel* m_folders = nullptr;
+    QPushButton* m_cmdSave = nullptr;
+    QPushButton* m_cmdExit = nullptr;
+};
+
+} // namespace telm
