@@ -51,9 +51,11 @@ void frmSaveXMLAs::buildControls()
     // Twips to this screen's pixels; the text rows keep room for the font.
     const double dpi = logicalDpiX();
     auto px = [dpi](int twips) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); };
-    auto place = [&](QWidget* widget, const Twips& at) {
+    // A one-line control keeps at least its font's height.
+    auto place = [&](QWidget* widget, const Twips& at, bool oneLine = true) {
         widget->setGeometry(px(at.left), px(at.top), px(at.width),
-                            std::max(px(at.height), widget->sizeHint().height()));
+                            oneLine ? std::max(px(at.height), widget->sizeHint().height())
+                                    : px(at.height));
     };
 
     m_frChooseFile = new QGroupBox(QStringLiteral("Изберете файл:"), this);
@@ -70,7 +72,19 @@ void frmSaveXMLAs::buildControls()
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_folders->setRootPath(QString());
+    // The tree reads folders as it goes: show the chosen one again as its
+    // ancestors arrive.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
+        if (m_shownFolder == path || m_shownFolder.startsWith(path + u'/') || path == u"/")
+            showFolder();
+    });
     m_dir1->setModel(m_folders);
+    // The user's own choice of folder is the one to keep in view from then on.
+    connect(m_dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    m_shownFolder = m_folders->filePath(current);
+            });
     for (int column = 1; column < m_folders->columnCount(); ++column)
         m_dir1->hideColumn(column);
     m_dir1->header()->hide();
@@ -89,7 +103,7 @@ void frmSaveXMLAs::buildControls()
         m_frChooseFile->width(),
         std::max(m_frChooseFile->height(), m_txtFileName->geometry().bottom() + px(120)));
     place(m_drive1, kDrive);
-    place(m_dir1, kDir);
+    place(m_dir1, kDir, false);
     place(m_cmdSave, kSave);
     place(m_cmdExit, kExit);
     setFixedSize(px(kClient.width),
@@ -136,9 +150,17 @@ QString frmSaveXMLAs::currentFolder() const
 
 void frmSaveXMLAs::setCurrentFolder(const QString& folder)
 {
-    const QModelIndex index = m_folders->index(folder);
+    m_shownFolder = QDir(folder).absolutePath();
+    showFolder();
+}
+
+void frmSaveXMLAs::showFolder()
+{
+    const QModelIndex index = m_folders->index(m_shownFolder);
     m_dir1->setCurrentIndex(index);
-    m_dir1->scrollTo(index);
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        m_dir1->expand(up);
+    m_dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void frmSaveXMLAs::Drive1_Change(int index)

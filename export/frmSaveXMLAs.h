@@ -38,9 +38,11 @@ private:
     void Form_Load();
     void fillDrives();
     int driveOf(const QString& folder) const;
+    void showFolder();
 
     QString m_startFolder;
     QString m_fileName;
+    QString m_shownFolder;
     std::vector<QString> m_driveRoots;
     bool m_returning = false;
 
