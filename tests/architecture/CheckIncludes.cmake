@@ -32,7 +32,7 @@ file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
 set(faults "")
 set(checked 0)
 foreach(source ${sources})
-    if(source MATCHES "^(build|\\.git)/|/build/")
+    if(source MATCHES "^(build[^/]*|\\.git)/|/build[^/]*/")
         continue()
     endif()
     unit_of("${source}" unit)
