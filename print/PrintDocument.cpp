@@ -20,6 +20,7 @@ namespace {
 constexpr int kTitlePoints = 24;
 constexpr int kTextPoints = 16;
 constexpr int kFootPoints = 8;
+constexpr int kSmallestPoints = 6;
 // Device units of a PDF written here: one per twip, the unit of the rules.
 constexpr int kPdfResolution = 1440;
 
@@ -70,9 +71,18 @@ PagePlanInput DocumentPainter::planInput(const PrintTitle& title, bool landscape
     return in;
 }
 
+// A line centred on the page. A line wider than the page (a long title or
+// company name) is set in a smaller size until it fits, never cut at the edges.
 void DocumentPainter::centred(const QString& text, int points, int top)
 {
-    m_painter.setFont(fontOf(points));
+    QFont font = fontOf(points);
+    m_painter.setFont(font);
+    for (int size = points;
+         size > kSmallestPoints
+         && m_painter.fontMetrics().horizontalAdvance(text) > m_device.width();) {
+        font.setPointSize(--size);
+        m_painter.setFont(font);
+    }
     m_painter.setPen(Qt::black);
     const int height = m_painter.fontMetrics().height();
     m_painter.drawText(QRect(0, top, m_device.width(), height), Qt::AlignHCenter | Qt::AlignTop,

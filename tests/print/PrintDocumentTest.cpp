@@ -121,6 +121,27 @@ TEST_F(PrintDocumentTest, AnAmountWiderThanItsColumnIsPrintedInFull)
     EXPECT_FALSE(text.contains(u'#'));
 }
 
+// The longest type title and a long company name are set smaller rather than
+// run off the edges of the paper.
+TEST_F(PrintDocumentTest, ATitleWiderThanThePageIsSetSmallerToFit)
+{
+    bindDocument(grid, 2);
+    const PrintTitle wide = TitleOf(QStringLiteral("Отчет за паричните потоци по косвения метод"),
+                                    QStringLiteral("Първа търговска и производствена компания за "
+                                                   "строителство и инженеринг ЕООД"),
+                                    QStringLiteral("12"), QStringLiteral("2006"), false);
+    ASSERT_FALSE(PrintToPdf(pdf("title.pdf"), grid, wide, false, DefaultPageLayout(false)));
+    const double pageWidth = test::PdfPageSize(pdf("title.pdf")).width();
+    int seen = 0;
+    for (const auto& [word, box] : test::PdfPageWords(pdf("title.pdf"), 1)) {
+        SCOPED_TRACE(word.toStdString());
+        EXPECT_GE(box.left(), 0.0);
+        EXPECT_LE(box.right(), pageWidth);
+        seen += word == QStringLiteral("косвения") || word == QStringLiteral("инженеринг");
+    }
+    EXPECT_EQ(seen, 2);
+}
+
 TEST_F(PrintDocumentTest, ABlankFormHasDottedLinesToFillIn)
 {
     bindDocument(grid, 2, QString());

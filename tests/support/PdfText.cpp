@@ -42,4 +42,23 @@ QString PdfPageText(const QString& path, int page)
                 QString::number(page), QStringLiteral("-layout"), path, QStringLiteral("-")});
 }
 
+std::vector<std::pair<QString, QRectF>> PdfPageWords(const QString& path, int page)
+{
+    const QString html =
+        run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+             QStringLiteral("-l"), QString::number(page), path, QStringLiteral("-")});
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([-\\d.]+)\" yMin=\"([-\\d.]+)\" xMax=\"([-\\d.]+)\" "
+                       "yMax=\"([-\\d.]+)\">([^<]*)</word>"));
+    std::vector<std::pair<QString, QRectF>> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.emplace_back(m.captured(5), QRectF(topLeft, bottomRight));
+    }
+    return words;
+}
+
 } // namespace telm::test

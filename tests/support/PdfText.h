@@ -2,8 +2,12 @@
 // simplest proof of what a printed document holds.
 #pragma once
 
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
+
+#include <utility>
+#include <vector>
 
 namespace telm::test {
 
@@ -15,5 +19,8 @@ QSizeF PdfPageSize(const QString& path);
 
 // The text of one page (1-based), as pdftotext extracts it.
 QString PdfPageText(const QString& path, int page);
+
+// The words of one page with their boxes in points, as pdftotext -bbox gives them.
+std::vector<std::pair<QString, QRectF>> PdfPageWords(const QString& path, int page);
 
 } // namespace telm::test
