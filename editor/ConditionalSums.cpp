@@ -70,10 +70,15 @@ void EvaluateConditions(const FormProfile& profile, GridModel& grid, const Condi
             }
             ++i;
         }
+        const bool keepsSign =
+            sums.keepsNegatives
+            || (target
+                && std::find(sums.signedRows.begin(), sums.signedRows.end(), *target)
+                       != sums.signedRows.end());
         for (int r : rowsOf(index, target)) {
             for (std::size_t k = 0; k < sums.columns.size(); ++k) {
-                const QString text = (acc[k] >= 0 || sums.keepsNegatives) ? FormatNumber(acc[k])
-                                                                          : QStringLiteral("0");
+                const QString text =
+                    (acc[k] >= 0 || keepsSign) ? FormatNumber(acc[k]) : QStringLiteral("0");
                 grid.setTextMatrix(r, sums.columns[k], text);
             }
         }

@@ -161,7 +161,8 @@ std::span<const FormProfile> FormProfiles()
             .name = "frmDocMFlow",
             .caption = u"TELM Transfer - Отчет за паричните потоци по косвения метод",
             .closeButtonName = "cmdExit",
-            .sum = kSumButton,
+            // А shows the net operating flow with its sign, as Б and В do.
+            .sum = {.caption = u"&Сумиране", .signedRows = {10}},
             .nameCaption = kName,
             .amounts = kCurrentYearAmount,
             .previousYear = {{.column = 8, .caption = kPreviousYear}},
@@ -180,7 +181,8 @@ std::span<const FormProfile> FormProfiles()
             .name = "frmDocMFlowLiquid",
             .caption = u"TELM Transfer - Отчет за паричния поток в ликвидация",
             .closeButtonName = "cmdExit",
-            .sum = kSumButton,
+            // The section totals ("Всичко …") keep their sign.
+            .sum = {.caption = u"&Сумиране", .signedRows = {105, 175, 245}},
             .nameCaption = kName,
             .amounts = kCurrentYearAmount,
             .previousYear = {{.column = 4, .caption = kPreviousYear}},
@@ -237,7 +239,7 @@ std::span<const FormProfile> FormProfiles()
                         {.column = 9, .caption = u"Специал. резерви 5", .field = "DocDta_Sum5"},
                         {.column = 10, .caption = u"Други резерви 6", .field = "DocDta_Sum6"},
                         {.column = 11, .caption = u"Печалба 7", .field = "DocDta_Sum7"},
-                        {.column = 12, .caption = u"Загуба 8", .field = "DocDta_Sum8"},
+                        {.column = 12, .caption = u"Загуба 8 (–)", .field = "DocDta_Sum8"},
                         {.column = 13, .caption = u"Резерв от преводи 9", .field = "DocDta_Sum9"},
                         {.column = 14, .caption = u"Общо 10", .field = "DocDta_Sum10"}},
             .derived = {.column = 14, .plus = {5, 6, 7, 8, 9, 10, 11, 12, 13}},

@@ -81,6 +81,7 @@ struct SumButtonRule
     Applies beforeSave = Applies::Always; // the sums run first on every save
     std::vector<int> columns = {5};       // summed and written
     bool keepsNegatives = false;          // otherwise a negative result is written as 0
+    std::vector<int> signedRows = {};     // result rows (DocStr_ID) that keep their sign anyway
 };
 
 // A warning at save when the first and the last top-level rows differ.

@@ -63,6 +63,10 @@ std::optional<OutlineError> ParseOutline(const QString& text, const QString& fil
                 row.manual = true;
             else if (flag == QLatin1Char('L'))
                 row.locked = true;
+            else if (flag == QLatin1Char('D'))
+                row.deduction = true;
+            else if (flag == QLatin1Char('S'))
+                row.signedRow = true;
             else
                 return lineError(fileName, lineNo, QStringLiteral("unknown flag"));
         }

@@ -13,9 +13,11 @@ namespace telm::blankgen {
 struct OutlineRow
 {
     int id = 0;
-    int level = 1;       // 1 = top level
-    bool manual = false; // M: children are breakdowns, the row is typed
-    bool locked = false; // L: written by the conditions file
+    int level = 1;          // 1 = top level
+    bool manual = false;    // M: children are breakdowns, the row is typed
+    bool locked = false;    // L: written by the conditions file
+    bool deduction = false; // D: enters its group with a minus; typed negative, title ends "(–)"
+    bool signedRow = false; // S: typed with its sign (a loss negative); title ends "(±)"
     QString code;
     QString title;
 };

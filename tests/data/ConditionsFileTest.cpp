@@ -217,9 +217,14 @@ const SumCase kSumCases[] = {
       {200, {20}},
       {220, {0}},
       {230, {30}},
+      {10, {-30}}, // net operating flow keeps its sign
       {370, {50}},
       {380, {0}},
       {400, {250}}}},
+    {"IndirectCashFlowOperatingInflow",
+     "MFlow",
+     {{20, {100}}, {90, {30}}, {210, {-10}}},
+     {{190, {130}}, {220, {120}}, {230, {0}}, {10, {120}}, {370, {120}}}},
     // Direct cash flow keeps negatives in all three columns.
     {"DirectCashFlow",
      "OPP",
@@ -231,7 +236,7 @@ const SumCase kSumCases[] = {
     {"LiquidationCashFlowDecrease",
      "OPPLiq",
      {{10, {-300}}, {110, {100}}, {180, {0}}, {270, {500}}},
-     {{250, {0}}, {260, {200}}, {280, {300}}}},
+     {{105, {-300}}, {175, {100}}, {245, {0}}, {250, {0}}, {260, {200}}, {280, {300}}}},
     // Negative equity still gives the right totals of both sides.
     {"BalanceInLiquidation2",
      "BalLiq2",
