@@ -2,8 +2,9 @@
 # use: the picture of the architecture, read by the include and link checks.
 #
 #   app, tools        over editor and export
-#   editor            over print, selection and grid
+#   editor            over print, checks, selection and grid
 #   print             over grid and selection
+#   checks            over selection
 #   grid, selection,
 #   export            over xmlfiles
 #   xmlfiles          over platform
@@ -11,22 +12,23 @@
 #
 # Any layer may use platform, and an arrow may skip layers downwards; no arrow
 # runs up or across to a sibling.
-set(TELM_LAYERS platform xmlfiles grid selection export print editor app tools)
+set(TELM_LAYERS platform xmlfiles grid selection export checks print editor app tools)
 
 set(TELM_USES_platform "")
 set(TELM_USES_xmlfiles platform)
 set(TELM_USES_grid xmlfiles platform)
 set(TELM_USES_selection xmlfiles platform)
 set(TELM_USES_export xmlfiles platform)
+set(TELM_USES_checks selection xmlfiles platform)
 set(TELM_USES_print grid selection xmlfiles platform)
-set(TELM_USES_editor print selection grid xmlfiles platform)
-set(TELM_USES_app editor export print selection grid xmlfiles platform)
-set(TELM_USES_tools editor export print selection grid xmlfiles platform)
+set(TELM_USES_editor print checks selection grid xmlfiles platform)
+set(TELM_USES_app editor export checks print selection grid xmlfiles platform)
+set(TELM_USES_tools editor export checks print selection grid xmlfiles platform)
 
 # Folders outside the product: the template generator reads the form
 # profiles; benchmarks measure the cores; test support stands alone.
 set(TELM_USES_data/generator editor selection grid xmlfiles platform)
-set(TELM_USES_bench editor print selection grid xmlfiles platform)
+set(TELM_USES_bench tools editor checks print selection grid xmlfiles platform)
 set(TELM_USES_tests/support "")
 # The fuzz targets drive the cores as tests do.
 set(TELM_USES_fuzz editor selection grid xmlfiles platform)

@@ -1,0 +1,134 @@
+#include "checks/Controls.h"
+
+#include "platform/RegularFile.h"
+#include "selection/Catalogue.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <set>
+
+namespace telm {
+
+namespace {
+
+ControlsError lineError(const QString& fileName, int line, const QString& what)
+{
+    return ControlsError{QStringLiteral("%1:%2: %3").arg(fileName).arg(line).arg(what)};
+}
+
+// "+ Bal[750].DocDta_Sum3 - Bal[760].DocDta_Sum3"; the first sign may be left out.
+std::optional<QString> parseSide(const QString& text, std::vector<ControlTerm>& terms)
+{
+    static const QRegularExpression term(QStringLiteral(
+        "\\G\\s*([+-]?)\\s*([A-Za-z][A-Za-z0-9_]*)\\[(-?\\d+)\\]\\.(\\*|DocDta_Sum\\d+)\\s*"));
+    qsizetype at = 0;
+    const QString trimmed = text.trimmed();
+    while (at < trimmed.size()) {
+        const QRegularExpressionMatch m = term.match(trimmed, at);
+        if (!m.hasMatch() || m.capturedLength() == 0)
+            return QStringLiteral("cannot read a term at \"%1\"").arg(trimmed.mid(at));
+        if (m.captured(1).isEmpty() && !terms.empty())
+            return QStringLiteral("a term without + or - at \"%1\"").arg(trimmed.mid(at));
+        if (!DocTypeByCode(m.captured(2)))
+            return QStringLiteral("unknown document code %1").arg(m.captured(2));
+        terms.push_back(ControlTerm{m.captured(1) == QLatin1String("-") ? -1 : 1, m.captured(2),
+                                    m.captured(3).toInt(), m.captured(4)});
+        at = m.capturedEnd();
+    }
+    if (terms.empty())
+        return QStringLiteral("a side with no terms");
+    return std::nullopt;
+}
+
+} // namespace
+
+std::vector<QString> Control::codes() const
+{
+    std::vector<QString> out;
+    for (const std::vector<ControlTerm>* side : {&left, &right})
+        for (const ControlTerm& t : *side)
+            if (std::find(out.begin(), out.end(), t.code) == out.end())
+                out.push_back(t.code);
+    return out;
+}
+
+bool Control::columnByColumn() const
+{
+    return !left.empty() && left.front().field == QLatin1String("*");
+}
+
+std::optional<ControlsError> ParseControls(const QString& text, const QString& fileName,
+                                           ControlTable& out)
+{
+    out.clear();
+    ControlTable table;
+    std::set<QString> names;
+    static const QRegularExpression name(QStringLiteral("^[a-z][a-z0-9-]*$"));
+    static const QRegularExpression op(QStringLiteral("\\s(<=|=)\\s"));
+    const QStringList lines = text.split(u'\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const int lineNo = i + 1;
+        const QString line = lines.at(i).trimmed();
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList parts = line.split(u'|');
+        if (parts.size() != 3)
+            return lineError(fileName, lineNo,
+                             QStringLiteral("expected name | comparison | message"));
+        Control c;
+        c.line = lineNo;
+        c.name = parts.at(0).trimmed();
+        c.message = parts.at(2).trimmed();
+        if (!name.match(c.name).hasMatch())
+            return lineError(fileName, lineNo,
+                             QStringLiteral("a name is lower-case letters, digits and -"));
+        if (!names.insert(c.name).second)
+            return lineError(fileName, lineNo,
+                             QStringLiteral("the name %1 is used twice").arg(c.name));
+        if (c.message.isEmpty())
+            return lineError(fileName, lineNo, QStringLiteral("no message"));
+        const QString comparison = parts.at(1);
+        const QRegularExpressionMatch m = op.match(comparison);
+        if (!m.hasMatch() || op.match(comparison, m.capturedEnd()).hasMatch())
+            return lineError(fileName, lineNo,
+                             QStringLiteral("expected one = or <= between blanks"));
+        c.op = m.captured(1) == QLatin1String("=") ? ControlOp::Equal : ControlOp::NotGreater;
+        if (const auto e = parseSide(comparison.left(m.capturedStart()), c.left))
+            return lineError(fileName, lineNo, *e);
+        if (const auto e = parseSide(comparison.mid(m.capturedEnd()), c.right))
+            return lineError(fileName, lineNo, *e);
+        // Column by column: every term `*`, all of one statement.
+        const auto isStar = [](const ControlTerm& t) { return t.field == QLatin1String("*"); };
+        const bool anyStar = std::any_of(c.left.begin(), c.left.end(), isStar)
+                             || std::any_of(c.right.begin(), c.right.end(), isStar);
+        const bool allStar = std::all_of(c.left.begin(), c.left.end(), isStar)
+                             && std::all_of(c.right.begin(), c.right.end(), isStar);
+        if (anyStar && (!allStar || c.codes().size() != 1))
+            return lineError(fileName, lineNo,
+                             QStringLiteral("* must be the field of every term, in one statement"));
+        table.push_back(std::move(c));
+    }
+    out = std::move(table);
+    return std::nullopt;
+}
+
+std::optional<ControlsError> LoadControls(const QString& path, ControlTable& out)
+{
+    out.clear();
+    QString reason;
+    const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, reason);
+    if (!bytes)
+        return ControlsError{QStringLiteral("%1: %2").arg(path, reason)};
+    return ParseControls(QString::fromUtf8(*bytes), QFileInfo(path).fileName(), out);
+}
+
+QString ControlsPath(const QString& programFolder)
+{
+    return programFolder + QDir::separator() + QStringLiteral("Blanki") + QDir::separator()
+           + QStringLiteral("Checks.txt");
+}
+
+} // namespace telm

@@ -1,0 +1,65 @@
+// The consistency controls: a table, read from Blanki/Checks.txt beside the
+// templates, of comparisons between amounts of one statement or of the
+// statements one company hands over for one period.
+//
+// One control per line: `name | left op right | message`, where each side is
+// a signed sum of terms `Code[id].Field` (a document type's file-name code, a
+// row identifier, an amount field such as DocDta_Sum3) and op is `=` or `<=`.
+// The field `*` compares column by column over every amount field of one
+// statement. `#` starts a comment line.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace telm {
+
+struct ControlTerm
+{
+    int sign = 1;  // +1 or -1
+    QString code;  // "Bal", "Cap" ...: the type's code, never the forecast code
+    int row = 0;   // DocStr_ID
+    QString field; // "DocDta_Sum3", or "*" for each amount field
+};
+
+enum class ControlOp {
+    Equal,      // =
+    NotGreater, // <=
+};
+
+struct Control
+{
+    QString name;
+    std::vector<ControlTerm> left;
+    ControlOp op = ControlOp::Equal;
+    std::vector<ControlTerm> right;
+    QString message; // Bulgarian: what does not agree, naming the rows
+    int line = 0;
+
+    // The distinct codes the control reads, in order of first use.
+    std::vector<QString> codes() const;
+    bool columnByColumn() const; // the terms' field is "*"
+};
+
+using ControlTable = std::vector<Control>;
+
+struct ControlsError
+{
+    QString message; // file, line and what is wrong
+};
+
+// Parses the table; an error names the first bad line. Codes are checked
+// against the catalogue, and a column-by-column control must read one
+// statement with `*` in every term.
+std::optional<ControlsError> ParseControls(const QString& text, const QString& fileName,
+                                           ControlTable& out);
+
+// Reads and parses the file (an ordinary file, UTF-8).
+std::optional<ControlsError> LoadControls(const QString& path, ControlTable& out);
+
+// Blanki/Checks.txt under the program folder.
+QString ControlsPath(const QString& programFolder);
+
+} // namespace telm

@@ -1,0 +1,116 @@
+#include "checks/Statement.h"
+
+#include "selection/Catalogue.h"
+#include "selection/YearText.h"
+#include "xmlfiles/Rowset.h"
+#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/XmlDocument.h"
+
+namespace telm {
+
+namespace {
+
+StatementFault missing(const QString& detail)
+{
+    return StatementFault{std::nullopt, detail};
+}
+
+} // namespace
+
+std::optional<qint64> Statement::amount(int id, const QString& field) const
+{
+    const auto row = rowById.find(id);
+    const qsizetype column = amountFields.indexOf(field);
+    if (row == rowById.end() || column < 0)
+        return std::nullopt;
+    const QString& text = rows[row->second].amounts.at(column);
+    if (text.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    return ok ? std::optional<qint64>(value) : std::nullopt;
+}
+
+bool Statement::sameFiling(const Statement& other) const
+{
+    return bulstat == other.bulstat && year == other.year && month == other.month
+           && forecast == other.forecast;
+}
+
+void ReadRows(const Rowset& rowset, Statement& out)
+{
+    out.amountFields.clear();
+    out.rows.clear();
+    out.rowById.clear();
+    const qsizetype idColumn = rowset.fields.contains(QStringLiteral("DocStr_ID"))
+                                   ? rowset.fields.indexOf(QStringLiteral("DocStr_ID"))
+                                   : 2;
+    std::vector<qsizetype> amountColumns;
+    for (qsizetype col = 0; col < rowset.fields.size(); ++col) {
+        if (rowset.fields.at(col).startsWith(QLatin1String("DocDta_Sum"))) {
+            amountColumns.push_back(col);
+            out.amountFields.push_back(rowset.fields.at(col));
+        }
+    }
+    const auto cell = [](const RowsetRow& row, qsizetype col) {
+        return col < static_cast<qsizetype>(row.cells.size()) ? row.cells[static_cast<size_t>(col)]
+                                                              : QString();
+    };
+    out.rows.reserve(rowset.rows.size());
+    for (const RowsetRow& row : rowset.rows) {
+        StatementRow r;
+        r.level = row.band + 1;
+        r.id = cell(row, idColumn);
+        r.code = cell(row, 1);
+        r.title = cell(row, 0);
+        for (const qsizetype col : amountColumns)
+            r.amounts.push_back(cell(row, col));
+        bool numeric = false;
+        const int id = r.id.toInt(&numeric);
+        if (numeric)
+            out.rowById.emplace(id, out.rows.size()); // the first row of an identifier
+        out.rows.push_back(std::move(r));
+    }
+}
+
+std::optional<StatementFault> ReadStatement(const QString& path, Statement& out)
+{
+    out = Statement{};
+    XmlDocument xml;
+    if (std::optional<DataFileFault> fault = OpenVerifiedDataFile(path, xml))
+        return StatementFault{std::move(fault), QString()};
+
+    const pugi::xml_node header = SelectSingleNode(xml.doc(), QStringLiteral("xml/danni"));
+    const QString title = GetChildText(header, QStringLiteral("document"));
+    const DocType* type = DocTypeByTitle(title);
+    if (!type)
+        return missing(QStringLiteral("INVALID: not a known document type (\"%1\")").arg(title));
+    const QString periodText = GetChildText(header, QStringLiteral("period"));
+    const std::optional<PeriodText> period = PeriodFromText(periodText);
+    if (!period)
+        return missing(
+            QStringLiteral("INVALID: the period \"%1\" is not month/year").arg(periodText));
+
+    Rowset rowset;
+    if (const std::optional<RowsetError> error = LoadRowset(xml.doc(), rowset))
+        return missing(QStringLiteral("INVALID: %1").arg(error->message));
+    Statement s;
+    ReadRows(rowset, s);
+    s.path = path;
+    s.type = type;
+    s.forecast = GetChildText(header, QStringLiteral("documenttype"))
+                 == QStringLiteral("Прогнозен документ");
+    s.bulstat = GetChildText(header, QStringLiteral("bulstat"));
+    s.company = GetChildText(header, QStringLiteral("compname"));
+    s.year = QString::number(period->year);
+    s.month = period->month;
+    out = std::move(s);
+    return std::nullopt;
+}
+
+QString StatementFaultText(const StatementFault& fault)
+{
+    return fault.file ? FaultVerdict(*fault.file) : fault.detail;
+}
+
+} // namespace telm
