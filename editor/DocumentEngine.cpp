@@ -1,9 +1,11 @@
 #include "editor/DocumentEngine.h"
 
+#include "checks/Controls.h"
 #include "editor/AmountText.h"
 #include "editor/ConditionalSums.h"
 #include "editor/EditRules.h"
 #include "editor/LevelTotals.h"
+#include "editor/SaveControls.h"
 #include "platform/DocumentLock.h"
 #include "platform/RegularFile.h"
 #include "selection/Catalogue.h"
@@ -375,6 +377,13 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
     m_sourceDigest = result.digest;
     m_saved = true;
     return std::nullopt;
+}
+
+std::optional<UserMessage> DocumentEngine::controlsAfterSave() const
+{
+    if (m_state.dataFilePath.isEmpty())
+        return std::nullopt;
+    return ControlsWarning(m_state.dataFilePath, ControlsPath(m_state.programFolder));
 }
 
 } // namespace telm

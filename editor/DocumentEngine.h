@@ -124,6 +124,10 @@ public:
     // changed on disk since it was opened; its previous version is kept as
     // <file>.bak.
     std::optional<UserMessage> writeAndSave();
+    // After a save: the consistency controls over the saved file, on its own
+    // and against the company's other statements of the period beside it. The
+    // message, if any, is a warning listing every disagreement.
+    std::optional<UserMessage> controlsAfterSave() const;
 
     QString sourcePath() const; // template (new) or opened file (correction)
     QString targetPath() const; // composed name (new) or opened file (correction)

@@ -1,7 +1,9 @@
 #include "editor/DocumentFill.h"
 
+#include "checks/Controls.h"
 #include "editor/DocumentEngine.h"
 #include "editor/FormProfile.h"
+#include "editor/SaveControls.h"
 #include "selection/Bulstat.h"
 #include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
@@ -118,6 +120,8 @@ FillResult RunFill(const FillRequest& request)
     }
     result.status = FillResult::Status::Saved;
     result.savedPath = QDir::toNativeSeparators(state.dataFilePath);
+    // The consistency controls, as the form warns of them after its save.
+    result.warnings << ControlFindings(state.dataFilePath, ControlsPath(state.programFolder));
     return result;
 }
 

@@ -250,6 +250,8 @@ void frmDocument::cmdSave_Click()
         platform::ShowMessage(this, *warning);
     if (const std::optional<UserMessage> failure = m_engine.writeAndSave())
         platform::ShowMessage(this, *failure);
+    else if (const std::optional<UserMessage> findings = m_engine.controlsAfterSave())
+        platform::ShowMessage(this, *findings);
 }
 
 void frmDocument::cmdPrint_Click()

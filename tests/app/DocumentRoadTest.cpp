@@ -3,6 +3,7 @@
 // correction dialog, corrected and saved in place.
 #include "app/DialogWiring.h"
 #include "editor/AmountText.h"
+#include "editor/DocumentFill.h"
 #include "editor/frmDocument.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
@@ -146,4 +147,64 @@ TEST(DocumentRoad, NewSaveReopenElsewhereCorrectInPlace)
     EXPECT_EQ(GetChildText(danni, QStringLiteral("period")), QStringLiteral("12/2005"));
     EXPECT_EQ(test::readAll(saved), original); // the file in Data was not touched
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("Data"))).entryList(QDir::Files).size(), 1);
+}
+
+// The balance sheet saved after the income statement of the same company and
+// period, with a current result 1 000 above the statement's: the save goes
+// through and one warning names both rows, both amounts and the difference.
+TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsWarnedOf)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+    setAmountLocale(AmountLocale{QChar(0x00A0), u','});
+    FillRequest income{QStringLiteral("OPR"),
+                       false,
+                       QStringLiteral("123456786"),
+                       QStringLiteral("Фирма ООД"),
+                       QStringLiteral("2005"),
+                       QStringLiteral("12"),
+                       dir.path(),
+                       {}};
+    // Expenses 300, revenue 500, taxes 20: a profit of 180.
+    for (const auto& [id, amount] : {std::pair{"40", "300"}, {"400", "500"}, {"300", "20"}})
+        income.entries.push_back({QString::fromLatin1(id), QStringLiteral("DocDta_Sum1"),
+                                  QString::fromLatin1(amount), QString()});
+    const FillResult filled = RunFill(income);
+    ASSERT_EQ(filled.status, FillResult::Status::Saved) << filled.error.toStdString();
+    ASSERT_TRUE(filled.warnings.isEmpty()) << filled.warnings.join(u'\n').toStdString();
+
+    platform::RecordingMessageBoxes boxes;
+    AppState state;
+    state.FilePrefix = QStringLiteral("VELDOR");
+    state.programFolder = dir.path();
+    const DocumentOpener opener = [&state](QWidget* parent, const OpenedDocument& document) {
+        OpenDocumentForm(state, parent, document);
+    };
+    frmChoosePrm choose(state, opener);
+    choose.show();
+    choose.findChild<QComboBox*>(QStringLiteral("cboMonth"))->setCurrentIndex(3);
+    choose.findChild<QLineEdit*>(QStringLiteral("txtYear"))->setText(QStringLiteral("2005"));
+    choose.findChild<QLineEdit*>(QStringLiteral("txtBulstat"))
+        ->setText(QStringLiteral("123456786"));
+    choose.findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("Фирма ООД"));
+    bool saved = false;
+    whenFormOpens([&](frmDocument& form) {
+        typeInto(form, "40", QStringLiteral("2180"));  // land
+        typeInto(form, "610", QStringLiteral("1000")); // capital
+        typeInto(form, "750", QStringLiteral("1180")); // current profit, 1 000 too much
+        form.cmdSave()->click();
+        saved = form.engine().saved();
+        form.closeButton()->click();
+    });
+    QTest::mouseClick(choose.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    EXPECT_TRUE(saved);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    const auto& box = boxes.shown[0];
+    EXPECT_EQ(box.title, QStringLiteral("TELM - Внимание!"));
+    EXPECT_EQ(box.icon, platform::MsgIcon::Warning);
+    for (const QString& part :
+         {QStringLiteral("Документът е записан"), QStringLiteral("ред 750"),
+          QStringLiteral("ред 330"), QString::fromUtf8("1\u00A0180 ≠ 180, разлика 1\u00A0000")})
+        EXPECT_TRUE(box.text.contains(part)) << part.toStdString() << "\n"
+                                             << box.text.toStdString();
 }

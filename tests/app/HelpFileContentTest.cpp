@@ -41,6 +41,7 @@ TEST_F(ShippedHelp, WindowsAndMenuItemsHaveTheirTopics)
         {3000, "Помощ"},
         {4000, "Изход"},
         {114, "Работа с документ"},
+        {2095, "Контроли за съгласуваност"},
     };
     for (const auto& t : topics) {
         const platform::HelpTopic* topic = m_file.find(t.id);

@@ -1,0 +1,22 @@
+// The consistency controls after a save: the saved statement on its own and
+// against the other statements of its company, period and kind in its folder.
+#pragma once
+
+#include "platform/UserMessage.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace telm {
+
+// One line per control that does not agree, and one per statement of the
+// filing that could not be compared (changed outside the program, unreadable).
+// A missing controls file means no controls; a broken one is a line of its own.
+QStringList ControlFindings(const QString& savedPath, const QString& controlsPath);
+
+// The findings as the one warning shown after a save; nothing when all agree.
+std::optional<UserMessage> ControlsWarning(const QString& savedPath, const QString& controlsPath);
+
+} // namespace telm

@@ -1,0 +1,102 @@
+// The controls after a save: which statements beside the saved one are its
+// filing, what is said of those that cannot be compared, and of a broken
+// controls file.
+#include "editor/SaveControls.h"
+
+#include "checks/Controls.h"
+#include "editor/AmountText.h"
+#include "editor/DocumentFill.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace telm;
+
+namespace {
+
+class SaveControlsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+        setAmountLocale(AmountLocale{});
+    }
+
+    // Saves a statement with one amount; returns its path.
+    QString save(const char* code, const char* id, const char* field, const char* amount,
+                 bool forecast = false, const char* month = "12")
+    {
+        FillRequest request{QString::fromLatin1(code),
+                            forecast,
+                            QStringLiteral("123456786"),
+                            QStringLiteral("Фирма"),
+                            QStringLiteral("2025"),
+                            QString::fromLatin1(month),
+                            dir.path(),
+                            {}};
+        request.entries.push_back({QString::fromLatin1(id), QString::fromLatin1(field),
+                                   QString::fromLatin1(amount), QString()});
+        const FillResult result = RunFill(request);
+        EXPECT_EQ(result.status, FillResult::Status::Saved) << result.error.toStdString();
+        return QDir::fromNativeSeparators(result.savedPath);
+    }
+
+    QString controls() const { return ControlsPath(dir.path()); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(SaveControlsTest, OnlyTheSameCompanyPeriodAndKindAreCompared)
+{
+    const QString balance = save("Bal", "510", "DocDta_Sum3", "300");
+    EXPECT_TRUE(ControlFindings(balance, controls()).isEmpty()); // nothing to compare with
+    save("MFlow", "390", "DocDta_Sum1", "100", true);            // a forecast
+    save("MFlow", "390", "DocDta_Sum1", "100", false, "6");      // another period
+    EXPECT_TRUE(ControlFindings(balance, controls()).isEmpty());
+
+    const QString flow = save("MFlow", "390", "DocDta_Sum1", "100");
+    const QStringList findings = ControlFindings(flow, controls());
+    ASSERT_EQ(findings.size(), 1) << findings.join(u'\n').toStdString();
+    EXPECT_TRUE(findings[0].endsWith(QStringLiteral(": 100 ≠ 300, разлика (200)")))
+        << findings[0].toStdString();
+    EXPECT_EQ(ControlFindings(balance, controls()), findings); // either side finds it
+
+    const std::optional<UserMessage> warning = ControlsWarning(flow, controls());
+    ASSERT_TRUE(warning);
+    EXPECT_EQ(warning->title, QStringLiteral("TELM - Внимание!"));
+    EXPECT_EQ(warning->icon, UserMessage::Icon::Warning);
+    EXPECT_TRUE(warning->text.endsWith(findings[0]));
+}
+
+TEST_F(SaveControlsTest, AStatementThatCannotBeComparedIsNamedAndABrokenTableToo)
+{
+    const QString balance = save("Bal", "510", "DocDta_Sum3", "300");
+    const QString flow = save("MFlow", "390", "DocDta_Sum1", "300");
+    EXPECT_TRUE(ControlFindings(balance, controls()).isEmpty());
+
+    QByteArray bytes = test::readAll(flow);
+    bytes.replace("DocDta_Sum1=\"300\"", "DocDta_Sum1=\"301\"");
+    ASSERT_TRUE(test::writeAll(flow, bytes));
+    const QStringList findings = ControlFindings(balance, controls());
+    ASSERT_EQ(findings.size(), 1);
+    EXPECT_EQ(findings[0], QStringLiteral("Файлът %1 не е сравнен: файлът е променян извън "
+                                          "програмата.")
+                               .arg(QDir::toNativeSeparators(flow)));
+
+    ASSERT_TRUE(test::writeAll(controls(), "bal | Bal[1].DocDta_Sum3 | m\n"));
+    const QStringList broken = ControlFindings(balance, controls());
+    ASSERT_EQ(broken.size(), 1);
+    EXPECT_TRUE(broken[0].startsWith(QStringLiteral("Файлът с контролите не може да бъде прочетен: "
+                                                    "Checks.txt:1: ")))
+        << broken[0].toStdString();
+
+    QFile::remove(controls());
+    EXPECT_TRUE(ControlFindings(balance, controls()).isEmpty());
+}
+
+} // namespace
