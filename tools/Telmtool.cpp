@@ -67,6 +67,31 @@ const std::vector<Subcommand>& Subcommands()
          "file. Exits 0 when printed, 1 when the file cannot be read or the PDF cannot be\n"
          "written, 2 on bad usage.\n",
          RunPrint},
+        {"check", "check FILE... [--controls FILE]  run the consistency controls over data files",
+         "Usage: telmtool check FILE... [--controls FILE]\n"
+         "Runs the consistency controls (Blanki/Checks.txt in the program's folder unless\n"
+         "--controls names another) over the data files: each statement on its own, and the\n"
+         "statements of one company (BULSTAT), period and kind (real or forecast) against each\n"
+         "other. Prints one line per control that does not agree: the files, the control's\n"
+         "name, what does not agree, the two amounts and the difference; a file that cannot\n"
+         "be read, is not a data file or was changed outside the program is printed with its\n"
+         "reason and not checked. Ends with a summary line.\n"
+         "Exits 0 when every control agrees and every file was read, 1 otherwise, 2 on bad\n"
+         "usage.\n",
+         RunCheck},
+        {"extract", "extract FILE... [--jobs N]       every amount of data files as one CSV",
+         "Usage: telmtool extract FILE... [--jobs N] > out.csv\n"
+         "Writes one CSV (RFC 4180: comma-separated, quoted where needed, CRLF line ends;\n"
+         "UTF-8) with a header line and one line per amount of every row of every file:\n"
+         "file, bulstat, company, year, month, document (the type's code), forecast (0 or 1),\n"
+         "row (DocStr_ID), level, code, title, field (DocDta_Sum1 ...), amount (an integer\n"
+         "without grouping, \"-\" for a negative one). Each file's checksum is verified first;\n"
+         "a file that cannot be read, is not a data file or was changed outside the program\n"
+         "is reported on stderr with its reason and not extracted. Files are read by N\n"
+         "parallel jobs (default: the number of processor cores) and written in the order\n"
+         "given.\n"
+         "Exits 0 when every file was extracted, 1 when any was refused, 2 on bad usage.\n",
+         RunExtract},
     };
     return table;
 }

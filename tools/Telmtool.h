@@ -37,6 +37,8 @@ int RunShow(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunBulstat(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunFill(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err);
+int RunCheck(const QStringList& args, std::ostream& out, std::ostream& err);
+int RunExtract(const QStringList& args, std::ostream& out, std::ostream& err);
 
 // Writes a QString as UTF-8.
 std::ostream& operator<<(std::ostream& stream, const QString& text);

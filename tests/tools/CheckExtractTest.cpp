@@ -1,0 +1,174 @@
+// telmtool check and extract over a company's filing made with telmtool fill:
+// five statements that agree but for one difference, a tampered file, and the
+// CSV of every amount in the order given.
+#include "tests/support/TestFiles.h"
+#include "tools/Telmtool.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+using namespace telm;
+
+namespace {
+
+struct ToolRun
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun telmtool(const QStringList& args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    ToolRun run;
+    run.code = tool::RunTelmtool(args, out, err);
+    run.out = QString::fromStdString(out.str());
+    run.err = QString::fromStdString(err.str());
+    return run;
+}
+
+class CheckExtractTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+        // A profit of 180, cash of 200 (1 200 in the balance sheet: the one
+        // difference), receivables of 50 and capital of 1 000.
+        fill("OPR", {"40:DocDta_Sum1=300", "400:DocDta_Sum1=500", "300:DocDta_Sum1=20"});
+        fill("MFlow", {"390:DocDta_Sum1=200"});
+        fill("Cap", {"10:DocDta_Sum1=1000", "170:DocDta_Sum1=1000", "200:DocDta_Sum1=1000",
+                     "50:DocDta_Sum7=180", "170:DocDta_Sum7=180", "200:DocDta_Sum7=180"});
+        fill("Take", {"60:DocDta_Sum2=50"});
+        fill("Bal", {"510:DocDta_Sum3=1200", "400:DocDta_Sum3=50", "610:DocDta_Sum3=1000",
+                     "750:DocDta_Sum3=180"});
+    }
+
+    void fill(const char* code, const QStringList& sets)
+    {
+        QStringList args{"fill",
+                         "--type",
+                         QString::fromLatin1(code),
+                         "--bulstat",
+                         "123456786",
+                         "--company",
+                         "Фирма \"Алфа\", ООД",
+                         "--year",
+                         "2025",
+                         "--month",
+                         "12",
+                         "--folder",
+                         dir.path()};
+        for (const QString& set : sets)
+            args << "--set" << set;
+        const ToolRun run = telmtool(args);
+        ASSERT_TRUE(run.code == 0) << code << ": " << run.err.toStdString();
+        files << run.out.trimmed();
+    }
+
+    // telmtool check with the controls of the test's program folder.
+    ToolRun check(const QStringList& args) const
+    {
+        return telmtool(QStringList{"check", "--controls", dir.filePath("Blanki/Checks.txt")}
+                        + args);
+    }
+
+    QTemporaryDir dir;
+    QStringList files; // OPR, MFlow, Cap, Take, Bal
+};
+
+TEST_F(CheckExtractTest, CheckFindsAndNamesTheOneDifferenceThenPasses)
+{
+    const ToolRun run = check(files);
+    EXPECT_EQ(run.code, 1);
+    const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << run.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(files[1] + QStringLiteral(", ") + files[4]
+                                    + QStringLiteral(": bal-mflow-cash: Паричните средства")))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(": 200 ≠ 1200, разлика -1000")))
+        << lines[0].toStdString();
+    EXPECT_EQ(lines[1],
+              QStringLiteral("5 files in 1 filings: 27 comparisons, 1 failed, 0 files refused"));
+
+    // Corrected, the filing agrees.
+    fill("Bal", {"510:DocDta_Sum3=200"});
+    const ToolRun again = check(files.mid(0, 5));
+    EXPECT_EQ(again.code, 0) << again.out.toStdString();
+}
+
+TEST_F(CheckExtractTest, CheckReportsEveryFileItCannotTrustAndBadUsage)
+{
+    const QString tampered = dir.filePath(QStringLiteral("tampered.xml"));
+    QByteArray bytes = test::readAll(files[4]);
+    bytes.replace("DocDta_Sum3=\"1200\"", "DocDta_Sum3=\"200\"");
+    ASSERT_TRUE(test::writeAll(tampered, bytes));
+    const QString missing = dir.filePath(QStringLiteral("none.xml"));
+
+    const ToolRun run = check({files[0], tampered, missing});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.out.contains(tampered + QStringLiteral(": TAMPERED\n")));
+    EXPECT_TRUE(run.out.contains(missing + QStringLiteral(": INVALID: cannot read the file")));
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("2 files refused\n"))) << run.out.toStdString();
+
+    EXPECT_EQ(telmtool({"check"}).code, 2);
+    EXPECT_EQ(telmtool({"check", "--bogus", files[0]}).code, 2);
+    const ToolRun noControls =
+        telmtool({"check", "--controls", dir.filePath(QStringLiteral("none.txt")), files[0]});
+    EXPECT_EQ(noControls.code, 1);
+    EXPECT_TRUE(noControls.err.contains(QStringLiteral("cannot read the controls")));
+}
+
+TEST_F(CheckExtractTest, ExtractWritesEveryAmountInTheGivenOrderWhateverTheJobs)
+{
+    const ToolRun one = telmtool(QStringList{"extract", "--jobs", "1"} + files);
+    ASSERT_EQ(one.code, 0) << one.err.toStdString();
+    const QStringList lines = one.out.split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.first(), QStringLiteral("file,bulstat,company,year,month,document,forecast,row,"
+                                            "level,code,title,field,amount"));
+    EXPECT_TRUE(lines.last().isEmpty()); // every line ends in CRLF
+    // The company name holds a comma and quotes: quoted, quotes doubled.
+    EXPECT_TRUE(lines[1].startsWith(files[0]
+                                    + QStringLiteral(",123456786,\"Фирма \"\"Алфа\"\", ООД\","
+                                                     "2025,12,OPR,0,10,1,,РАЗХОДИ,DocDta_Sum1,")))
+        << lines[1].toStdString();
+    EXPECT_TRUE(one.out.contains(
+        QStringLiteral(",Bal,0,510,4,,1. Касови наличности в лева,DocDta_Sum3,1200\r\n")));
+    // Files appear in the order given.
+    qsizetype last = -1;
+    for (const QString& file : files) {
+        const qsizetype at = one.out.indexOf(QStringLiteral("\r\n") + file + u',');
+        EXPECT_GT(at, last) << file.toStdString();
+        last = at;
+    }
+
+    const ToolRun three = telmtool(QStringList{"extract", "--jobs", "3"} + files + files);
+    ASSERT_EQ(three.code, 0);
+    EXPECT_EQ(three.out, one.out + one.out.mid(lines.first().size() + 2));
+}
+
+TEST_F(CheckExtractTest, ExtractLeavesOutWhatItCannotTrustAndSaysWhy)
+{
+    const QString tampered = dir.filePath(QStringLiteral("tampered.xml"));
+    QByteArray bytes = test::readAll(files[0]);
+    bytes.replace("Фирма", "Фирмa"); // one Latin letter
+    ASSERT_TRUE(test::writeAll(tampered, bytes));
+
+    const ToolRun run = telmtool({"extract", tampered, files[1]});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, tampered + QStringLiteral(": TAMPERED\n"));
+    EXPECT_FALSE(run.out.contains(tampered));
+    EXPECT_TRUE(run.out.contains(files[1]));
+
+    EXPECT_EQ(telmtool({"extract"}).code, 2);
+    EXPECT_EQ(telmtool({"extract", "--jobs", "0", files[1]}).code, 2);
+}
+
+} // namespace

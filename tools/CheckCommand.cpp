@@ -1,0 +1,87 @@
+// telmtool check: the consistency controls over handed-over data files,
+// grouped by company, period and kind.
+#include "checks/ControlRun.h"
+#include "platform/ProgramFolder.h"
+#include "tools/Telmtool.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+#include <deque>
+
+namespace telm::tool {
+
+namespace {
+
+int usage(std::ostream& err, const QString& why)
+{
+    err << "telmtool check: " << why << " (see telmtool check --help)\n";
+    return kExitUsage;
+}
+
+QString filesOf(const ControlFailure& failure)
+{
+    QStringList paths;
+    for (const Statement* s : failure.statements)
+        paths << s->path;
+    return paths.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+int RunCheck(const QStringList& args, std::ostream& out, std::ostream& err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption controlsOption(
+        QStringLiteral("controls"), QStringLiteral("the controls file"), QStringLiteral("FILE"));
+    parser.addOption(controlsOption);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (!parser.parse(QStringList{QStringLiteral("telmtool")} + args))
+        return usage(err, parser.errorText());
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        return usage(err, QStringLiteral("expected at least one FILE"));
+
+    const QString controlsPath = parser.isSet(controlsOption)
+                                     ? parser.value(controlsOption)
+                                     : ControlsPath(platform::ProgramFolder());
+    ControlTable table;
+    if (const std::optional<ControlsError> error = LoadControls(controlsPath, table)) {
+        err << "telmtool check: cannot read the controls: " << error->message << "\n";
+        return kExitFailed;
+    }
+
+    std::vector<Statement> statements;
+    statements.reserve(static_cast<size_t>(files.size()));
+    int refused = 0;
+    for (const QString& path : files) {
+        Statement s;
+        if (const std::optional<StatementFault> fault = ReadStatement(path, s)) {
+            out << path << ": " << StatementFaultText(*fault) << "\n";
+            ++refused;
+            continue;
+        }
+        statements.push_back(std::move(s));
+    }
+
+    int ran = 0;
+    int failed = 0;
+    const auto number = [](qint64 value) { return QString::number(value); };
+    const std::vector<std::vector<const Statement*>> filings = GroupByFiling(statements);
+    for (const std::vector<const Statement*>& filing : filings) {
+        for (const ControlFailure& failure : RunControls(table, filing, nullptr, &ran)) {
+            out << filesOf(failure) << ": " << failure.control->name << ": "
+                << DescribeFailure(failure, number) << "\n";
+            ++failed;
+        }
+    }
+    out << QStringLiteral("%1 files in %2 filings: %3 comparisons, %4 failed, %5 files refused\n")
+               .arg(files.size())
+               .arg(filings.size())
+               .arg(ran)
+               .arg(failed)
+               .arg(refused);
+    return failed == 0 && refused == 0 ? kExitOk : kExitFailed;
+}
+
+} // namespace telm::tool
