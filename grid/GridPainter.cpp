@@ -6,6 +6,7 @@
 #include "grid/GridModel.h"
 
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -220,8 +221,7 @@ void Painter::paintCell(int row, int col, const QRect& rect) const
         // Never some of the digits, which would read as another amount.
         m_painter.drawText(cell.rect, cell.flags, OverflowMark(metrics, cell.rect.width()));
     } else {
-        m_painter.drawText(cell.rect, cell.flags,
-                           metrics.elidedText(text, Qt::ElideRight, cell.rect.width()));
+        m_painter.drawText(cell.rect, cell.flags, ShortenedTitle(metrics, text, cell.rect.width()));
     }
 }
 
@@ -286,7 +286,7 @@ QString CellShownText(const GridModel& model, const GridGeometry& geometry, int 
     if (!text.oneLine || metrics.horizontalAdvance(content) <= text.rect.width())
         return content;
     return text.figure ? OverflowMark(metrics, text.rect.width())
-                       : metrics.elidedText(content, Qt::ElideRight, text.rect.width());
+                       : ShortenedTitle(metrics, content, text.rect.width());
 }
 
 bool CellTextFits(const GridModel& model, const GridGeometry& geometry, int row, int col,
@@ -298,6 +298,21 @@ bool CellTextFits(const GridModel& model, const GridGeometry& geometry, int row,
     if (text.oneLine)
         return metrics.horizontalAdvance(content) <= text.rect.width();
     return metrics.boundingRect(text.rect, text.flags, content).height() <= text.rect.height();
+}
+
+QString ShortenedTitle(const QFontMetrics& metrics, const QString& text, int width)
+{
+    // A closing sign mark such as "(–)" or "(±)" tells how the amount is typed:
+    // it stays, and the words before it give way.
+    static const QRegularExpression mark(QStringLiteral(" \\([^()]{1,2}\\)$"));
+    const QRegularExpressionMatch m = mark.match(text);
+    if (m.hasMatch()) {
+        const QString tail = m.captured(0);
+        const int room = width - metrics.horizontalAdvance(tail);
+        if (room > metrics.horizontalAdvance(u'…'))
+            return metrics.elidedText(text.left(m.capturedStart()), Qt::ElideRight, room) + tail;
+    }
+    return metrics.elidedText(text, Qt::ElideRight, width);
 }
 
 QString OverflowMark(const QFontMetrics& metrics, int width)

@@ -71,6 +71,10 @@ QString CellShownText(const GridModel& model, const GridGeometry& geometry, int 
 bool CellTextFits(const GridModel& model, const GridGeometry& geometry, int row, int col,
                   const QRect& cell);
 
+// A title shortened to `width` with "…", keeping a closing sign mark ("(–)",
+// "(±)") whole at its end.
+QString ShortenedTitle(const QFontMetrics& metrics, const QString& text, int width);
+
 // The mark shown on screen in place of an amount too wide for its cell.
 QString OverflowMark(const QFontMetrics& metrics, int width);
 

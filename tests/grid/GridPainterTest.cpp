@@ -165,11 +165,18 @@ TEST_F(GridPainterTest, WhatDoesNotFitIsMarkedOrElidedNeverCut)
     EXPECT_FALSE(CellTextFits(model, geometry, 3, 0, cell(3, 0)));
     EXPECT_EQ(CellShownText(model, geometry, 4, 3, cell(4, 3)), QStringLiteral("12"));
     EXPECT_TRUE(CellTextFits(model, geometry, 4, 3, cell(4, 3)));
+    // A deduction's sign mark survives the shortening.
+    model.setTextMatrix(5, 0,
+                        QStringLiteral("Разходи за придобиване и ликвидация на дълготрайни "
+                                       "активи по стопански начин (–)"));
+    const QString deduction = CellShownText(model, geometry, 5, 0, cell(5, 0));
+    EXPECT_TRUE(deduction.endsWith(QStringLiteral("… (–)"))) << deduction.toStdString();
 
     // What is painted is what CellShownText says.
     const QImage marked = GridImage(model, geometry);
     model.setTextMatrix(2, 3, amount);
     model.setTextMatrix(3, 0, title);
+    model.setTextMatrix(5, 0, deduction);
     EXPECT_EQ(GridImage(model, geometry), marked);
 }
 
