@@ -30,8 +30,8 @@ void WireDialogs(frmMain& window, AppState& state)
         frmChooseFile dialog(state, opener, parent);
         dialog.exec();
     });
-    window.setExportDialog([](QWidget* parent) {
-        frmSaveXMLAs dialog(parent);
+    window.setExportDialog([&state](QWidget* parent) {
+        frmSaveXMLAs dialog(parent, state.dataFolderPath());
         dialog.exec();
     });
 }

@@ -2,6 +2,7 @@
 #include "app/DialogWiring.h"
 #include "app/modMain.h"
 #include "editor/AmountText.h"
+#include "platform/Application.h"
 #include "selection/DocumentContext.h"
 
 #include <QApplication>
@@ -9,6 +10,10 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    telm::platform::DescribeApplication(QStringLiteral("telm-transfer"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("TELM Transfer"));
+    // Every text of the program is Bulgarian; Qt's own dialogs and buttons too.
+    telm::platform::InstallBulgarianQtTexts(app);
     // Amounts are shown and read with the separators of the user's regional settings.
     telm::setAmountLocale(telm::AmountLocale::system());
     telm::AppState state;

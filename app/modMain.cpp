@@ -2,6 +2,7 @@
 
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
+#include "platform/DataFolder.h"
 #include "platform/HelpKeyFilter.h"
 #include "platform/MessageBoxes.h"
 #include "selection/DocumentContext.h"
@@ -30,6 +31,19 @@ bool StartUp::Main()
                               platform::MsgIcon::Critical);
         return false;
     }
+
+    // The data files: beside the program while its folder can be written to,
+    // else in the user's own folder. Without either nothing could be saved.
+    const platform::DataFolderChoice data = platform::DataFolder(m_state.programFolder);
+    if (data.path.isEmpty()) {
+        platform::ShowMessage(nullptr, QStringLiteral("Грешка"),
+                              QStringLiteral("Няма папка, в която да се записват документите: "
+                                             "%1. Програмата ще бъде затворена.")
+                                  .arg(data.error),
+                              platform::MsgIcon::Critical);
+        return false;
+    }
+    m_state.dataFolder = data.path;
 
     auto splash = std::make_unique<frmSplash>();
     splash->Form_Load();

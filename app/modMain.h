@@ -33,8 +33,9 @@ public:
     // the place to hand it the dialogs its menu opens.
     void setMainWindowSetup(std::function<void(frmMain&)> setup);
 
-    // Runs the start-up sequence. False when another copy is running: the
-    // user has been told and the program should end; nothing was shown.
+    // Runs the start-up sequence. False when another copy is running or no
+    // folder can take the data files: the user has been told and the program
+    // should end; nothing else was shown.
     bool Main();
 
     frmMain* mainWindow() const { return m_main.get(); }

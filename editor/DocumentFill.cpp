@@ -59,6 +59,7 @@ FillResult RunFill(const FillRequest& request)
     AppState state;
     state.FilePrefix = QStringLiteral("VELDOR");
     state.programFolder = request.programFolder;
+    state.dataFolder = request.dataFolder;
     state.company.Bulstat = request.bulstat;
     state.company.Name = request.company;
     state.period.sQuarter = request.month;

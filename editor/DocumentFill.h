@@ -26,6 +26,7 @@ struct FillRequest
     QString year;  // four digits
     QString month; // 3, 6, 9 or 12
     QString programFolder;
+    QString dataFolder; // where the data file lives; empty: <programFolder>/Data
     std::vector<FillEntry> entries;
 };
 

@@ -36,7 +36,8 @@ constexpr Twips kExit{6240, 3840, 1455, 495};
 
 } // namespace
 
-frmSaveXMLAs::frmSaveXMLAs(QWidget* parent) : QDialog(parent)
+frmSaveXMLAs::frmSaveXMLAs(QWidget* parent, const QString& dataFolder)
+    : QDialog(parent), m_dataFolder(dataFolder)
 {
     setObjectName(QStringLiteral("frmSaveXMLAs"));
     setWindowTitle(QStringLiteral("Съхранение на данни на дискета"));
@@ -189,7 +190,7 @@ void frmSaveXMLAs::Drive1_Change(int index)
 void frmSaveXMLAs::cmdChooseFile_Click()
 {
     const QString chosen = platform::fileDialogs().getOpenFileName(
-        this, QStringLiteral("Избор на файл"), platform::XmlFileFilters());
+        this, QStringLiteral("Избор на файл"), platform::XmlFileFilters(), m_dataFolder);
     if (!chosen.isEmpty())
         m_txtFileName->setText(chosen);
 }

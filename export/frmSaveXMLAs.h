@@ -21,7 +21,8 @@ class frmSaveXMLAs : public QDialog
     Q_OBJECT
 
 public:
-    explicit frmSaveXMLAs(QWidget* parent = nullptr);
+    // `dataFolder` is where the file to copy is looked for first.
+    explicit frmSaveXMLAs(QWidget* parent = nullptr, const QString& dataFolder = QString());
 
     // The folder a copy goes to: the folder list's current folder.
     QString currentFolder() const;
@@ -41,6 +42,7 @@ private:
     void showFolder();
 
     QString m_startFolder;
+    QString m_dataFolder;
     QString m_fileName;
     QString m_shownFolder;
     std::vector<QString> m_driveRoots;

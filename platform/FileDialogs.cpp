@@ -1,6 +1,10 @@
 #include "platform/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace telm::platform {
 
@@ -9,15 +13,25 @@ namespace {
 class QtFileDialogs : public FileDialogs
 {
 public:
-    QString getOpenFileName(QWidget* parent, const QString& title,
-                            const QStringList& filters) override
+    QString getOpenFileName(QWidget* parent, const QString& title, const QStringList& filters,
+                            const QString& folder) override
     {
-        QFileDialog dialog(parent, title);
+        QFileDialog dialog(parent, title, folder);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile); // a typed path must exist
         dialog.setNameFilters(filters);
         if (!filters.isEmpty())
             dialog.selectNameFilter(filters.first());
+        dialog.setViewMode(QFileDialog::Detail);
+        // Wide enough for a whole data-file name with its size and date beside it.
+        const QFontMetrics metrics(dialog.font());
+        const int nameWidth =
+            metrics.horizontalAdvance(QStringLiteral("VELDOR_P_BalLiq2_123456786_2025_12.xml"));
+        dialog.resize(std::max(dialog.sizeHint().width(), nameWidth * 2 + 260),
+                      std::max(dialog.sizeHint().height(), metrics.height() * 28));
+        if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+            view->header()->resizeSection(0, nameWidth + metrics.height() * 3);
         dialog.setWindowModality(Qt::ApplicationModal);
         if (dialog.exec() != QDialog::Accepted)
             return {};
@@ -52,9 +66,9 @@ QStringList XmlFileFilters()
 }
 
 QString RecordingFileDialogs::getOpenFileName(QWidget*, const QString& title,
-                                              const QStringList& filters)
+                                              const QStringList& filters, const QString& folder)
 {
-    asked.push_back({title, filters});
+    asked.push_back({title, filters, folder});
     if (answers.empty())
         return {};
     const QString answer = answers.front();

@@ -1,5 +1,7 @@
 // The file-open dialog behind a seam: the program shows a real QFileDialog,
 // tests install a recorder that captures what was asked and answers with a path.
+// The program's dialog is Qt's own rather than the desktop's, so that it speaks
+// the program's language with Qt's translations.
 #pragma once
 
 #include <QString>
@@ -17,10 +19,10 @@ class FileDialogs
 public:
     virtual ~FileDialogs() = default;
     // An open dialog for one existing file with the given title and name filters
-    // (the first one preselected). Returns the chosen path, or empty text when
-    // the user cancels.
+    // (the first one preselected), showing `folder` first. Returns the chosen
+    // path, or empty text when the user cancels.
     virtual QString getOpenFileName(QWidget* parent, const QString& title,
-                                    const QStringList& filters) = 0;
+                                    const QStringList& filters, const QString& folder) = 0;
 };
 
 // The file dialogs in force; the Qt implementation unless a test installed another.
@@ -39,13 +41,14 @@ public:
     {
         QString title;
         QStringList filters;
+        QString folder;
     };
 
     RecordingFileDialogs() { installFileDialogs(this); }
     ~RecordingFileDialogs() override { installFileDialogs(nullptr); }
 
-    QString getOpenFileName(QWidget* parent, const QString& title,
-                            const QStringList& filters) override;
+    QString getOpenFileName(QWidget* parent, const QString& title, const QStringList& filters,
+                            const QString& folder) override;
 
     std::vector<Asked> asked;
     std::deque<QString> answers;

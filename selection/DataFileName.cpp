@@ -7,18 +7,16 @@
 
 namespace telm {
 
-QString ComposeDataFilePath(const QString& programFolder, const QString& prefix,
-                            const QString& code, const QString& bulstat, qint16 year,
-                            const QString& periodMonth)
+QString ComposeDataFilePath(const QString& dataFolder, const QString& prefix, const QString& code,
+                            const QString& bulstat, qint16 year, const QString& periodMonth)
 {
-    return programFolder + QDir::separator() + QStringLiteral("Data") + QDir::separator() + prefix
-           + u'_' + code + u'_' + bulstat + u'_' + QString::number(year) + u'_' + periodMonth
-           + QStringLiteral(".xml");
+    return QDir::toNativeSeparators(dataFolder) + QDir::separator() + prefix + u'_' + code + u'_'
+           + bulstat + u'_' + QString::number(year) + u'_' + periodMonth + QStringLiteral(".xml");
 }
 
 QString DataFilePathFor(const AppState& state, const DocType& type, bool forecast)
 {
-    return ComposeDataFilePath(state.programFolder, state.FilePrefix, type.codeFor(forecast),
+    return ComposeDataFilePath(state.dataFolderPath(), state.FilePrefix, type.codeFor(forecast),
                                state.company.Bulstat, state.period.iYear, state.period.sQuarter);
 }
 

@@ -1,4 +1,5 @@
-// The data-file naming rule: <program>/Data/<prefix>_<code>_<BULSTAT>_<year>_<month>.xml
+// The data-file naming rule: <data folder>/<prefix>_<code>_<BULSTAT>_<year>_<month>.xml,
+// the data folder being the program folder's Data/ or the user's own.
 #pragma once
 
 #include <QString>
@@ -9,9 +10,8 @@ namespace telm {
 struct AppState;
 struct DocType;
 
-QString ComposeDataFilePath(const QString& programFolder, const QString& prefix,
-                            const QString& code, const QString& bulstat, qint16 year,
-                            const QString& periodMonth);
+QString ComposeDataFilePath(const QString& dataFolder, const QString& prefix, const QString& code,
+                            const QString& bulstat, qint16 year, const QString& periodMonth);
 
 // The same rule from the shared state's context, for the given type and kind.
 QString DataFilePathFor(const AppState& state, const DocType& type, bool forecast);

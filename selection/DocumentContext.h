@@ -42,7 +42,14 @@ struct AppState
     QString FilePrefix; // "VELDOR", set first thing at start-up
     quint32 CurrentRowColor = 0x8000000F;
     QString helpFilePath;
-    QString programFolder; // folder of the executable; Blanki/ and Data/ live under it
+    QString programFolder; // folder of the executable; Blanki/ and Help.hlp live under it
+    QString dataFolder;    // where data files are saved; empty: <programFolder>/Data
+
+    // The data folder in use: dataFolder, or the program folder's Data.
+    QString dataFolderPath() const
+    {
+        return dataFolder.isEmpty() ? programFolder + QStringLiteral("/Data") : dataFolder;
+    }
 
     clsCompany company;
     clsPeriod period;

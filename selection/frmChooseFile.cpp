@@ -74,7 +74,8 @@ void frmChooseFile::buildControls()
 void frmChooseFile::cmdChooseFile_Click()
 {
     const QString chosen = platform::fileDialogs().getOpenFileName(
-        this, QStringLiteral("Избор на файл"), platform::XmlFileFilters());
+        this, QStringLiteral("Избор на файл"), platform::XmlFileFilters(),
+        m_state.dataFolderPath());
     if (!chosen.isEmpty())
         m_txtFileName->setText(chosen);
 }

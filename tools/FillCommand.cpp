@@ -2,6 +2,7 @@
 // amounts through the same rules as typing them, and saves it.
 #include "editor/AmountText.h"
 #include "editor/DocumentFill.h"
+#include "platform/DataFolder.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegularFile.h"
 #include "tools/Telmtool.h"
@@ -128,6 +129,16 @@ int RunFill(const QStringList& args, std::ostream& out, std::ostream& err)
         const QString name = QString::fromLatin1(required);
         if (!args.contains(name))
             return usage(err, QStringLiteral("%1 is required").arg(name));
+    }
+    // The program's own folder keeps its data where the program does: beside it
+    // when it can be written to, else in the user's own data folder.
+    if (!args.contains(QStringLiteral("--folder"))) {
+        const platform::DataFolderChoice data = platform::DataFolder(request.programFolder);
+        if (data.path.isEmpty()) {
+            err << "telmtool fill: no folder for the data file: " << data.error << "\n";
+            return kExitFailed;
+        }
+        request.dataFolder = data.path;
     }
     int skipped = 0;
     for (const QString& path : csvFiles)

@@ -1,5 +1,7 @@
 #include "tools/Telmtool.h"
 
+#include "platform/Application.h"
+
 namespace telm::tool {
 
 std::ostream& operator<<(std::ostream& stream, const QString& text)
@@ -41,7 +43,10 @@ const std::vector<Subcommand>& Subcommands()
          "FILE]\n"
          "Opens the document as the new-document dialog would: the data file\n"
          "DIR/Data/VELDOR_<code>_<B>_<YYYY>_<M>.xml for correction if it exists, otherwise a\n"
-         "new document from DIR/Blanki (DIR defaults to the program's folder). A document open\n"
+         "new document from DIR/Blanki. Without --folder, DIR is the program's folder, and the\n"
+         "data file is kept where the program keeps it: in its Data folder when that can be\n"
+         "written to, else in the user's own (~/.local/share/TELM/telm-transfer/Data). A document "
+         "open\n"
          "in the program or in another telmtool is not touched. Each amount is committed as if\n"
          "typed into the row with DocStr_ID = ID, in the data field FIELD (DocDta_Sum1 ...):\n"
          "group totals and derived columns follow; cells that cannot be typed into and amounts\n"
@@ -104,7 +109,8 @@ void printOverview(std::ostream& stream)
               "Commands:\n";
     for (const Subcommand& command : Subcommands())
         stream << "  " << command.synopsis << "\n";
-    stream << "Run \"telmtool COMMAND --help\" for a command's details.\n";
+    stream << "Run \"telmtool COMMAND --help\" for a command's details, \"telmtool --version\" for "
+              "the version.\n";
 }
 
 bool isHelp(const QString& arg)
@@ -119,6 +125,10 @@ int RunTelmtool(const QStringList& args, std::ostream& out, std::ostream& err)
     if (args.isEmpty()) {
         printOverview(err);
         return kExitUsage;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        out << "telmtool " << platform::ProgramVersion() << "\n";
+        return kExitOk;
     }
     if (isHelp(args.first()) || args.first() == QLatin1String("help")) {
         printOverview(out);

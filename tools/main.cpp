@@ -1,4 +1,5 @@
 // telmtool entry point: arguments are taken as UTF-8 whatever the locale.
+#include "platform/Application.h"
 #include "tools/Telmtool.h"
 
 #include <QGuiApplication>
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
+    telm::platform::DescribeApplication(QStringLiteral("telmtool"));
     const int code = telm::tool::RunTelmtool(args, std::cout, std::cerr);
     std::cout.flush();
     return code;

@@ -35,6 +35,10 @@ TEST(DataFileName, NamingRuleCases)
         EXPECT_EQ(DataFilePathFor(state, *DocTypeAt(c.position), c.forecast),
                   QString::fromLatin1(c.expected));
     }
+    // A data folder of the user's own, when the program folder is read-only.
+    state.dataFolder = QStringLiteral("/home/u/.local/share/TELM/telm-transfer/Data");
+    EXPECT_EQ(DataFilePathFor(state, *DocTypeAt(0), false),
+              state.dataFolder + QStringLiteral("/VELDOR_Bal_123456786_2006_12.xml"));
 }
 
 TEST(DataFileName, TemplateAndConditionsUnderProgramFolder)

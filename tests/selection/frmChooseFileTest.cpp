@@ -207,6 +207,7 @@ TEST_F(ChooseFileTest, SharedFormsGetTheirTypeAndVariantFlag)
 
 TEST_F(ChooseFileTest, FileDialogFillsThePathAndCancelKeepsIt)
 {
+    state.dataFolder = QStringLiteral("/home/u/.local/share/TELM/telm-transfer/Data");
     RecordingFileDialogs dialogs;
     dialogs.answers.push_back(file(QStringLiteral("chosen.xml")));
     auto* choose = child<QPushButton>("cmdChooseFile");
@@ -215,6 +216,7 @@ TEST_F(ChooseFileTest, FileDialogFillsThePathAndCancelKeepsIt)
     EXPECT_EQ(dialogs.asked[0].title, QStringLiteral("Избор на файл"));
     EXPECT_EQ(dialogs.asked[0].filters,
               QStringList({QStringLiteral("Xml files (*.xml)"), QStringLiteral("All files (*)")}));
+    EXPECT_EQ(dialogs.asked[0].folder, state.dataFolder); // it opens where the data files are
     EXPECT_EQ(child<QLineEdit>("txtFileName")->text(), file(QStringLiteral("chosen.xml")));
 
     QTest::mouseClick(choose, Qt::LeftButton); // the user cancels
