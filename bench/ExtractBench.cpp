@@ -69,6 +69,7 @@ QStringList makeFiles(const QString& folder, int count)
                             QStringLiteral("2025"),
                             QStringLiteral("12"),
                             QStringLiteral(TELM_PROGRAM_DIR),
+                            QString(),
                             {}};
         request.programFolder = folder;
         int k = 1;

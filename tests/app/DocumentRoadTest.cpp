@@ -164,6 +164,7 @@ TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsWarnedOf)
                        QStringLiteral("2005"),
                        QStringLiteral("12"),
                        dir.path(),
+                       QString(),
                        {}};
     // Expenses 300, revenue 500, taxes 20: a profit of 180.
     for (const auto& [id, amount] : {std::pair{"40", "300"}, {"400", "500"}, {"300", "20"}})

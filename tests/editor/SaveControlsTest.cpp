@@ -38,6 +38,7 @@ protected:
                             QStringLiteral("2025"),
                             QString::fromLatin1(month),
                             dir.path(),
+                            QString(),
                             {}};
         request.entries.push_back({QString::fromLatin1(id), QString::fromLatin1(field),
                                    QString::fromLatin1(amount), QString()});
