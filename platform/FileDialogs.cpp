@@ -24,14 +24,23 @@ public:
         if (!filters.isEmpty())
             dialog.selectNameFilter(filters.first());
         dialog.setViewMode(QFileDialog::Detail);
-        // Wide enough for a whole data-file name with its size and date beside it.
+        // Wide enough for a whole data-file name with its size, type and date beside it.
         const QFontMetrics metrics(dialog.font());
-        const int nameWidth =
-            metrics.horizontalAdvance(QStringLiteral("VELDOR_P_BalLiq2_123456786_2025_12.xml"));
-        dialog.resize(std::max(dialog.sizeHint().width(), nameWidth * 2 + 260),
-                      std::max(dialog.sizeHint().height(), metrics.height() * 28));
+        const int pad = metrics.height() * 2;
+        const int widths[] = {
+            metrics.horizontalAdvance(QStringLiteral("VELDOR_P_BalLiq2_123456786_2025_12.xml"))
+                + pad,
+            metrics.horizontalAdvance(QStringLiteral("9999.9 KiB")) + pad,
+            metrics.horizontalAdvance(QStringLiteral("XML Document")) + pad,
+            metrics.horizontalAdvance(QStringLiteral("31.12.2026 23:59:59")) + pad};
+        int columns = 0;
+        for (const int width : widths)
+            columns += width;
         if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
-            view->header()->resizeSection(0, nameWidth + metrics.height() * 3);
+            for (int section = 0; section < int(std::size(widths)); ++section)
+                view->header()->resizeSection(section, widths[section]);
+        dialog.resize(std::max(dialog.sizeHint().width(), columns + metrics.height() * 18),
+                      std::max(dialog.sizeHint().height(), metrics.height() * 28));
         dialog.setWindowModality(Qt::ApplicationModal);
         if (dialog.exec() != QDialog::Accepted)
             return {};
