@@ -65,6 +65,18 @@ void typeInto(frmDocument& form, const char* id, const QString& amount)
     QApplication::processEvents();
 }
 
+// The new-document dialog shown with the balance sheet of company 123456786
+// for 12/2005 chosen.
+void fillChoices(frmChoosePrm& choose)
+{
+    choose.show();
+    choose.findChild<QComboBox*>(QStringLiteral("cboMonth"))->setCurrentIndex(3);
+    choose.findChild<QLineEdit*>(QStringLiteral("txtYear"))->setText(QStringLiteral("2005"));
+    choose.findChild<QLineEdit*>(QStringLiteral("txtBulstat"))
+        ->setText(QStringLiteral("123456786"));
+    choose.findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("Фирма ООД"));
+}
+
 QString amountIn(const QString& path, int level, const char* id)
 {
     XmlDocument xml;
@@ -91,12 +103,7 @@ TEST(DocumentRoad, NewSaveReopenElsewhereCorrectInPlace)
 
     // A new balance sheet: land 1000 on the assets side, capital 1000 on the other.
     frmChoosePrm choose(state, opener);
-    choose.show();
-    choose.findChild<QComboBox*>(QStringLiteral("cboMonth"))->setCurrentIndex(3);
-    choose.findChild<QLineEdit*>(QStringLiteral("txtYear"))->setText(QStringLiteral("2005"));
-    choose.findChild<QLineEdit*>(QStringLiteral("txtBulstat"))
-        ->setText(QStringLiteral("123456786"));
-    choose.findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("Фирма ООД"));
+    fillChoices(choose);
     bool typed = false;
     whenFormOpens([&](frmDocument& form) {
         EXPECT_EQ(form.eEditType(), 0);
@@ -182,12 +189,7 @@ TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsWarnedOf)
         OpenDocumentForm(state, parent, document);
     };
     frmChoosePrm choose(state, opener);
-    choose.show();
-    choose.findChild<QComboBox*>(QStringLiteral("cboMonth"))->setCurrentIndex(3);
-    choose.findChild<QLineEdit*>(QStringLiteral("txtYear"))->setText(QStringLiteral("2005"));
-    choose.findChild<QLineEdit*>(QStringLiteral("txtBulstat"))
-        ->setText(QStringLiteral("123456786"));
-    choose.findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("Фирма ООД"));
+    fillChoices(choose);
     bool saved = false;
     whenFormOpens([&](frmDocument& form) {
         typeInto(form, "40", QStringLiteral("2180"));  // land
