@@ -11,7 +11,11 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     telm::platform::DescribeApplication(QStringLiteral("telm-transfer"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("TELM Transfer"));
+    // The windows belong to the desktop entry telm-transfer.desktop ("TELM
+    // Transfer" and its icon in the menu and the task bar). No display name is
+    // set: Qt would append it to every window title on X11, and the titles are
+    // the program's own texts ("TELM - Внимание!").
+    QGuiApplication::setDesktopFileName(QStringLiteral("telm-transfer"));
     // Every text of the program is Bulgarian; Qt's own dialogs and buttons too.
     telm::platform::InstallBulgarianQtTexts(app);
     // Amounts are shown and read with the separators of the user's regional settings.
