@@ -20,8 +20,11 @@ void GridWidget::keyPressEvent(QKeyEvent* event)
         m_events.keyDown(event->key(), event->modifiers(), handled);
     if (handled)
         return;
+    // A chord with Ctrl, Alt or Meta is a command (a button's Alt+letter that
+    // matched nothing, say), never an amount typed into the cell.
     const QString text = event->text();
-    if (!text.isEmpty() && !(event->modifiers() & Qt::ControlModifier)) {
+    const auto chord = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (!text.isEmpty() && !(event->modifiers() & chord)) {
         int keyAscii = text.at(0).unicode();
         if (m_events.keyPress)
             m_events.keyPress(keyAscii);

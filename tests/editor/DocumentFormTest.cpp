@@ -462,6 +462,16 @@ TEST_F(DocumentFormTest, BackspaceOpensTheEditorWithTheCellsText)
     EXPECT_FALSE(form->txtEdit()->isVisible());
 }
 
+TEST_F(DocumentFormTest, AnAltChordIsNotTypedIntoTheCell)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    QTest::keyClick(gridWidget(), '3', Qt::AltModifier);
+    EXPECT_FALSE(form->txtEdit()->isVisible());
+    EXPECT_EQ(grid().TextMatrix(kLand, 7), QStringLiteral("0"));
+    EXPECT_FALSE(form->engine().changed());
+}
+
 TEST_F(DocumentFormTest, CtrlVPastesAColumnAndCtrlCCopiesIt)
 {
     ASSERT_TRUE(openForm(0));
