@@ -20,12 +20,15 @@ ControlsError lineError(const QString& fileName, int line, const QString& what)
 }
 
 // "+ Bal[750].DocDta_Sum3 - Bal[760].DocDta_Sum3"; the first sign may be left out.
+// A side of "0" alone has no terms: the other side is held to zero.
 std::optional<QString> parseSide(const QString& text, std::vector<ControlTerm>& terms)
 {
     static const QRegularExpression term(QStringLiteral(
         "\\G\\s*([+-]?)\\s*([A-Za-z][A-Za-z0-9_]*)\\[(-?\\d+)\\]\\.(\\*|DocDta_Sum\\d+)\\s*"));
     qsizetype at = 0;
     const QString trimmed = text.trimmed();
+    if (trimmed == QLatin1String("0"))
+        return std::nullopt;
     while (at < trimmed.size()) {
         const QRegularExpressionMatch m = term.match(trimmed, at);
         if (!m.hasMatch() || m.capturedLength() == 0)
@@ -57,7 +60,8 @@ std::vector<QString> Control::codes() const
 
 bool Control::columnByColumn() const
 {
-    return !left.empty() && left.front().field == QLatin1String("*");
+    const std::vector<ControlTerm>& side = left.empty() ? right : left;
+    return !side.empty() && side.front().field == QLatin1String("*");
 }
 
 std::optional<ControlsError> ParseControls(const QString& text, const QString& fileName,
@@ -100,6 +104,8 @@ std::optional<ControlsError> ParseControls(const QString& text, const QString& f
             return lineError(fileName, lineNo, *e);
         if (const auto e = parseSide(comparison.mid(m.capturedEnd()), c.right))
             return lineError(fileName, lineNo, *e);
+        if (c.left.empty() && c.right.empty())
+            return lineError(fileName, lineNo, QStringLiteral("a comparison of 0 with 0"));
         // Column by column: every term `*`, all of one statement.
         const auto isStar = [](const ControlTerm& t) { return t.field == QLatin1String("*"); };
         const bool anyStar = std::any_of(c.left.begin(), c.left.end(), isStar)

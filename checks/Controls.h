@@ -6,7 +6,7 @@
 // a signed sum of terms `Code[id].Field` (a document type's file-name code, a
 // row identifier, an amount field such as DocDta_Sum3) and op is `=` or `<=`.
 // The field `*` compares column by column over every amount field of one
-// statement. `#` starts a comment line.
+// statement. A side may be `0` alone. `#` starts a comment line.
 #pragma once
 
 #include <QString>

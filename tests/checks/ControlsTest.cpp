@@ -74,6 +74,8 @@ TEST(ControlTable, BadLinesAreNamedWithTheirLine)
         {"a | Bal[1].* = OPR[2].* | m", "* must be"},
         {"A b | Bal[1].DocDta_Sum1 = Bal[2].DocDta_Sum1 | m", "a name is"},
         {"a | Bal[1].DocDta_Sum1 = Bal[2].DocDta_Sum1 |  ", "no message"},
+        {"a | 0 = 0 | m", "0 with 0"},
+        {"a | Bal[1].DocDta_Sum1 <= 0 + Bal[2].DocDta_Sum1 | m", "cannot read a term"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -103,9 +105,10 @@ TEST(ControlTable, ReadsSignsOperatorsAndColumns)
     ASSERT_FALSE(ParseControls(
         QStringLiteral(
             "x | Bal[750].DocDta_Sum3 - Bal[760].DocDta_Sum3 = -OPR[330].DocDta_Sum1 | m1\n"
-            "y | Take[30].* + Take[40].* <= Take[20].* | m2\n"),
+            "y | Take[30].* + Take[40].* <= Take[20].* | m2\n"
+            "z | 0 <= Bal[750].* | m3\n"),
         QStringLiteral("C.txt"), table));
-    ASSERT_EQ(table.size(), 2u);
+    ASSERT_EQ(table.size(), 3u);
     const Control& x = table[0];
     ASSERT_EQ(x.left.size(), 2u);
     EXPECT_EQ(x.left[1].sign, -1);
@@ -118,6 +121,9 @@ TEST(ControlTable, ReadsSignsOperatorsAndColumns)
     EXPECT_EQ(table[1].op, ControlOp::NotGreater);
     EXPECT_TRUE(table[1].columnByColumn());
     EXPECT_EQ(table[1].line, 2);
+    EXPECT_TRUE(table[2].left.empty()); // held to zero
+    EXPECT_TRUE(table[2].columnByColumn());
+    EXPECT_EQ(table[2].codes(), std::vector<QString>{QStringLiteral("Bal")});
 }
 
 // Every row a shipped control reads is in the shipped template of its type,
@@ -171,6 +177,24 @@ TEST(ShippedControls, EachAgreesWhenEmptyAndCatchesADifference)
         EXPECT_TRUE(text.startsWith(control.message)) << text.toStdString();
         EXPECT_TRUE(text.endsWith(QStringLiteral(", разлика 1000"))) << text.toStdString();
     }
+}
+
+// A row the form subtracts, typed positive by mistake, is caught on its own
+// statement; typed negative, as the form asks, it passes.
+TEST(ShippedControls, ALossTypedPositiveIsCaughtOnTheBalanceAlone)
+{
+    Statement bal = shippedStatement(QStringLiteral("Bal"));
+    setAmount(bal, 760, QStringLiteral("DocDta_Sum3"), -3);
+    EXPECT_TRUE(RunControls(shippedTable(), {&bal}).empty());
+
+    setAmount(bal, 760, QStringLiteral("DocDta_Sum3"), 3);
+    const std::vector<ControlFailure> failures = RunControls(shippedTable(), {&bal});
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].control->name, QStringLiteral("bal-loss-sign"));
+    const QString text = DescribeFailure(failures[0], plain);
+    EXPECT_TRUE(text.contains(QStringLiteral("„Текуща загуба“"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral(", колона 3: 3 > 0, разлика 3")))
+        << text.toStdString();
 }
 
 class ControlRunTest : public ::testing::Test
