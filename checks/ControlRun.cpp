@@ -131,15 +131,20 @@ std::vector<std::vector<const Statement*>> GroupByFiling(const std::vector<State
     return groups;
 }
 
-QString DescribeFailure(const ControlFailure& failure, const std::function<QString(qint64)>& number)
+QString DescribeFailure(const ControlFailure& failure, const std::function<QString(qint64)>& number,
+                        const ColumnHeading& heading)
 {
     QString text = failure.control->message;
     if (!failure.problem.isEmpty())
         return text + QStringLiteral(": не може да се провери (%1)").arg(failure.problem);
     if (!failure.field.isEmpty()) {
+        const QString named = heading && !failure.statements.empty()
+                                  ? heading(*failure.statements.front(), failure.field)
+                                  : QString();
         QString column = failure.field;
         column.remove(QStringLiteral("DocDta_Sum"));
-        text += QStringLiteral(", колона %1").arg(column);
+        text += named.isEmpty() ? QStringLiteral(", колона %1").arg(column)
+                                : QStringLiteral(", колона „%1“").arg(named);
     }
     const QString relation =
         failure.control->op == ControlOp::Equal ? QStringLiteral(" ≠ ") : QStringLiteral(" > ");

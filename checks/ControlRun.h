@@ -32,10 +32,15 @@ std::vector<ControlFailure> RunControls(const ControlTable& table,
 // Groups statements by filing, in order of first appearance.
 std::vector<std::vector<const Statement*>> GroupByFiling(const std::vector<Statement>& statements);
 
+// The heading a form gives an amount field of a statement ("Текуща година"),
+// or empty when the caller knows none.
+using ColumnHeading = std::function<QString(const Statement&, const QString& field)>;
+
 // The failure in words: the control's message, the two amounts and the
-// difference, with the column for a column-by-column control. Amounts are
-// written by `number` ("1 000" for the user, "1000" for scripts).
-QString DescribeFailure(const ControlFailure& failure,
-                        const std::function<QString(qint64)>& number);
+// difference, with the column for a column-by-column control: by its heading
+// when `heading` gives one (the form's words), else by number ("колона 3").
+// Amounts are written by `number` ("1 000" for the user, "1000" for scripts).
+QString DescribeFailure(const ControlFailure& failure, const std::function<QString(qint64)>& number,
+                        const ColumnHeading& heading = {});
 
 } // namespace telm

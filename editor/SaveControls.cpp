@@ -2,6 +2,8 @@
 
 #include "checks/ControlRun.h"
 #include "editor/AmountText.h"
+#include "editor/FormProfile.h"
+#include "selection/Catalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +13,17 @@
 namespace telm {
 
 namespace {
+
+// A column as the statement's form heads it ("Текуща година").
+QString formHeading(const Statement& statement, const QString& field)
+{
+    if (!statement.type)
+        return QString();
+    for (const AmountColumn& column : ProfileFor(statement.type->form).amounts)
+        if (field == QLatin1String(column.field))
+            return QString::fromUtf16(column.caption);
+    return QString();
+}
 
 QString whyNotCompared(const StatementFault& fault)
 {
@@ -61,7 +74,7 @@ QStringList ControlFindings(const QString& savedPath, const QString& controlsPat
     }
     const auto number = [](qint64 value) { return FormatNumber(static_cast<double>(value)); };
     for (const ControlFailure& failure : RunControls(table, filing, &saved))
-        findings << DescribeFailure(failure, number);
+        findings << DescribeFailure(failure, number, formHeading);
     return findings;
 }
 

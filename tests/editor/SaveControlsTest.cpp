@@ -74,6 +74,20 @@ TEST_F(SaveControlsTest, OnlyTheSameCompanyPeriodAndKindAreCompared)
     EXPECT_TRUE(warning->text.endsWith(findings[0]));
 }
 
+// A control run column by column names the column as the form heads it.
+TEST_F(SaveControlsTest, AColumnIsNamedByTheFormsHeading)
+{
+    const QString balance = save("Bal", "760", "DocDta_Sum3", "5"); // a loss without its minus
+    const QStringList findings = ControlFindings(balance, controls());
+    ASSERT_EQ(findings.size(), 2) << findings.join(u'\n').toStdString();
+    // The derived Отчетна стойност (Коректив + Текуща година) carries the same amount.
+    EXPECT_TRUE(
+        findings[0].endsWith(QStringLiteral(", колона „Отчетна стойност“: 5 > 0, разлика 5")))
+        << findings[0].toStdString();
+    EXPECT_TRUE(findings[1].endsWith(QStringLiteral(", колона „Текуща година“: 5 > 0, разлика 5")))
+        << findings[1].toStdString();
+}
+
 TEST_F(SaveControlsTest, AStatementThatCannotBeComparedIsNamedAndABrokenTableToo)
 {
     const QString balance = save("Bal", "510", "DocDta_Sum3", "300");
