@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config qt6-base-dev libpugixml-dev libgtest-dev libgmock-dev
           fonts-dejavu-core clang-format poppler-utils clang libclang-rt-14-dev llvm-14
-          python3 qt6-translations-l10n desktop-file-utils)
+          python3 qt6-translations-l10n desktop-file-utils librsvg2-bin)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
