@@ -2,13 +2,11 @@
 // five statements that agree but for one difference, a tampered file, and the
 // CSV of every amount in the order given.
 #include "tests/support/TestFiles.h"
-#include "tools/Telmtool.h"
+#include "tests/tools/ToolRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -23,15 +21,11 @@ struct ToolRun
     QString err;
 };
 
+// What telmtool printed, as text.
 ToolRun telmtool(const QStringList& args)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    ToolRun run;
-    run.code = tool::RunTelmtool(args, out, err);
-    run.out = QString::fromStdString(out.str());
-    run.err = QString::fromStdString(err.str());
-    return run;
+    const test::ToolRun run = test::RunTool(args);
+    return ToolRun{run.code, QString::fromStdString(run.out), QString::fromStdString(run.err)};
 }
 
 class CheckExtractTest : public ::testing::Test

@@ -1,6 +1,6 @@
 // telmtool fill on the shipped balance-sheet template.
 #include "tests/support/TestFiles.h"
-#include "tools/Telmtool.h"
+#include "tests/tools/ToolRun.h"
 #include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
@@ -8,33 +8,20 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <sstream>
-
 #include <gtest/gtest.h>
 
 using namespace telm;
 
 namespace {
 
-struct FillRun
-{
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using test::ToolRun;
 
-FillRun fill(const QTemporaryDir& dir, QStringList extra)
+ToolRun fill(const QTemporaryDir& dir, QStringList extra)
 {
     QStringList args{"fill",   "--type", "Bal",     "--bulstat", "123456786", "--company", "Фирма",
                      "--year", "2005",   "--month", "12",        "--folder",  dir.path()};
     args += extra;
-    std::ostringstream out;
-    std::ostringstream err;
-    FillRun run;
-    run.code = tool::RunTelmtool(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return test::RunTool(args);
 }
 
 QString amount(const QString& path, int level, const char* id, const char* field)
@@ -55,7 +42,7 @@ TEST(FillCommand, SetAndCsvCommitLikeTyping)
     const QString csv = dir.filePath(QStringLiteral("amounts.csv"));
     ASSERT_TRUE(test::writeAll(csv, "ID;FIELD;AMOUNT\n50;DocDta_Sum3;250\n\n20;DocDta_Sum3;9\n"));
 
-    const FillRun run = fill(dir, {"--set", "40:DocDta_Sum3=1000", "--csv", csv});
+    const ToolRun run = fill(dir, {"--set", "40:DocDta_Sum3=1000", "--csv", csv});
     EXPECT_EQ(run.code, 3) << run.err; // saved, with one amount skipped
     const QString path = dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
     EXPECT_EQ(run.out, QDir::toNativeSeparators(path).toStdString() + "\n");
@@ -72,7 +59,7 @@ TEST(FillCommand, SetAndCsvCommitLikeTyping)
     EXPECT_EQ(amount(path, 1, "10", "DocDta_Sum1"), QStringLiteral("1250"));
 
     // Run again: the file is corrected in place and keeps the earlier amounts.
-    const FillRun again = fill(dir, {"--set", "50:DocDta_Sum3=0"});
+    const ToolRun again = fill(dir, {"--set", "50:DocDta_Sum3=0"});
     EXPECT_EQ(again.code, 0) << again.err;
     EXPECT_EQ(amount(path, 1, "10", "DocDta_Sum3"), QStringLiteral("1000"));
 }
@@ -87,13 +74,13 @@ TEST(FillCommand, BadUsageAndNothingToSave)
     // names the three columns is a header.
     const QString csv = dir.filePath(QStringLiteral("bad.csv"));
     ASSERT_TRUE(test::writeAll(csv, "Ред;Поле;Сума\n40;DocDta_Sum3;5\n41;DocDta_Sum3\nx;y;z\n"));
-    const FillRun bad = fill(dir, {"--csv", csv});
+    const ToolRun bad = fill(dir, {"--csv", csv});
     EXPECT_EQ(bad.code, 3); // saved with what could be taken
     for (const char* line : {"bad.csv:1", "bad.csv:3", "bad.csv:4"})
         EXPECT_NE(bad.err.find(line), std::string::npos) << line << bad.err;
     EXPECT_EQ(bad.err.find("bad.csv:2"), std::string::npos) << bad.err;
     // A misplaced group separator is no number: refused, never read as 125.
-    const FillRun comma =
+    const ToolRun comma =
         fill(dir, {"--set", "40:DocDta_Sum3=12,5", "--set", "50:DocDta_Sum3=10 5"});
     EXPECT_EQ(comma.code, 3);
     EXPECT_NE(comma.err.find("is not a number"), std::string::npos) << comma.err;
@@ -102,7 +89,7 @@ TEST(FillCommand, BadUsageAndNothingToSave)
               QStringLiteral("5"));
 
     QTemporaryDir empty;
-    const FillRun none = fill(empty, {"--set", "40:DocDta_Sum3=5"});
+    const ToolRun none = fill(empty, {"--set", "40:DocDta_Sum3=5"});
     EXPECT_EQ(none.code, 1);
     EXPECT_NE(none.err.find("Не съществува коректен структурен файл!"), std::string::npos);
 }

@@ -3,13 +3,11 @@
 // landscape, and the refusals, each with its exit code.
 #include "tests/support/PdfText.h"
 #include "tests/support/TestFiles.h"
-#include "tools/Telmtool.h"
+#include "tests/tools/ToolRun.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -17,23 +15,8 @@ using namespace telm;
 
 namespace {
 
-struct ToolRun
-{
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-ToolRun telmtool(const QStringList& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    ToolRun run;
-    run.code = tool::RunTelmtool(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
+using test::RunTool;
+using test::ToolRun;
 
 class PrintCommand : public ::testing::Test
 {
@@ -46,9 +29,9 @@ protected:
     QString savedBalance()
     {
         const ToolRun fill =
-            telmtool({"fill", "--type", "Bal", "--bulstat", "123456786", "--company", "Фирма ООД",
-                      "--year", "2006", "--month", "12", "--forecast", "--folder", dir.path(),
-                      "--set", "40:DocDta_Sum3=1500"});
+            RunTool({"fill", "--type", "Bal", "--bulstat", "123456786", "--company", "Фирма ООД",
+                     "--year", "2006", "--month", "12", "--forecast", "--folder", dir.path(),
+                     "--set", "40:DocDta_Sum3=1500"});
         EXPECT_EQ(fill.code, 0) << fill.err;
         return path(QStringLiteral("Data/VELDOR_P_Bal_123456786_2006_12.xml"));
     }
@@ -60,7 +43,7 @@ TEST_F(PrintCommand, ADataFilePrintsWithItsOwnTitleBlock)
 {
     const QString file = savedBalance();
     const QString pdf = path(QStringLiteral("bal.pdf"));
-    const ToolRun run = telmtool({"print", file, "--pdf", pdf});
+    const ToolRun run = RunTool({"print", file, "--pdf", pdf});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, pdf.toStdString() + "\n");
     const int pages = test::PdfPageCount(pdf);
@@ -80,7 +63,7 @@ TEST_F(PrintCommand, ATemplatePrintsAsABlankFormAndTheEquityStatementLies)
 {
     const QString pdf = path(QStringLiteral("cap.pdf"));
     const ToolRun run =
-        telmtool({"print", path(QStringLiteral("Blanki/testdata_Capital.xml")), "--pdf", pdf});
+        RunTool({"print", path(QStringLiteral("Blanki/testdata_Capital.xml")), "--pdf", pdf});
     ASSERT_EQ(run.code, 0) << run.err;
     const QSizeF size = test::PdfPageSize(pdf);
     EXPECT_GT(size.width(), size.height()); // landscape, as the form prints it
@@ -89,8 +72,8 @@ TEST_F(PrintCommand, ATemplatePrintsAsABlankFormAndTheEquityStatementLies)
     EXPECT_TRUE(text.contains(QStringLiteral("на ......")));
     EXPECT_TRUE(text.contains(QStringLiteral("Основен")));
 
-    ASSERT_EQ(telmtool({"print", path(QStringLiteral("Blanki/testdata_Capital.xml")), "--pdf", pdf,
-                        "--portrait"})
+    ASSERT_EQ(RunTool({"print", path(QStringLiteral("Blanki/testdata_Capital.xml")), "--pdf", pdf,
+                       "--portrait"})
                   .code,
               0);
     EXPECT_LT(test::PdfPageSize(pdf).width(), test::PdfPageSize(pdf).height());
@@ -98,8 +81,8 @@ TEST_F(PrintCommand, ATemplatePrintsAsABlankFormAndTheEquityStatementLies)
     // A template under another name needs its type.
     const QString renamed = path(QStringLiteral("blank.xml"));
     ASSERT_TRUE(QFile::copy(path(QStringLiteral("Blanki/testdata_OPR.xml")), renamed));
-    EXPECT_EQ(telmtool({"print", renamed, "--pdf", pdf}).code, 1);
-    EXPECT_EQ(telmtool({"print", renamed, "--pdf", pdf, "--type", "OPR"}).code, 0);
+    EXPECT_EQ(RunTool({"print", renamed, "--pdf", pdf}).code, 1);
+    EXPECT_EQ(RunTool({"print", renamed, "--pdf", pdf, "--type", "OPR"}).code, 0);
     EXPECT_TRUE(test::PdfPageText(pdf, 1).contains(QStringLiteral("Отчет за приходи и разходи")));
 }
 
@@ -113,13 +96,13 @@ TEST_F(PrintCommand, RefusalsAndTheirExitCodes)
     bytes.replace("Фирма ООД", "Фирма ЕООД");
     const QString tampered = path(QStringLiteral("tampered.xml"));
     ASSERT_TRUE(test::writeAll(tampered, bytes));
-    const ToolRun refused = telmtool({"print", tampered, "--pdf", pdf});
+    const ToolRun refused = RunTool({"print", tampered, "--pdf", pdf});
     EXPECT_EQ(refused.code, 1);
     EXPECT_NE(refused.err.find("XML файлът е бил променен неоторизирано!"), std::string::npos);
     EXPECT_EQ(test::readAll(pdf), QByteArray("kept"));
 
-    EXPECT_EQ(telmtool({"print", path(QStringLiteral("none.xml")), "--pdf", pdf}).code, 1);
-    EXPECT_EQ(telmtool({"print", file, "--pdf", path(QStringLiteral("no/such/dir.pdf"))}).code, 1);
+    EXPECT_EQ(RunTool({"print", path(QStringLiteral("none.xml")), "--pdf", pdf}).code, 1);
+    EXPECT_EQ(RunTool({"print", file, "--pdf", path(QStringLiteral("no/such/dir.pdf"))}).code, 1);
     const struct
     {
         const char* what;
@@ -132,7 +115,7 @@ TEST_F(PrintCommand, RefusalsAndTheirExitCodes)
         {"unknown option", {"print", file, "--pdf", pdf, "--colour"}},
     };
     for (const auto& u : usage)
-        EXPECT_EQ(telmtool(u.args).code, 2) << u.what;
+        EXPECT_EQ(RunTool(u.args).code, 2) << u.what;
     EXPECT_EQ(test::readAll(pdf), QByteArray("kept"));
 }
 

@@ -1,13 +1,11 @@
-#include "tools/Telmtool.h"
-
 #include "tests/support/TestFiles.h"
+#include "tests/tools/ToolRun.h"
 #include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <sstream>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -16,23 +14,8 @@ using namespace telm;
 
 namespace {
 
-struct ToolRun
-{
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-ToolRun run(const QStringList& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    ToolRun result;
-    result.code = tool::RunTelmtool(args, out, err);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-}
+using test::RunTool;
+using test::ToolRun;
 
 const QString kTemplate = QStringLiteral(TELM_XMLFILES_FIXTURES "/template.xml");
 
@@ -82,7 +65,7 @@ TEST(Telmtool, UsageAndHelp)
         {{"bulstat", "--help"}, 0, "valid", ""},
     };
     for (const Case& c : cases) {
-        const ToolRun r = run(c.args);
+        const ToolRun r = RunTool(c.args);
         const std::string name = c.args.join(' ').toStdString();
         EXPECT_EQ(r.code, c.code) << name;
         EXPECT_NE(r.out.find(c.inOut), std::string::npos) << name << ": " << r.out;
@@ -92,14 +75,14 @@ TEST(Telmtool, UsageAndHelp)
 
 TEST(Telmtool, HashOfTextAndFile)
 {
-    EXPECT_EQ(run({"hash", "abc"}).out, "159_471_765\n");
-    EXPECT_EQ(run({"hash", ""}).out, "0_0_0\n");
-    EXPECT_EQ(run({"hash", QString::fromUtf8("а")}).out, "30_31_255\n");
+    EXPECT_EQ(RunTool({"hash", "abc"}).out, "159_471_765\n");
+    EXPECT_EQ(RunTool({"hash", ""}).out, "0_0_0\n");
+    EXPECT_EQ(RunTool({"hash", QString::fromUtf8("а")}).out, "30_31_255\n");
 
     QTemporaryDir dir;
     ASSERT_TRUE(test::writeAll(dir.filePath("t.txt"), "abc"));
-    EXPECT_EQ(run({"hash", "--file", dir.filePath("t.txt")}).out, "159_471_765\n");
-    const ToolRun missing = run({"hash", "--file", dir.filePath("none.txt")});
+    EXPECT_EQ(RunTool({"hash", "--file", dir.filePath("t.txt")}).out, "159_471_765\n");
+    const ToolRun missing = RunTool({"hash", "--file", dir.filePath("none.txt")});
     EXPECT_EQ(missing.code, 1);
     EXPECT_NE(missing.err.find("none.txt"), std::string::npos);
 }
@@ -132,22 +115,22 @@ TEST(Telmtool, VerifyVerdicts)
     for (const Case& c : cases) {
         const QString path = dir.filePath(c.name);
         ASSERT_TRUE(test::writeAll(path, c.text));
-        const ToolRun r = run({"verify", path});
+        const ToolRun r = RunTool({"verify", path});
         EXPECT_EQ(r.out.rfind(path.toStdString() + c.verdict, 0), 0u) << c.name << ": " << r.out;
         EXPECT_EQ(r.code, std::string(c.verdict) == ": OK\n" ? 0 : 1) << c.name;
         all << path;
     }
     const ToolRun many =
-        run(QStringList{"verify"} + all + QStringList{dir.filePath("missing.xml")});
+        RunTool(QStringList{"verify"} + all + QStringList{dir.filePath("missing.xml")});
     EXPECT_EQ(many.code, 1);
     EXPECT_NE(many.out.find("missing.xml: INVALID: cannot read the file"), std::string::npos);
-    EXPECT_EQ(run({"verify", good, dir.filePath("spaced.xml")}).code, 0);
+    EXPECT_EQ(RunTool({"verify", good, dir.filePath("spaced.xml")}).code, 0);
 }
 
 TEST(Telmtool, ShowListsHeaderAndRows)
 {
     QTemporaryDir dir;
-    const ToolRun r = run({"show", writeDataFile(dir)});
+    const ToolRun r = RunTool({"show", writeDataFile(dir)});
     EXPECT_EQ(r.code, 0);
     const std::string expected =
         "period: 3/2005\n"
@@ -167,7 +150,7 @@ TEST(Telmtool, ShowListsHeaderAndRows)
     EXPECT_EQ(r.out, expected);
 
     ASSERT_TRUE(test::writeAll(dir.filePath("bad.xml"), "<xml><s:Schema/></xml>"));
-    const ToolRun bad = run({"show", dir.filePath("bad.xml")});
+    const ToolRun bad = RunTool({"show", dir.filePath("bad.xml")});
     EXPECT_EQ(bad.code, 1);
     EXPECT_FALSE(bad.err.empty());
     EXPECT_TRUE(bad.out.empty());
@@ -187,7 +170,7 @@ TEST(Telmtool, Bulstat)
         {"abc", 1, "invalid\n"},
     };
     for (const Case& c : cases) {
-        const ToolRun r = run({"bulstat", c.number});
+        const ToolRun r = RunTool({"bulstat", c.number});
         EXPECT_EQ(r.code, c.code) << c.number;
         EXPECT_EQ(r.out, c.out) << c.number;
     }
@@ -202,10 +185,10 @@ TEST(Telmtool, WhatIsNoOrdinaryFileIsRefusedAtOnce)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const QString& path : {fifo, QStringLiteral("/dev/zero"), dir.path()}) {
         SCOPED_TRACE(path.toStdString());
-        const ToolRun verify = run({"verify", path});
+        const ToolRun verify = RunTool({"verify", path});
         EXPECT_EQ(verify.code, 1);
         EXPECT_NE(verify.out.find("INVALID"), std::string::npos) << verify.out;
-        EXPECT_EQ(run({"show", path}).code, 1);
-        EXPECT_EQ(run({"hash", "--file", path}).code, 1);
+        EXPECT_EQ(RunTool({"show", path}).code, 1);
+        EXPECT_EQ(RunTool({"hash", "--file", path}).code, 1);
     }
 }
