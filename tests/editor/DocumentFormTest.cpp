@@ -8,6 +8,7 @@
 #include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "tests/editor/BalanceFixture.h"
+#include "tests/editor/FormFixture.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TestFiles.h"
 #include "xmlfiles/DataFile.h"
@@ -32,21 +33,13 @@ using platform::MsgAnswer;
 
 namespace {
 
-class DocumentFormTest : public ::testing::Test
+class DocumentFormTest : public FormFixture
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(test::prepareBalance(dir.path(), state, QStringLiteral("Фирма ООД")));
-    }
-
-    void TearDown() override
-    {
-        if (form) {
-            boxes.answers.assign(5, MsgAnswer::No);
-            form->close();
-        }
     }
 
     // Opens the balance sheet as the selection dialogs would and waits for the load.
@@ -58,21 +51,7 @@ protected:
             state.xml.load(dataPath());
         }
         const QString path = editType == 0 ? TemplatePath(dir.path(), balance) : dataPath();
-        form = std::make_unique<frmDocument>(state, OpenedDocument{&balance, editType, path});
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        for (int i = 0; i < 200 && !form->loaded() && form->isVisible(); ++i)
-            QTest::qWait(5);
-        return form->loaded();
-    }
-
-    GridModel& grid() { return form->engine().grid(); }
-    GridWidget* gridWidget() { return form->hgrdDocEnter(); }
-
-    void goTo(int row, int col)
-    {
-        gridWidget()->setFocus();
-        grid().setCurrentCell(row, col);
+        return showForm(OpenedDocument{&balance, editType, path});
     }
 
     // Types text as a user would: the first key on the grid opens the editor box.
@@ -93,11 +72,6 @@ protected:
     {
         return dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
     }
-
-    QTemporaryDir dir;
-    AppState state;
-    platform::RecordingMessageBoxes boxes;
-    std::unique_ptr<frmDocument> form;
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
+#include "tests/editor/FormFixture.h"
 #include "tests/support/TestFiles.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ namespace {
 const QColor kTeal(0, 128, 128);
 const QColor kFixedBack(64, 128, 128);
 
-class DocumentFormVariantsTest : public ::testing::Test
+class DocumentFormVariantsTest : public test::FormFixture
 {
 protected:
     void SetUp() override
@@ -39,14 +40,6 @@ protected:
         state.period = {QStringLiteral("12"), 2006};
     }
 
-    void TearDown() override
-    {
-        if (form) {
-            boxes.answers.assign(5, MsgAnswer::No);
-            form->close();
-        }
-    }
-
     // Opens a new document of the type at `position` as the new-document dialog does.
     bool openForm(int position)
     {
@@ -55,16 +48,8 @@ protected:
         const Opening opening = OpenFromChoices(state, type, false);
         if (!opening.document)
             return false;
-        form = std::make_unique<frmDocument>(state, *opening.document);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        for (int i = 0; i < 200 && !form->loaded() && form->isVisible(); ++i)
-            QTest::qWait(5);
-        return form->loaded();
+        return showForm(*opening.document);
     }
-
-    GridModel& grid() { return form->engine().grid(); }
-    GridWidget* gridWidget() { return form->hgrdDocEnter(); }
 
     int rowOf(const char* id)
     {
@@ -72,12 +57,6 @@ protected:
             if (grid().TextMatrix(r, 2) == QLatin1String(id))
                 return r;
         return -1;
-    }
-
-    void goTo(int row, int col)
-    {
-        gridWidget()->setFocus();
-        grid().setCurrentCell(row, col);
     }
 
     void typeAndEnter(const QString& text)
@@ -90,11 +69,6 @@ protected:
 
     QColor back(int row) { return grid().cellBackColor(row, 0); }
     QColor fore(int row) { return grid().cellForeColor(row, 0); }
-
-    QTemporaryDir dir;
-    AppState state;
-    platform::RecordingMessageBoxes boxes;
-    std::unique_ptr<frmDocument> form;
 };
 
 // The equity statement's name column is white on the fixed-cell colour: no mark
