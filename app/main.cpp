@@ -1,7 +1,6 @@
 // telm-transfer: starts the program and runs it until the main window closes.
 #include "app/DialogWiring.h"
 #include "app/modMain.h"
-#include "editor/AmountText.h"
 #include "platform/Application.h"
 #include "selection/DocumentContext.h"
 
@@ -19,7 +18,6 @@ int main(int argc, char** argv)
     // Every text of the program is Bulgarian; Qt's own dialogs and buttons too.
     telm::platform::InstallBulgarianQtTexts(app);
     // Amounts are shown and read with the separators of the user's regional settings.
-    telm::setAmountLocale(telm::AmountLocale::system());
     telm::AppState state;
     telm::StartUp startUp(state);
     startUp.setMainWindowSetup(

@@ -163,7 +163,6 @@ void printTiming(const char* label, const Timing& t)
 
 int main()
 {
-    setAmountLocale(AmountLocale{QChar(0x00A0), u','});
     const FormProfile& profile = ProfileFor(FormId::frmDocBalance);
     const Rowset document = makeDocument();
 

@@ -123,7 +123,6 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int count = argc > 1 ? std::max(5, std::atoi(argv[1])) : 10000;
-    setAmountLocale(AmountLocale{});
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("Blanki"));
     for (const QString& name :

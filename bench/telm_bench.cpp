@@ -156,7 +156,6 @@ const char* verdict(bool ok)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    setAmountLocale(AmountLocale{QChar(0x00A0), u','});
     QTemporaryDir dir;
     std::map<int, Figures> figures;
     std::printf("%8s %8s %9s %9s %10s %9s %9s %9s %8s %8s %8s\n", "rows", "MB", "parse ms",

@@ -1,51 +1,71 @@
-// Amount text: amounts live in the grid as display text (whole numbers grouped
-// by threes, negatives in parentheses, empty for a missing amount) and are read
-// back into doubles for arithmetic.
+// Amount text: amounts live in the grid as display text (whole leva grouped by
+// threes with a no-break space, negatives in parentheses, empty for a missing
+// amount) and are read back into doubles for arithmetic. The separators are
+// Bulgarian whatever the system's locale says: an amount is never read as
+// another number because of the machine it is typed on.
 #pragma once
 
-#include <QChar>
 #include <QString>
 
 #include <optional>
 
-class QLocale;
-
 namespace telm {
 
-// The separator characters amounts are written and read with.
-struct AmountLocale
-{
-    QChar group = QChar(0x00A0);
-    QChar decimal = u',';
-
-    static AmountLocale fromLocale(const QLocale& locale);
-    static AmountLocale system(); // QLocale::system()'s separators
+// Why a text is not an amount. Each kind has its own message, which says how
+// to type the amount (AmountRefusalMessage).
+enum class AmountRefusal {
+    NotNumber,      // letters, misplaced separators, anything unreadable
+    DotDecimal,     // a dot that does not separate groups of three: "12.5", "1.23"
+    AmbiguousComma, // a comma followed by exactly three digits: "1,234"
+    FractionDigits, // a decimal comma followed by none or more than three digits
+    TooLarge,       // 2^53 or more, which a double cannot hold exactly
 };
 
-// The locale in force for the helpers below; the program sets the system one at
-// start-up, tests set their own.
-const AmountLocale& currentAmountLocale();
-void setAmountLocale(const AmountLocale& locale);
+// What reading a text as an amount gave: the amount in whole leva (a decimal
+// comma rounded halves away from zero), or why it is refused.
+struct AmountReading
+{
+    std::optional<double> value;
+    std::optional<AmountRefusal> refusal; // set when the text is not blank and not an amount
+};
 
-// Reads a typed or displayed amount: blanks around it ignored, the group separator
-// (and both the normal and the no-break space) accepted between digits, the locale's
-// decimal separator, a leading minus or enclosing parentheses for a negative.
-// Empty or blank text, and anything else, is not a number (nullopt).
+// The one reader of amount text, for every road (typing, paste, telmtool fill,
+// a cell read for a sum). Blanks around the text are ignored; digits may be
+// grouped by threes with a space, a no-break space, a narrow no-break space or
+// a dot ("1 234 567", "1.234.567"), the first group one to three digits; a
+// decimal comma takes one or two digits ("1234,5" -> 1 235); a leading minus or
+// enclosing parentheses make it negative. Anything ambiguous is refused, never
+// read as another number.
+AmountReading ReadAmountText(const QString& text);
+
+// The amount of a displayed or typed text, or nullopt (blank or refused).
 std::optional<double> ReadAmount(const QString& text);
 
-// A typed entry read like ReadAmount, but an amount of 2^53 or more in magnitude,
-// which a double could not hold exactly, is refused too. Totals built from
-// entries are read with ReadAmount, so a large total never blocks a save.
+// A typed entry read like ReadAmount, but an amount of 2^53 or more in
+// magnitude is refused too. Totals built from entries are read with
+// ReadAmount, so a large total never blocks a save.
 std::optional<double> ReadEntry(const QString& text);
 
-// Display form of a text: empty (or blank) stays empty; a number becomes a whole
-// number grouped by threes, negatives in parentheses; text that is not a number
-// comes back unchanged. Fractions are rounded half away from zero (10.5 -> 11, -10.5 -> (11)).
+// Why a typed entry is refused and how to type it (Bulgarian, for a message box
+// or telmtool); empty when the entry is accepted.
+QString EntryRefusalMessage(const QString& text);
+
+// Display form of a text: empty (or blank) stays empty; an amount becomes whole
+// leva grouped by threes, negatives in parentheses; text that is not an amount
+// comes back unchanged.
 QString FormatAmount(const QString& text);
 
-// Display form of a computed number, rounded like FormatAmount; "0" for zero
-// (never "(0)"), empty for a value that is not finite.
+// Display form of a computed number, rounded halves away from zero; "0" for
+// zero (never "(0)"), empty for a value that is not finite.
 QString FormatNumber(double value);
+
+// Plain form for scripts and the clipboard: "-1500", "0"; empty for a value
+// that is not finite.
+QString PlainNumber(double value);
+
+// A cell's text in plain form: an amount as PlainNumber, empty stays empty,
+// anything else comes back unchanged.
+QString PlainAmount(const QString& text);
 
 // A cell read for arithmetic: empty or not a number gives 0.
 double AmountOrZero(const QString& text);

@@ -260,6 +260,7 @@ DocumentEngine::Paste DocumentEngine::pasteColumn(int row, int col, const QStrin
             continue;
         if (!commit(r, col, text)) {
             paste.refusedRow = r;
+            paste.refusedText = text;
             break;
         }
         ++paste.stored;
@@ -274,7 +275,7 @@ QString DocumentEngine::copyColumn(int col) const
     QString text;
     for (int r = m_grid.FixedRows(); r < m_grid.Rows(); ++r)
         if (m_grid.isShown(r))
-            text += m_grid.TextMatrix(r, col) + u'\n';
+            text += PlainAmount(m_grid.TextMatrix(r, col)) + u'\n';
     return text;
 }
 

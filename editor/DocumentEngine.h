@@ -105,9 +105,11 @@ public:
     {
         int stored = 0;                // cells written
         std::optional<int> refusedRow; // where a text was not a number
+        QString refusedText;           // that text
     };
     Paste pasteColumn(int row, int col, const QStringList& lines);
-    // The column's cells on the shown rows, one a line: what Ctrl+C copies.
+    // The column's cells on the shown rows, one a line, amounts as plain numbers
+    // ("-1500") a spreadsheet adds up: what Ctrl+C copies.
     QString copyColumn(int col) const;
 
     bool hasSumButton() const { return m_profile.sum.caption != nullptr; }

@@ -1,6 +1,7 @@
 #include "editor/DocumentFill.h"
 
 #include "checks/Controls.h"
+#include "editor/AmountText.h"
 #include "editor/DocumentEngine.h"
 #include "editor/FormProfile.h"
 #include "editor/SaveControls.h"
@@ -109,8 +110,9 @@ FillResult RunFill(const FillRequest& request)
         }
         engine.noteTyping(); // as the editor box does for each entry
         if (!engine.commit(row, col, entry.amount))
-            result.refused
-                << QStringLiteral("%1: \"%2\" is not a number").arg(entry.origin, entry.amount);
+            result.refused << QStringLiteral("%1: \"%2\": %3")
+                                  .arg(entry.origin, entry.amount,
+                                       EntryRefusalMessage(entry.amount).replace(u'\n', u' '));
     }
 
     if (const std::optional<UserMessage> warning = engine.prepareSave())

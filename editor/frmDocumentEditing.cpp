@@ -1,5 +1,6 @@
 // Cell editing in the document form: the floating editor box, the keys on the
 // grid and in the box, and the commit with its bounce back to a refused cell.
+#include "editor/AmountText.h"
 #include "editor/frmDocument.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
@@ -246,7 +247,7 @@ void frmDocument::refuseEntry(bool showMessage)
         return;
     if (showMessage)
         platform::ShowMessage(this, QStringLiteral("TELM - Внимание!"),
-                              QStringLiteral("Въведете число!"), platform::MsgIcon::Critical);
+                              EntryRefusalMessage(m_txtEdit->text()), platform::MsgIcon::Critical);
     GridModel& grid = m_engine.grid();
     if (m_returnPending && (grid.Row() != m_returnRow || grid.Col() != m_returnCol))
         grid.setCurrentCell(m_returnRow, m_returnCol);
@@ -318,7 +319,7 @@ void frmDocument::pasteColumn()
         grid.setCurrentCell(*paste.refusedRow, grid.Col());
         m_grid->ensureCellVisible(*paste.refusedRow, grid.Col());
         platform::ShowMessage(this, QStringLiteral("TELM - Внимание!"),
-                              QStringLiteral("Въведете число!"), platform::MsgIcon::Critical);
+                              EntryRefusalMessage(paste.refusedText), platform::MsgIcon::Critical);
     }
 }
 

@@ -1,6 +1,5 @@
 // telmtool fill: opens a document as the new-document dialog would, commits
 // amounts through the same rules as typing them, and saves it.
-#include "editor/AmountText.h"
 #include "editor/DocumentFill.h"
 #include "platform/DataFolder.h"
 #include "platform/ProgramFolder.h"
@@ -145,8 +144,6 @@ int RunFill(const QStringList& args, std::ostream& out, std::ostream& err)
         if (!readCsv(path, request.entries, skipped, err))
             return kExitFailed;
 
-    // Amounts are read as the program reads what is typed: with this system's separators.
-    setAmountLocale(AmountLocale::system());
     const FillResult result = telm::RunFill(request);
     for (const QString& line : result.refused)
         err << "telmtool fill: skipped " << line << "\n";

@@ -1,7 +1,6 @@
 // telmtool print: a data file (or a template, as a blank form) printed to PDF
 // without a display, laid out as the document form lays it out and painted by
 // the program's own printed document.
-#include "editor/AmountText.h"
 #include "editor/DocumentEngine.h"
 #include "editor/FormLayout.h"
 #include "print/PrintDocument.h"
@@ -118,8 +117,6 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return failed(err, QStringLiteral("printing needs a graphical application"));
 
-    // Amounts are shown as the program shows them: with this system's separators.
-    setAmountLocale(AmountLocale::system());
     AppState state;
     state.FilePrefix = QStringLiteral("VELDOR");
     QString why;

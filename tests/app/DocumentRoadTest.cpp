@@ -92,7 +92,6 @@ TEST(DocumentRoad, NewSaveReopenElsewhereCorrectInPlace)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(test::makeProgramFolder(dir.path()));
-    setAmountLocale(AmountLocale{QChar(0x00A0), u','});
     platform::RecordingMessageBoxes boxes;
     AppState state;
     state.FilePrefix = QStringLiteral("VELDOR");
@@ -163,7 +162,6 @@ TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsWarnedOf)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(test::makeProgramFolder(dir.path()));
-    setAmountLocale(AmountLocale{QChar(0x00A0), u','});
     FillRequest income{QStringLiteral("OPR"),
                        false,
                        QStringLiteral("123456786"),

@@ -164,7 +164,6 @@ TEST_P(ShippedTemplate, WrittenDataFileKeepsItsChecksumAfterReload)
     const Rowset rowset = loadShipped(type());
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    setAmountLocale(AmountLocale{});
     QStringList fields;
     std::vector<int> columns;
     for (const AmountColumn& amount : profile().amounts) {

@@ -133,7 +133,6 @@ TEST_P(ConditionalSumsOverShippedFiles, ResultRowsAreAsComputedByHand)
 {
     const SumCase& c = GetParam();
     const DocType& type = typeByCode(c.code);
-    setAmountLocale(AmountLocale{});
     GridModel grid;
     grid.bind(loadShipped(type));
     for (const auto& [id, amounts] : c.typed) {

@@ -29,7 +29,6 @@ inline bool prepareBalance(const QString& folder, AppState& state, const QString
     if (!QFile::copy(fixture(QStringLiteral("balance_small.xml")),
                      folder + QStringLiteral("/Blanki/testdata_Bal.xml")))
         return false;
-    setAmountLocale(AmountLocale{QChar(0x00A0), u','});
     state.FilePrefix = QStringLiteral("VELDOR");
     state.programFolder = folder;
     state.company = {company, QStringLiteral("123456786")};

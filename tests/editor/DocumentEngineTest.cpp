@@ -7,11 +7,13 @@
 #include "selection/DocumentContext.h"
 #include "tests/editor/BalanceFixture.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TypedAmounts.h"
 #include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlAccess.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -78,6 +80,7 @@ TEST_F(DocumentEngineTest, CommitUpdatesDerivedColumnAndEveryAncestor)
 {
     auto engine = open(0);
     ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("1234")));
+    ASSERT_TRUE(engine->commit(kBuildings, 7, QStringLiteral("(1 500)")));
     ASSERT_TRUE(engine->commit(kBuildings, 7, QStringLiteral(" -5 ")));
     ASSERT_TRUE(engine->commit(kMaterials, 7, QStringLiteral("10,6")));
     const GridModel& grid = engine->grid();
@@ -288,14 +291,51 @@ TEST_F(DocumentEngineTest, PasteFillsAColumnThroughTheEditGate)
     EXPECT_EQ(grid.TextMatrix(kLand, 5), QStringLiteral("1"));
 }
 
-TEST_F(DocumentEngineTest, CopyGivesTheShownCellsOfAColumn)
+// A pasted column is read as typing reads it, whatever the system locale: the
+// same table as telmtool fill's.
+TEST_F(DocumentEngineTest, PasteReadsAmountsTheBulgarianWay)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    auto engine = open(0);
+    const int rows[] = {kLand, kBuildings, kMaterials, kReceivables, kOfClients};
+    QStringList accepted;
+    for (const test::TypedAmount& typed : test::kTypedAmounts)
+        if (typed.stored)
+            accepted << QString::fromUtf8(typed.text);
+    ASSERT_EQ(accepted.size(), std::size(rows));
+    EXPECT_EQ(engine->pasteColumn(kLand, 7, accepted).stored, accepted.size());
+    int next = 0;
+    for (const test::TypedAmount& typed : test::kTypedAmounts) {
+        if (!typed.stored)
+            continue;
+        EXPECT_EQ(PlainAmount(engine->grid().TextMatrix(rows[next++], 7)),
+                  QString::fromUtf8(typed.stored))
+            << typed.text;
+    }
+    for (const test::TypedAmount& typed : test::kTypedAmounts) {
+        if (typed.stored)
+            continue;
+        const DocumentEngine::Paste paste =
+            engine->pasteColumn(kLand, 7, {QStringLiteral("7"), QString::fromUtf8(typed.text)});
+        EXPECT_EQ(paste.refusedRow, kBuildings) << typed.text;
+        EXPECT_TRUE(
+            EntryRefusalMessage(paste.refusedText).contains(QString::fromUtf8(typed.message)))
+            << typed.text;
+        // Nothing is stored for the refused line: the cell keeps what it had.
+        EXPECT_EQ(engine->grid().TextMatrix(kBuildings, 7), QStringLiteral("1\u00A0234\u00A0567"))
+            << typed.text;
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(DocumentEngineTest, CopyGivesTheShownCellsOfAColumnAsPlainNumbers)
 {
     auto engine = open(0);
-    ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("1234")));
+    ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("(1 234)")));
     engine->grid().setCollapsed(kCurrent, true);
     const QStringList lines = engine->copyColumn(7).split(u'\n');
     // Every shown row, one a line, and a line end after the last.
     EXPECT_EQ(lines.size(), engine->grid().Rows() - 1 - 3 + 1); // three rows under kCurrent
-    EXPECT_EQ(lines[kLand - 1], nbsp("1 234"));
+    EXPECT_EQ(lines[kLand - 1], QStringLiteral("-1234"));       // a spreadsheet adds these up
     EXPECT_TRUE(lines.last().isEmpty());
 }

@@ -127,7 +127,8 @@ TEST_F(DocumentFormTest, ARefusedEntryStaysSelectedAndEscDiscardsIt)
     enter();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, QStringLiteral("TELM - Внимание!"));
-    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Въведете число!"));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(u"Въведете число!"))
+        << boxes.shown[0].text.toStdString();
     EXPECT_EQ(boxes.shown[0].icon, platform::MsgIcon::Critical);
     EXPECT_TRUE(form->txtEdit()->isVisible());
     EXPECT_EQ(form->txtEdit()->selectedText(), QStringLiteral("abc"));
@@ -363,7 +364,8 @@ TEST_F(DocumentFormTest, ClickingAwayFromARefusedEntryBouncesBackWithOneMessage)
         QTest::qWait(5);
     QApplication::processEvents();
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Въведете число!"));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(u"Въведете число!"))
+        << boxes.shown[0].text.toStdString();
     EXPECT_EQ(grid().Row(), kLand);
     EXPECT_EQ(grid().Col(), 7);
     EXPECT_TRUE(form->txtEdit()->isVisible());
@@ -457,14 +459,15 @@ TEST_F(DocumentFormTest, CtrlVPastesAColumnAndCtrlCCopiesIt)
     EXPECT_EQ(grid().TextMatrix(kFixed, 7), nbsp("4 000"));
     // The third line is not a number: the paste stops on its row, with the message.
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Въведете число!"));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(u"Въведете число!"))
+        << boxes.shown[0].text.toStdString();
     EXPECT_EQ(grid().Row(), kMaterials);
     EXPECT_TRUE(form->engine().needsSaveQuestion());
 
     QTest::keyClick(gridWidget(), Qt::Key_C, Qt::ControlModifier);
     const QStringList copied = QGuiApplication::clipboard()->text().split(u'\n');
-    EXPECT_EQ(copied.value(kLand - 1), nbsp("1 500"));
-    EXPECT_EQ(copied.value(kBuildings - 1), nbsp("2 500"));
+    EXPECT_EQ(copied.value(kLand - 1), QStringLiteral("1500")); // plain, for a spreadsheet
+    EXPECT_EQ(copied.value(kBuildings - 1), QStringLiteral("2500"));
 }
 
 TEST_F(DocumentFormTest, AForecastSaysSoAboveTheGridAlsoWhenReopened)

@@ -24,7 +24,6 @@ TEST_P(EveryDocumentType, OpensTakesAnEntrySavesAndReopens)
     SCOPED_TRACE(type.code);
     QTemporaryDir dir;
     ASSERT_TRUE(test::makeProgramFolder(dir.path()));
-    setAmountLocale(AmountLocale{QChar(0x00A0), u','});
     AppState state;
     state.FilePrefix = QStringLiteral("VELDOR");
     state.programFolder = dir.path();

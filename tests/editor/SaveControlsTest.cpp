@@ -21,11 +21,7 @@ namespace {
 class SaveControlsTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(test::makeProgramFolder(dir.path()));
-        setAmountLocale(AmountLocale{});
-    }
+    void SetUp() override { ASSERT_TRUE(test::makeProgramFolder(dir.path())); }
 
     // Saves a statement with one amount; returns its path.
     QString save(const char* code, const char* id, const char* field, const char* amount,

@@ -1,11 +1,13 @@
 // telmtool fill on the shipped balance-sheet template.
 #include "tests/support/TestFiles.h"
+#include "tests/support/TypedAmounts.h"
 #include "tests/tools/ToolRun.h"
 #include "xmlfiles/DataFile.h"
 #include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QDir>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -79,11 +81,12 @@ TEST(FillCommand, BadUsageAndNothingToSave)
     for (const char* line : {"bad.csv:1", "bad.csv:3", "bad.csv:4"})
         EXPECT_NE(bad.err.find(line), std::string::npos) << line << bad.err;
     EXPECT_EQ(bad.err.find("bad.csv:2"), std::string::npos) << bad.err;
-    // A misplaced group separator is no number: refused, never read as 125.
+    // A misplaced separator is no amount: refused with how to type it, never read as 125.
     const ToolRun comma =
-        fill(dir, {"--set", "40:DocDta_Sum3=12,5", "--set", "50:DocDta_Sum3=10 5"});
+        fill(dir, {"--set", "40:DocDta_Sum3=12.5", "--set", "50:DocDta_Sum3=10 5"});
     EXPECT_EQ(comma.code, 3);
-    EXPECT_NE(comma.err.find("is not a number"), std::string::npos) << comma.err;
+    EXPECT_NE(comma.err.find("десетичният знак е запетая"), std::string::npos) << comma.err;
+    EXPECT_NE(comma.err.find("Въведете число!"), std::string::npos) << comma.err;
     EXPECT_EQ(amount(dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml")), 4, "40",
                      "DocDta_Sum3"),
               QStringLiteral("5"));
@@ -92,4 +95,46 @@ TEST(FillCommand, BadUsageAndNothingToSave)
     const ToolRun none = fill(empty, {"--set", "40:DocDta_Sum3=5"});
     EXPECT_EQ(none.code, 1);
     EXPECT_NE(none.err.find("Не съществува коректен структурен файл!"), std::string::npos);
+}
+
+// Amounts given to fill, by --set or in a CSV file, are read as the program
+// reads what is typed, whatever the system locale: each is stored as meant or
+// refused with the message that says how to type it.
+TEST(FillCommand, ReadsAmountsTheBulgarianWayWhateverTheLocale)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const char* ids[] = {"40", "50", "60", "70", "80", "90", "100"};
+    ASSERT_EQ(std::size(ids), std::size(test::kTypedAmounts));
+    for (const bool viaCsv : {false, true}) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+        QStringList args;
+        QByteArray csv = "ID;FIELD;AMOUNT\n";
+        for (std::size_t k = 0; k < std::size(ids); ++k) {
+            const QByteArray id(ids[k]);
+            csv += id + ";DocDta_Sum3;" + test::kTypedAmounts[k].text + "\n";
+            args << QStringLiteral("--set")
+                 << QString::fromUtf8(id + ":DocDta_Sum3=" + test::kTypedAmounts[k].text);
+        }
+        if (viaCsv) {
+            const QString path = dir.filePath(QStringLiteral("amounts.csv"));
+            ASSERT_TRUE(test::writeAll(path, csv));
+            args = QStringList{QStringLiteral("--csv"), path};
+        }
+        const ToolRun run = fill(dir, args);
+        EXPECT_EQ(run.code, 3) << run.err; // saved, with the refused amounts skipped
+        const QString saved = dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
+        for (std::size_t k = 0; k < std::size(ids); ++k) {
+            const test::TypedAmount& typed = test::kTypedAmounts[k];
+            if (typed.stored) {
+                EXPECT_EQ(amount(saved, 4, ids[k], "DocDta_Sum3"), QString::fromUtf8(typed.stored))
+                    << typed.text << (viaCsv ? " (csv)" : " (--set)");
+            } else {
+                EXPECT_EQ(amount(saved, 4, ids[k], "DocDta_Sum3"), QStringLiteral("0"))
+                    << typed.text;
+                EXPECT_NE(run.err.find(typed.message), std::string::npos) << run.err;
+            }
+        }
+    }
+    QLocale::setDefault(QLocale::c());
 }
