@@ -141,14 +141,39 @@ std::optional<UserMessage> DocumentEngine::load()
     // they have it open.
     m_lock.reset();
     if (m_access == Access::Edit) {
+        if (m_document.editType == 0)
+            QDir().mkpath(QFileInfo(targetPath()).absolutePath()); // a fresh folder may lack Data
         m_lock = std::make_unique<platform::DocumentLock>(targetPath());
-        if (m_lock->state() == platform::DocumentLock::State::HeldElsewhere) {
+        switch (m_lock->state()) {
+        case platform::DocumentLock::State::HeldElsewhere:
             m_lock.reset();
             return UserMessage{kSaveTitle,
                                QStringLiteral("Документът %1 е отворен другаде – в програмата или "
                                               "от telmtool. Затворете го там и опитайте отново.")
                                    .arg(QDir::toNativeSeparators(targetPath())),
                                UserMessage::Icon::Critical};
+        case platform::DocumentLock::State::Refused: {
+            const QString reason = m_lock->reason();
+            m_lock.reset();
+            return UserMessage{kSaveTitle,
+                               QStringLiteral("Документът %1 не може да бъде отворен: %2.")
+                                   .arg(QDir::toNativeSeparators(targetPath()), reason),
+                               UserMessage::Icon::Critical};
+        }
+        case platform::DocumentLock::State::Held:
+            // A new document is decided under the lock: if another writer saved
+            // it since it was chosen as new, writing now would lose their entries.
+            if (m_document.editType == 0 && QFileInfo::exists(targetPath())) {
+                m_lock.reset();
+                return UserMessage{kSaveTitle,
+                                   QStringLiteral("Документът %1 междувременно е записан другаде. "
+                                                  "Отворете го отново, за да го коригирате.")
+                                       .arg(QDir::toNativeSeparators(targetPath())),
+                                   UserMessage::Icon::Critical};
+            }
+            break;
+        case platform::DocumentLock::State::Unavailable:
+            break; // shown, but a save will refuse: no writing without the lock
         }
     }
 
@@ -322,6 +347,15 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
     if (m_access != Access::Edit)
         return UserMessage{kSaveTitle, QStringLiteral("Документът е отворен само за четене."),
                            UserMessage::Icon::Critical};
+    // One writer at a time: without the lock nothing is written, or a second
+    // writer could lose the first one's entries.
+    if (!m_lock || m_lock->state() != platform::DocumentLock::State::Held)
+        return UserMessage{
+            kSaveTitle,
+            QStringLiteral("Документът %1 не е записан: не може да бъде заключен "
+                           "за запис (%2).")
+                .arg(QDir::toNativeSeparators(targetPath()), m_lock ? m_lock->reason() : QString()),
+            UserMessage::Icon::Critical};
     // A correction is written over its file only as it was opened: a change made
     // on disk meanwhile is never overwritten, nor re-checksummed into a valid one.
     std::optional<QByteArray> previous;
