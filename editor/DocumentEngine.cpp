@@ -399,7 +399,7 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
         const QFileInfo target(path);
         const QString backup =
             (target.isSymLink() ? target.canonicalFilePath() : path) + QStringLiteral(".bak");
-        if (const SaveResult kept = SaveBytes(*previous, backup); !kept.ok)
+        if (const SaveResult kept = ReplaceNameWithBytes(*previous, backup); !kept.ok)
             return UserMessage{kSaveTitle,
                                QStringLiteral("Предишната версия не може да бъде запазена като "
                                               "%1: %2. Документът не е записан.")

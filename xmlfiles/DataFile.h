@@ -78,6 +78,12 @@ QByteArray DataFileBytes(const XmlDocument& xml);
 SaveResult SaveBytes(const QByteArray& bytes, const QString& path,
                      const std::function<bool()>& beforeCommit = {});
 
+// Writes bytes atomically under the name `path` itself: a temporary file in
+// its folder renamed onto the name, so whatever stood there (a file, a link,
+// a FIFO) is replaced and a link is never written through. A folder in its
+// place is refused. For copies kept or handed over (the .bak, an export).
+SaveResult ReplaceNameWithBytes(const QByteArray& bytes, const QString& path);
+
 // A fingerprint of a file's bytes, to tell whether it changed on disk.
 QByteArray BytesDigest(const QByteArray& bytes);
 

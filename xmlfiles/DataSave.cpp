@@ -7,9 +7,13 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cerrno>
+#include <cstdio>
+#include <unistd.h>
 
 namespace telm {
 
@@ -73,6 +77,34 @@ SaveResult SaveBytes(const QByteArray& bytes, const QString& path,
         const int code = errno;
         return failed(code != 0 ? platform::SystemErrorText(code) : file.errorString());
     }
+    SaveResult saved;
+    saved.ok = true;
+    saved.digest = BytesDigest(bytes);
+    return saved;
+}
+
+SaveResult ReplaceNameWithBytes(const QByteArray& bytes, const QString& path)
+{
+    const QFileInfo target(path);
+    if (target.isDir() && !target.isSymLink())
+        return failed(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path),
+                                                   platform::SystemErrorText(EISDIR)));
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return failed(file.errorString());
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                        | QFileDevice::ReadOther);
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+        const int code = errno;
+        return failed(code != 0 ? platform::SystemErrorText(code) : file.errorString());
+    }
+    // rename() replaces the name itself, never what a link there points to.
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(path).constData())
+        != 0)
+        return failed(platform::SystemErrorText(errno));
+    file.setAutoRemove(false);
     SaveResult saved;
     saved.ok = true;
     saved.digest = BytesDigest(bytes);

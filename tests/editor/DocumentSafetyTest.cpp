@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QTemporaryDir>
 
@@ -139,6 +140,25 @@ TEST_F(DocumentSafetyTest, ACorrectionKeepsThePreviousVersionBesideIt)
     XmlDocument kept;
     ASSERT_TRUE(kept.load(backup));
     EXPECT_TRUE(VerifyDataHash(kept));
+}
+
+// A link where the previous version goes is replaced, never written through:
+// what it pointed to stays as it was.
+TEST_F(DocumentSafetyTest, APreviousVersionIsNeverWrittenThroughALink)
+{
+    const QByteArray original = readAll(dataPath());
+    const QString precious = dir.filePath(QStringLiteral("precious.txt"));
+    ASSERT_TRUE(writeAll(precious, "keep me"));
+    const QString backup = dataPath() + QStringLiteral(".bak");
+    ASSERT_TRUE(QFile::link(precious, backup));
+
+    DocumentEngine engine(state, document(1));
+    ASSERT_FALSE(engine.load());
+    ASSERT_TRUE(engine.commit(kLand, 7, QStringLiteral("700")));
+    ASSERT_FALSE(engine.writeAndSave());
+    EXPECT_EQ(readAll(precious), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo(backup).isSymLink());
+    EXPECT_EQ(readAll(backup), original);
 }
 
 TEST_F(DocumentSafetyTest, AmbiguousFilesAreRefusedAndNothingIsWritten)
