@@ -20,9 +20,13 @@ StatementFault missing(const QString& detail)
 std::optional<qint64> Statement::amount(int id, const QString& field) const
 {
     const auto row = rowById.find(id);
-    const qsizetype column = amountFields.indexOf(field);
-    if (row == rowById.end() || column < 0)
+    if (row == rowById.end())
         return std::nullopt;
+    const qsizetype column = amountFields.indexOf(field);
+    // An amount field of a form that an older file lacks reads as empty.
+    if (column < 0)
+        return field.startsWith(QLatin1String("DocDta_Sum")) ? std::optional<qint64>(0)
+                                                             : std::nullopt;
     const QString& text = rows[row->second].amounts.at(column);
     if (text.isEmpty())
         return 0;
@@ -42,15 +46,14 @@ void ReadRows(const Rowset& rowset, Statement& out)
     out.amountFields.clear();
     out.rows.clear();
     out.rowById.clear();
-    const qsizetype idColumn = rowset.fields.contains(QStringLiteral("DocStr_ID"))
-                                   ? rowset.fields.indexOf(QStringLiteral("DocStr_ID"))
-                                   : 2;
+    // By name: the schema may list the fields in any order.
+    const qsizetype idColumn = NamedColumn(rowset, QStringLiteral("DocStr_ID"), 2);
+    const qsizetype codeColumn = NamedColumn(rowset, QStringLiteral("DocStr_Code"), 1);
+    const qsizetype titleColumn = NamedColumn(rowset, QStringLiteral("DocStr_Name"), 0);
     std::vector<qsizetype> amountColumns;
-    for (qsizetype col = 0; col < rowset.fields.size(); ++col) {
-        if (rowset.fields.at(col).startsWith(QLatin1String("DocDta_Sum"))) {
-            amountColumns.push_back(col);
-            out.amountFields.push_back(rowset.fields.at(col));
-        }
+    for (const int col : AmountColumnsByNumber(rowset)) {
+        amountColumns.push_back(col);
+        out.amountFields.push_back(rowset.fields.at(col));
     }
     const auto cell = [](const RowsetRow& row, qsizetype col) {
         return col < static_cast<qsizetype>(row.cells.size()) ? row.cells[static_cast<size_t>(col)]
@@ -61,8 +64,8 @@ void ReadRows(const Rowset& rowset, Statement& out)
         StatementRow r;
         r.level = row.band + 1;
         r.id = cell(row, idColumn);
-        r.code = cell(row, 1);
-        r.title = cell(row, 0);
+        r.code = cell(row, codeColumn);
+        r.title = cell(row, titleColumn);
         for (const qsizetype col : amountColumns)
             r.amounts.push_back(cell(row, col));
         bool numeric = false;

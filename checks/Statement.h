@@ -35,12 +35,14 @@ struct Statement
     QString company;
     QString year;             // as in the period, "2025"
     QString month;            // as in the period, "12" or "3"
-    QStringList amountFields; // DocDta_Sum1 ... in column order
+    QStringList amountFields; // DocDta_Sum1 ... in the order of their numbers
     std::vector<StatementRow> rows;
 
     // The amount of the row with the identifier in the field: 0 when the cell
-    // is empty; nothing when the row or the field is not in the file. The first
-    // row of that identifier is taken (identifiers are unique in a form).
+    // is empty or the file lacks that amount field (a file from before the
+    // form had it); nothing when the row is not in the file or the field is no
+    // amount field. The first row of that identifier is taken (identifiers are
+    // unique in a form).
     std::optional<qint64> amount(int id, const QString& field) const;
 
     // Same company, period and kind.
@@ -55,8 +57,9 @@ struct StatementFault
     QString detail; // otherwise: what is missing or unknown (English, for telmtool)
 };
 
-// The rows and amount fields of a loaded rowset (identifier in DocStr_ID, or
-// the third field as the forms read it).
+// The rows and amount fields of a loaded rowset, bound by name (identifier,
+// code and title in DocStr_ID, DocStr_Code and DocStr_Name, or where the
+// forms have them when the file does not name them).
 void ReadRows(const Rowset& rowset, Statement& out);
 
 // Reads a verified data file; on failure `out` is left empty.

@@ -13,6 +13,7 @@
 #include "selection/DocumentContext.h"
 #include "xmlfiles/DataFile.h"
 #include "xmlfiles/DocumentChecks.h"
+#include "xmlfiles/FormFields.h"
 #include "xmlfiles/Rowset.h"
 #include "xmlfiles/XmlAccess.h"
 
@@ -191,14 +192,28 @@ std::optional<UserMessage> DocumentEngine::load()
         return broken(path, *fault);
     m_sourceDigest = BytesDigest(*bytes);
 
+    // The grid's columns are the form's own: the template's fields in its order.
+    // A data file's values go to them by field name, whatever its schema's order.
+    Rowset form;
+    if (m_document.editType == 1) {
+        if (LoadRowset(formPath(), form))
+            return UserMessage{kSaveTitle,
+                               QStringLiteral("Не съществува коректен структурен файл!"),
+                               UserMessage::Icon::Critical};
+    }
     Rowset rowset;
-    if (const std::optional<RowsetError> error = LoadRowset(xml.doc(), rowset))
+    if (const std::optional<RowsetError> error =
+            LoadRowset(xml.doc(), rowset, m_document.editType == 1 ? form.fields : QStringList()))
         return cannotOpen(path, error->message);
+    const QString noStructure = QStringLiteral("Файлът %1 няма структурата на документа \"%2\"")
+                                    .arg(QDir::toNativeSeparators(path), docType().titleText());
     if (rowset.fields.size() <= highestColumn(m_profile) || rowset.rows.empty())
-        return UserMessage{kTamperTitle,
-                           QStringLiteral("Файлът %1 няма структурата на документа \"%2\".")
-                               .arg(QDir::toNativeSeparators(path), docType().titleText()),
-                           UserMessage::Icon::Critical};
+        return UserMessage{kTamperTitle, noStructure + u'.', UserMessage::Icon::Critical};
+    if (m_document.editType == 1) {
+        if (const std::optional<QString> fault = FormRowsFault(form, rowset, m_profile.idColumn))
+            return UserMessage{kTamperTitle, noStructure + QStringLiteral(": ") + *fault + u'.',
+                               UserMessage::Icon::Critical};
+    }
     if (const std::optional<QString> fault = amountFault(rowset))
         return broken(path, *fault);
 
@@ -336,6 +351,11 @@ QString DocumentEngine::sourcePath() const
     return m_document.path;
 }
 
+QString DocumentEngine::formPath() const
+{
+    return TemplatePath(m_state.programFolder, docType());
+}
+
 QString DocumentEngine::targetPath() const
 {
     return m_document.editType == 0 ? DataFilePathFor(m_state, docType(), m_state.hfGrid.Prognosis)
@@ -387,7 +407,8 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
     const GridWriterView view(m_grid);
     if (const std::optional<WriteError> error =
             WriteDataDocument(m_state.xml, sourcePath(), view, header, m_amountFields,
-                              m_amountColumns, m_document.editType, m_profile.idColumn, ReadAmount))
+                              m_amountColumns, m_document.editType, m_profile.idColumn, ReadAmount,
+                              m_document.editType == 1 ? formPath() : QString()))
         return UserMessage{kSaveTitle, error->message, UserMessage::Icon::Critical};
 
     const QString path = targetPath();

@@ -75,8 +75,9 @@ public:
 
     // Locks the data file (Edit), reads the template (new) or the data file
     // (correction, into the shared XML document, after the tamper check),
-    // refuses a file that is ambiguous or holds amounts the program cannot
-    // hold, loads it into the grid, puts the amounts into display form and
+    // refuses a file that is ambiguous, holds amounts the program cannot hold
+    // or rows that are not the form's, loads it into the grid (a data file's
+    // fields bound by name to the template's columns), puts the amounts into display form and
     // makes (1, 0) current. On failure the grid is left in its design state and
     // the message says why; a document open elsewhere is not opened.
     std::optional<UserMessage> load();
@@ -133,6 +134,7 @@ public:
 
     QString sourcePath() const; // template (new) or opened file (correction)
     QString targetPath() const; // composed name (new) or opened file (correction)
+    QString formPath() const;   // the template: the form's own fields, rows and layout
 
 private:
     std::optional<QString> amountFault(const Rowset& rowset) const;

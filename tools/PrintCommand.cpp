@@ -3,6 +3,7 @@
 // the program's own printed document.
 #include "editor/DocumentEngine.h"
 #include "editor/FormLayout.h"
+#include "platform/ProgramFolder.h"
 #include "print/PrintDocument.h"
 #include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
@@ -102,7 +103,8 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
     const QCommandLineOption landscape(QStringLiteral("landscape"));
     const QCommandLineOption portrait(QStringLiteral("portrait"));
     const QCommandLineOption type(QStringLiteral("type"), QString(), QStringLiteral("CODE"));
-    parser.addOptions({pdf, landscape, portrait, type});
+    const QCommandLineOption folder(QStringLiteral("folder"), QString(), QStringLiteral("DIR"));
+    parser.addOptions({pdf, landscape, portrait, type, folder});
     if (!parser.parse(QStringList{QStringLiteral("telmtool")} + args))
         return usage(err, parser.errorText());
     const QStringList files = parser.positionalArguments();
@@ -119,6 +121,8 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
 
     AppState state;
     state.FilePrefix = QStringLiteral("VELDOR");
+    // A data file is read into its form: the template in the program's folder.
+    state.programFolder = parser.isSet(folder) ? parser.value(folder) : platform::ProgramFolder();
     QString why;
     const std::optional<Source> source = openSource(state, files.first(), parser.value(type), why);
     if (!source)

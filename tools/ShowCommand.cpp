@@ -43,26 +43,23 @@ int RunShow(const QStringList& args, std::ostream& out, std::ostream& err)
         out << label << ": " << field(GetChildText(danni, QString::fromLatin1(element))) << "\n";
     out << "\n";
 
-    // Title, code, identifier by position as the forms show them; DocStr_ID by name when declared.
-    const int idColumn = rowset.fields.contains(QStringLiteral("DocStr_ID"))
-                             ? static_cast<int>(rowset.fields.indexOf(QStringLiteral("DocStr_ID")))
-                             : 2;
-    std::vector<int> amountColumns;
+    // By name: the schema may list the fields in any order. Title, code and
+    // identifier where the forms have them when the file does not name them.
+    const int idColumn = NamedColumn(rowset, QStringLiteral("DocStr_ID"), 2);
+    const int codeColumn = NamedColumn(rowset, QStringLiteral("DocStr_Code"), 1);
+    const int titleColumn = NamedColumn(rowset, QStringLiteral("DocStr_Name"), 0);
+    const std::vector<int> amountColumns = AmountColumnsByNumber(rowset);
     out << "level\tidentifier\tcode\ttitle";
-    for (int col = 0; col < rowset.fields.size(); ++col) {
-        if (rowset.fields.at(col).startsWith(QLatin1String("DocDta_Sum"))) {
-            amountColumns.push_back(col);
-            out << "\t" << rowset.fields.at(col);
-        }
-    }
+    for (const int col : amountColumns)
+        out << "\t" << rowset.fields.at(col);
     out << "\n";
     const auto cell = [](const RowsetRow& row, int col) {
         return col < static_cast<int>(row.cells.size()) ? field(row.cells[static_cast<size_t>(col)])
                                                         : QString();
     };
     for (const RowsetRow& row : rowset.rows) {
-        out << row.band + 1 << "\t" << cell(row, idColumn) << "\t" << cell(row, 1) << "\t"
-            << cell(row, 0);
+        out << row.band + 1 << "\t" << cell(row, idColumn) << "\t" << cell(row, codeColumn) << "\t"
+            << cell(row, titleColumn);
         for (const int col : amountColumns)
             out << "\t" << cell(row, col);
         out << "\n";

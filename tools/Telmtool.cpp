@@ -61,14 +61,17 @@ const std::vector<Subcommand>& Subcommands()
          RunFill},
         {"print", "print FILE --pdf OUT.pdf [--landscape|--portrait]   print a document to PDF",
          "Usage: telmtool print FILE --pdf OUT.pdf [--landscape|--portrait] [--type CODE]\n"
+         "                      [--folder DIR]\n"
          "Prints a data file, or a template as a blank form, into a PDF file without a display,\n"
          "as the program prints it: the title block (type, company, period; dotted lines on a\n"
          "blank form), the grid in page-high strips with its header row on every page, the\n"
          "signature line after the last row and page numbers. The grid is laid out as the form\n"
          "lays it out, at the width that fills the page; A4, landscape for the statement of\n"
          "equity unless --portrait, portrait for the rest unless --landscape. A template's type\n"
-         "is told by its file name (testdata_Bal.xml) or by --type CODE. A data file changed\n"
-         "outside the program is refused. An existing OUT.pdf is replaced only by a complete\n"
+         "is told by its file name (testdata_Bal.xml) or by --type CODE. A data file is read\n"
+         "into its form's template (Blanki/ in the program's folder, or in DIR with --folder),\n"
+         "field by field by name. A data file changed outside the program is refused, as is one\n"
+         "whose rows are not its form's. An existing OUT.pdf is replaced only by a complete\n"
          "file. Exits 0 when printed, 1 when the file cannot be read or the PDF cannot be\n"
          "written, 2 on bad usage.\n",
          RunPrint},

@@ -4,6 +4,7 @@
 
 #include "xmlfiles/Checksum.h"
 #include "xmlfiles/DocumentChecks.h"
+#include "xmlfiles/FormFields.h"
 #include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
 
@@ -98,12 +99,19 @@ std::optional<WriteError> WriteDataDocument(XmlDocument& xml, const QString& sou
                                             const WriterGrid& grid, const DataHeader& header,
                                             const QStringList& amountFields,
                                             const std::vector<int>& amountColumns, int editType,
-                                            int idColumn, const AmountReader& readAmount)
+                                            int idColumn, const AmountReader& readAmount,
+                                            const QString& formPath)
 {
     if (!xml.load(sourcePath) || std::string_view(xml.root().name()) != "xml")
         return error(QStringLiteral("Файлът \"%1\" не може да бъде зареден.").arg(sourcePath));
     if (const std::optional<QString> fault = DocumentFault(xml))
         return error(QStringLiteral("Файлът \"%1\" е повреден: %2.").arg(sourcePath, *fault));
+    if (!formPath.isEmpty()) {
+        XmlDocument form;
+        if (!form.load(formPath) || std::string_view(form.root().name()) != "xml")
+            return error(QStringLiteral("Файлът \"%1\" не може да бъде зареден.").arg(formPath));
+        DeclareFormFields(xml.doc(), form.doc());
+    }
     // What is written reads back the same, so the new checksum holds on reload.
     NormaliseTexts(xml);
     if (amountFields.size() != static_cast<qsizetype>(amountColumns.size()))

@@ -43,15 +43,18 @@ struct WriteError
 };
 
 // Loads `sourcePath` into `xml`, writes every amount of the grid into its row
-// (found by level and DocStr_ID), adds the header for a new document (editType 0)
-// and sets the checksum. An empty amount cell is written as 0. A source that
-// cannot be loaded, a row not found, or a cell that is not a number gives an
-// error before anything is saved.
+// (found by level and DocStr_ID; the field by name), adds the header for a new
+// document (editType 0) and sets the checksum. An empty amount cell is written
+// as 0. A source that cannot be loaded, a row not found, or a cell that is not
+// a number gives an error before anything is saved. With `formPath` (the
+// template of a corrected file), the form's fields the file lacks are declared
+// and written too; fields the form does not know keep their values.
 std::optional<WriteError> WriteDataDocument(XmlDocument& xml, const QString& sourcePath,
                                             const WriterGrid& grid, const DataHeader& header,
                                             const QStringList& amountFields,
                                             const std::vector<int>& amountColumns, int editType,
-                                            int idColumn, const AmountReader& readAmount);
+                                            int idColumn, const AmountReader& readAmount,
+                                            const QString& formPath = QString());
 
 struct SaveResult
 {

@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <pugixml.hpp>
 #include <string>
@@ -74,8 +76,10 @@ std::optional<RowsetError> readSchema(const pugi::xml_node& root, QStringList& f
 class RowReader
 {
 public:
-    RowReader(const std::vector<std::string>& keys, int levels, Rowset& out)
-        : m_keys(keys), m_levels(levels), m_out(out), m_last(keys.size())
+    // `columns` gives each schema field's column in the rows, -1 for a field not read.
+    RowReader(const std::vector<std::string>& keys, const std::vector<int>& columns, int levels,
+              Rowset& out)
+        : m_keys(keys), m_columns(columns), m_levels(levels), m_out(out), m_last(out.fields.size())
     {
         for (int level = 2; level <= kMaxLevels + 1; ++level)
             m_levelNames.push_back(levelName(level));
@@ -89,20 +93,22 @@ public:
         {
             RowsetRow& row = m_out.rows.back();
             row.band = band;
-            row.cells.resize(m_keys.size());
+            row.cells.resize(m_last.size());
             size_t expected = 0;
             for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
                  attribute = attribute.next_attribute()) {
-                const int column = columnOf(attribute.name(), expected);
-                if (column < 0)
+                const int field = fieldOf(attribute.name(), expected);
+                if (field < 0)
                     return makeError(
                         RowsetError::Kind::UnknownField,
                         QStringLiteral("Полето \"%1\" на ред %2 не е описано в схемата.")
                             .arg(QString::fromUtf8(attribute.name()))
                             .arg(index + 1));
-                row.cells[static_cast<size_t>(column)] =
-                    cellText(static_cast<size_t>(column), attribute.value());
-                expected = static_cast<size_t>(column) + 1;
+                expected = static_cast<size_t>(field) + 1;
+                const int column = m_columns[static_cast<size_t>(field)];
+                if (column >= 0)
+                    row.cells[static_cast<size_t>(column)] =
+                        cellText(static_cast<size_t>(column), attribute.value());
             }
         }
         for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
@@ -150,8 +156,9 @@ private:
         QString text;
     };
 
-    // Rows usually list their fields in schema order, so the next column is tried first.
-    int columnOf(const char* name, size_t expected) const
+    // The field's place in the file's schema. Rows usually list their fields in
+    // schema order, so the next one is tried first.
+    int fieldOf(const char* name, size_t expected) const
     {
         if (expected < m_keys.size() && m_keys[expected] == name)
             return static_cast<int>(expected);
@@ -175,6 +182,7 @@ private:
     }
 
     const std::vector<std::string>& m_keys;
+    const std::vector<int>& m_columns;
     int m_levels;
     Rowset& m_out;
     std::vector<std::string> m_levelNames;
@@ -200,7 +208,39 @@ size_t countElements(pugi::xml_node top)
 
 } // namespace
 
+std::vector<int> AmountColumnsByNumber(const Rowset& rowset)
+{
+    const QLatin1String prefix("DocDta_Sum");
+    std::vector<std::pair<int, int>> numbered; // number, column
+    for (int col = 0; col < rowset.fields.size(); ++col) {
+        const QString& name = rowset.fields.at(col);
+        if (!name.startsWith(prefix))
+            continue;
+        bool ok = false;
+        const int number = QStringView(name).mid(prefix.size()).toInt(&ok);
+        numbered.emplace_back(ok ? number : INT_MAX, col);
+    }
+    std::stable_sort(numbered.begin(), numbered.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<int> columns;
+    for (const auto& [number, col] : numbered)
+        columns.push_back(col);
+    return columns;
+}
+
+int NamedColumn(const Rowset& rowset, const QString& name, int fallback)
+{
+    const int col = rowset.column(name);
+    return col >= 0 ? col : fallback;
+}
+
 std::optional<RowsetError> LoadRowset(const pugi::xml_document& doc, Rowset& out)
+{
+    return LoadRowset(doc, out, QStringList());
+}
+
+std::optional<RowsetError> LoadRowset(const pugi::xml_document& doc, Rowset& out,
+                                      const QStringList& layout)
 {
     out = Rowset();
     const pugi::xml_node root = doc.document_element();
@@ -215,8 +255,19 @@ std::optional<RowsetError> LoadRowset(const pugi::xml_document& doc, Rowset& out
     if (!data)
         return makeError(RowsetError::Kind::NotARowset,
                          QStringLiteral("Файлът няма раздел с данни (rs:data)."));
+    // Each field of the file goes to the layout's column of that name.
+    std::vector<int> columns(keys.size());
+    if (layout.isEmpty()) {
+        for (size_t i = 0; i < keys.size(); ++i)
+            columns[i] = static_cast<int>(i);
+    } else {
+        for (size_t i = 0; i < keys.size(); ++i)
+            columns[i] =
+                static_cast<int>(layout.indexOf(result.fields.at(static_cast<qsizetype>(i))));
+        result.fields = layout;
+    }
     result.rows.reserve(countElements(data));
-    RowReader reader(keys, result.levels, result);
+    RowReader reader(keys, columns, result.levels, result);
     for (pugi::xml_node row = data.child("z:row"); row; row = row.next_sibling("z:row")) {
         if (auto failure = reader.read(row, 0))
             return failure;
@@ -226,6 +277,11 @@ std::optional<RowsetError> LoadRowset(const pugi::xml_document& doc, Rowset& out
 }
 
 std::optional<RowsetError> LoadRowset(const QString& path, Rowset& out)
+{
+    return LoadRowset(path, out, QStringList());
+}
+
+std::optional<RowsetError> LoadRowset(const QString& path, Rowset& out, const QStringList& layout)
 {
     out = Rowset();
     QString reason;
@@ -242,7 +298,7 @@ std::optional<RowsetError> LoadRowset(const QString& path, Rowset& out)
                          QStringLiteral("Файлът \"%1\" не е правилен XML (%2, позиция %3).")
                              .arg(path, QString::fromUtf8(parsed.description()))
                              .arg(parsed.offset));
-    return LoadRowset(doc, out);
+    return LoadRowset(doc, out, layout);
 }
 
 } // namespace telm

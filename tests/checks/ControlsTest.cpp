@@ -138,11 +138,22 @@ TEST(ShippedControls, ReadRowsAndFieldsThatExist)
                 const Statement s = shippedStatement(term.code);
                 const QString field =
                     term.field == QLatin1String("*") ? s.amountFields.first() : term.field;
-                EXPECT_TRUE(s.amount(term.row, field))
+                // The field itself, not only an amount an older file would read as 0.
+                EXPECT_TRUE(s.amount(term.row, field) && s.amountFields.contains(field))
                     << term.code.toStdString() << "[" << term.row << "]." << field.toStdString();
             }
         }
     }
+}
+
+TEST(Statement, AnAmountFieldAnOlderFileLacksReadsAsZero)
+{
+    Statement s = shippedStatement(QStringLiteral("Cap"));
+    setAmount(s, 10, QStringLiteral("DocDta_Sum9"), 90);
+    EXPECT_EQ(s.amount(10, QStringLiteral("DocDta_Sum9")), 90);
+    EXPECT_EQ(s.amount(10, QStringLiteral("DocDta_Sum11")), 0);  // not in the file: empty
+    EXPECT_FALSE(s.amount(10, QStringLiteral("DocStr_Note")));   // no amount field
+    EXPECT_FALSE(s.amount(9999, QStringLiteral("DocDta_Sum1"))); // no such row
 }
 
 // Each shipped control agrees on an empty filing and fails, naming the

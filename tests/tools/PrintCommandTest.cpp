@@ -43,7 +43,7 @@ TEST_F(PrintCommand, ADataFilePrintsWithItsOwnTitleBlock)
 {
     const QString file = savedBalance();
     const QString pdf = path(QStringLiteral("bal.pdf"));
-    const ToolRun run = RunTool({"print", file, "--pdf", pdf});
+    const ToolRun run = RunTool({"print", file, "--pdf", pdf, "--folder", dir.path()});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, pdf.toStdString() + "\n");
     const int pages = test::PdfPageCount(pdf);
