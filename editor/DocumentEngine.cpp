@@ -14,7 +14,6 @@
 #include "xmlfiles/DataFile.h"
 #include "xmlfiles/DocumentChecks.h"
 #include "xmlfiles/Rowset.h"
-#include "xmlfiles/XmlAccess.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -186,13 +185,12 @@ std::optional<UserMessage> DocumentEngine::load()
         m_header.bulstat = m_state.company.Bulstat;
         m_header.forecast = m_state.hfGrid.Prognosis;
     } else {
-        const pugi::xml_node danni =
-            SelectSingleNode(m_state.xml.doc(), QStringLiteral("xml/danni"));
-        m_header.period = GetChildText(danni, QStringLiteral("period"));
-        m_header.company = GetChildText(danni, QStringLiteral("compname"));
-        m_header.bulstat = GetChildText(danni, QStringLiteral("bulstat"));
-        m_header.forecast = GetChildText(danni, QStringLiteral("documenttype"))
-                            == QStringLiteral("Прогнозен документ");
+        // A correction shows the header of the file it verified.
+        const StoredHeader stored = ReadDataHeader(xml);
+        m_header.period = stored.period;
+        m_header.company = stored.company;
+        m_header.bulstat = stored.bulstat;
+        m_header.forecast = stored.forecast();
     }
 
     std::vector<int> reformatted = m_amountColumns;

@@ -4,7 +4,7 @@
 #include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "selection/YearText.h"
-#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/DataHeader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -68,9 +68,7 @@ Opening OpenFromChoices(AppState& state, const DocType& type, bool forecast)
     if (isOrdinaryFile(state.openedDataFilePath)) {
         // Choosing a combination that was saved before always reopens it.
         state.xml.load(state.openedDataFilePath);
-        const QString holds =
-            GetChildText(SelectSingleNode(state.xml.doc(), QStringLiteral("xml/danni")),
-                         QStringLiteral("document"));
+        const QString holds = ReadDataHeader(state.xml).document;
         if (!holds.isEmpty() && holds != type.titleText())
             return wrongType(state.openedDataFilePath, holds, type);
         return Opening{OpenedDocument{&type, 1, state.openedDataFilePath}, std::nullopt};
@@ -89,18 +87,17 @@ Opening OpenFromDataFile(AppState& state, const QString& path)
     else
         state.xml.load(state.openedDataFilePath);
 
-    const pugi::xml_node header = SelectSingleNode(state.xml.doc(), QStringLiteral("xml/danni"));
-    state.docType.Name = GetChildText(header, QStringLiteral("document"));
+    const StoredHeader header = ReadDataHeader(state.xml);
+    state.docType.Name = header.document;
     if (state.docType.Name.isEmpty())
         return messageOnly(QStringLiteral("Изберете валиден XML файл!"));
 
     // A period the program would not have written is refused before the
     // company and period of the context are touched.
-    const std::optional<PeriodText> period =
-        PeriodFromText(GetChildText(header, QStringLiteral("period")));
+    const std::optional<PeriodText> period = PeriodFromText(header.period);
     if (!period)
         return messageOnly(QStringLiteral("Периодът във файла е невалиден!"));
-    state.company.Name = GetChildText(header, QStringLiteral("compname"));
+    state.company.Name = header.company;
     state.period.sQuarter = period->month;
     state.period.iYear = period->year;
 

@@ -9,7 +9,7 @@
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
 #include "tools/Telmtool.h"
-#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/DataHeader.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -63,11 +63,7 @@ std::optional<Source> openSource(AppState& state, const QString& path, const QSt
         why = QStringLiteral("cannot read %1: %2").arg(path, state.xml.lastError());
         return std::nullopt;
     }
-    const bool dataFile =
-        !GetChildText(SelectSingleNode(state.xml.doc(), QStringLiteral("xml/danni")),
-                      QStringLiteral("document"))
-             .isEmpty();
-    if (dataFile) {
+    if (!ReadDataHeader(state.xml).document.isEmpty()) {
         const Opening opening = OpenFromDataFile(state, path);
         if (!opening.document) {
             why = opening.message ? opening.message->text
