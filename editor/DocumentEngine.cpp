@@ -12,8 +12,8 @@
 #include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "xmlfiles/DataFile.h"
-#include "xmlfiles/DocumentChecks.h"
 #include "xmlfiles/Rowset.h"
+#include "xmlfiles/VerifiedDataFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -155,15 +155,21 @@ std::optional<UserMessage> DocumentEngine::load()
     // checked for what would make it ambiguous, then loaded into the grid.
     XmlDocument templateXml;
     XmlDocument& xml = m_document.editType == 1 ? m_state.xml : templateXml;
-    QString reason;
-    const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, reason);
-    if (!bytes || !xml.loadBytes(*bytes))
-        return cannotOpen(path, bytes ? xml.lastError() : reason);
-    if (m_document.editType == 1 && !VerifyDataHash(xml))
+    QByteArray bytes;
+    const FileRole role = m_document.editType == 1 ? FileRole::DataFile : FileRole::Template;
+    if (const std::optional<DataFileFault> fault = OpenDocumentFile(path, role, xml, bytes)) {
+        switch (fault->kind) {
+        case DataFileFault::Kind::Unreadable: return cannotOpen(path, fault->detail);
+        case DataFileFault::Kind::NotWellFormed:
+            return cannotOpen(path, QStringLiteral("не е XML: %1").arg(fault->detail));
+        case DataFileFault::Kind::Ambiguous: return broken(path, fault->detail);
+        case DataFileFault::Kind::NotADataFile:
+        case DataFileFault::Kind::NoChecksum:
+        case DataFileFault::Kind::Tampered: break;
+        }
         return UserMessage{kTamperTitle, kTamperText, UserMessage::Icon::Critical};
-    if (const std::optional<QString> fault = DocumentFault(xml))
-        return broken(path, *fault);
-    m_sourceDigest = BytesDigest(*bytes);
+    }
+    m_sourceDigest = BytesDigest(bytes);
 
     Rowset rowset;
     if (const std::optional<RowsetError> error = LoadRowset(xml.doc(), rowset))
