@@ -6,6 +6,7 @@
 #include "editor/SaveControls.h"
 #include "selection/Bulstat.h"
 #include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
 #include "selection/YearText.h"
@@ -57,7 +58,7 @@ FillResult RunFill(const FillRequest& request)
         return badUsage(QStringLiteral("the month must be 3, 6, 9 or 12: %1").arg(request.month));
 
     AppState state;
-    state.FilePrefix = QStringLiteral("VELDOR");
+    state.FilePrefix = kFilePrefix;
     state.programFolder = request.programFolder;
     state.dataFolder = request.dataFolder;
     state.company.Bulstat = request.bulstat;

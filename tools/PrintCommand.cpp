@@ -6,6 +6,7 @@
 #include "editor/FormLayout.h"
 #include "print/PrintDocument.h"
 #include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
 #include "tools/Telmtool.h"
@@ -117,7 +118,7 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
     // Amounts are shown as the program shows them: with this system's separators.
     setAmountLocale(AmountLocale::system());
     AppState state;
-    state.FilePrefix = QStringLiteral("VELDOR");
+    state.FilePrefix = kFilePrefix;
     QString why;
     const std::optional<Source> source = openSource(state, files.first(), parser.value(type), why);
     if (!source)
