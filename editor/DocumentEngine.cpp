@@ -186,10 +186,11 @@ std::optional<UserMessage> DocumentEngine::load()
     m_state.hfGrid.setMaxLevel(maxLevel());
 
     if (m_document.editType == 0) {
-        m_header.period = m_state.period.sQuarter + u'/' + QString::number(m_state.period.iYear);
-        m_header.company = m_state.company.Name;
-        m_header.bulstat = m_state.company.Bulstat;
-        m_header.forecast = m_state.hfGrid.Prognosis;
+        const DataHeader& header = m_document.header;
+        m_header.period = header.periodMonth + u'/' + header.yearText;
+        m_header.company = header.companyName;
+        m_header.bulstat = header.bulstat;
+        m_header.forecast = header.forecast;
     } else {
         // A correction shows the header of the file it verified.
         const StoredHeader stored = ReadDataHeader(xml);
@@ -294,8 +295,8 @@ bool DocumentEngine::sumsBeforeSave() const
 
 void DocumentEngine::runConditionalSums()
 {
-    const ConditionsTable table =
-        LoadConditions(m_state.xml, ConditionsPath(m_state.programFolder), m_state.docType.Name);
+    const ConditionsTable table = LoadConditions(
+        m_state.xml, ConditionsPath(m_document.programFolder), docType().titleText());
     EvaluateConditions(m_profile, m_grid, table);
 }
 
@@ -316,8 +317,7 @@ QString DocumentEngine::sourcePath() const
 
 QString DocumentEngine::targetPath() const
 {
-    return m_document.editType == 0 ? DataFilePathFor(m_state, docType(), m_state.hfGrid.Prognosis)
-                                    : m_document.path;
+    return m_document.editType == 0 ? m_document.targetPath : m_document.path;
 }
 
 std::optional<UserMessage> DocumentEngine::writeAndSave()
@@ -345,17 +345,9 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
                 UserMessage::Icon::Critical};
     }
 
-    DataHeader header;
-    header.periodMonth = m_state.period.sQuarter;
-    header.yearText = QString::number(m_state.period.iYear);
-    header.bulstat = m_state.company.Bulstat;
-    header.companyName = m_state.company.Name;
-    header.documentTitle = m_state.docType.Name;
-    header.forecast = m_state.hfGrid.Prognosis;
-
     const GridWriterView view(m_grid);
     if (const std::optional<WriteError> error =
-            WriteDataDocument(m_state.xml, sourcePath(), view, header, m_amountFields,
+            WriteDataDocument(m_state.xml, sourcePath(), view, m_document.header, m_amountFields,
                               m_amountColumns, m_document.editType, m_profile.idColumn, ReadAmount))
         return UserMessage{kSaveTitle, error->message, UserMessage::Icon::Critical};
 
@@ -379,15 +371,16 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
     if (!result.ok)
         return UserMessage{kSaveTitle, result.error, UserMessage::Icon::Critical};
     m_sourceDigest = result.digest;
+    m_savedPath = path;
     m_saved = true;
     return std::nullopt;
 }
 
 std::optional<UserMessage> DocumentEngine::controlsAfterSave() const
 {
-    if (m_state.dataFilePath.isEmpty())
+    if (m_savedPath.isEmpty())
         return std::nullopt;
-    return ControlsWarning(m_state.dataFilePath, ControlsPath(m_state.programFolder));
+    return ControlsWarning(m_savedPath, ControlsPath(m_document.programFolder));
 }
 
 } // namespace telm

@@ -61,6 +61,22 @@ const DocType* typeNamedBy(const QString& path, const QString& prefix)
 
 } // namespace
 
+OpenedDocument DocumentInContext(const AppState& state, const DocType& type, int editType,
+                                 const QString& path, bool forecast)
+{
+    OpenedDocument document;
+    document.type = &type;
+    document.editType = editType;
+    document.path = path;
+    document.targetPath = editType == 0 ? DataFilePathFor(state, type, forecast) : path;
+    if (editType == 0)
+        document.header = DataHeader{state.period.sQuarter, QString::number(state.period.iYear),
+                                     state.company.Bulstat, state.company.Name,
+                                     type.titleText(),      forecast};
+    document.programFolder = state.programFolder;
+    return document;
+}
+
 Opening OpenFromChoices(AppState& state, const DocType& type, bool forecast)
 {
     setVariantFlag(state, type);
@@ -71,12 +87,13 @@ Opening OpenFromChoices(AppState& state, const DocType& type, bool forecast)
         const QString holds = ReadDataHeader(state.xml).document;
         if (!holds.isEmpty() && holds != type.titleText())
             return wrongType(state.openedDataFilePath, holds, type);
-        return Opening{OpenedDocument{&type, 1, state.openedDataFilePath}, std::nullopt};
+        return Opening{DocumentInContext(state, type, 1, state.openedDataFilePath, forecast),
+                       std::nullopt};
     }
     const QString templatePath = TemplatePath(state.programFolder, type);
     if (!isOrdinaryFile(templatePath))
         return messageOnly(QStringLiteral("Не съществува коректен структурен файл!"));
-    return Opening{OpenedDocument{&type, 0, templatePath}, std::nullopt};
+    return Opening{DocumentInContext(state, type, 0, templatePath, forecast), std::nullopt};
 }
 
 Opening OpenFromDataFile(AppState& state, const QString& path)
@@ -108,7 +125,8 @@ Opening OpenFromDataFile(AppState& state, const QString& path)
     if (named && named != type)
         return wrongType(state.openedDataFilePath, state.docType.Name, *named);
     setVariantFlag(state, *type);
-    return Opening{OpenedDocument{type, 1, state.openedDataFilePath}, std::nullopt};
+    return Opening{DocumentInContext(state, *type, 1, state.openedDataFilePath, false),
+                   std::nullopt};
 }
 
 } // namespace telm

@@ -87,7 +87,8 @@ std::optional<Source> openSource(AppState& state, const QString& path, const QSt
         return std::nullopt;
     }
     state.docType.Name = type->titleText();
-    return Source{OpenedDocument{type, 0, path}, BlankFormTitle(type->titleText())};
+    return Source{DocumentInContext(state, *type, 0, path, false),
+                  BlankFormTitle(type->titleText())};
 }
 
 } // namespace
