@@ -5,6 +5,7 @@
 #include "platform/DataFolder.h"
 #include "platform/HelpKeyFilter.h"
 #include "platform/MessageBoxes.h"
+#include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 
 #include <QApplication>
@@ -22,7 +23,7 @@ void StartUp::setMainWindowSetup(std::function<void(frmMain&)> setup)
 
 bool StartUp::Main()
 {
-    m_state.FilePrefix = QStringLiteral("VELDOR");
+    m_state.FilePrefix = kFilePrefix;
     m_state.programFolder = QCoreApplication::applicationDirPath();
 
     if (!m_instance.tryAcquire()) {

@@ -6,10 +6,10 @@
 //   cmake --build <build> --target extract_bench && <build>/bench/extract_bench [FILES]
 #include "editor/AmountText.h"
 #include "editor/DocumentFill.h"
+#include "selection/Catalogue.h"
 #include "tools/Telmtool.h"
 #include "xmlfiles/Checksum.h"
 #include "xmlfiles/DataFile.h"
-#include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QCoreApplication>
@@ -86,10 +86,13 @@ QStringList makeFiles(const QString& folder, int count)
     QDir(folder).mkpath(QStringLiteral("Many"));
     QStringList files;
     for (int i = 0; i < count; ++i) {
-        XmlDocument& xml = documents[static_cast<std::size_t>(i) % documents.size()];
+        const std::size_t b = static_cast<std::size_t>(i) % documents.size();
+        XmlDocument& xml = documents[b];
         const QString bulstat = QString::number(100000000 + i / 5);
-        SetChildText(SelectSingleNode(xml.doc(), QStringLiteral("xml/danni")),
-                     QStringLiteral("bulstat"), bulstat);
+        WriteDataHeader(
+            xml, DataHeader{QStringLiteral("12"), QStringLiteral("2025"), bulstat,
+                            QStringLiteral("Фирма ООД"),
+                            DocTypeByCode(QString::fromLatin1(bases[b].code))->titleText(), false});
         const QString hash = ComputeRootHash(xml);
         xml.root().attribute("hash").set_value(hash.toUtf8().constData());
         const QString path = QStringLiteral("%1/Many/%2_%3.xml").arg(folder).arg(i).arg(bulstat);

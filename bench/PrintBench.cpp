@@ -74,8 +74,9 @@ int main(int argc, char** argv)
     state.programFolder = QStringLiteral(TELM_PROGRAM_DIR);
     const DocType& balance = *DocTypeAt(0);
     state.docType.Name = balance.titleText();
-    DocumentEngine engine(state,
-                          OpenedDocument{&balance, 0, TemplatePath(state.programFolder, balance)});
+    DocumentEngine engine(
+        state,
+        DocumentInContext(state, balance, 0, TemplatePath(state.programFolder, balance), false));
     if (engine.load()) {
         std::printf("cannot load %s\n", qPrintable(TemplatePath(state.programFolder, balance)));
         return 1;

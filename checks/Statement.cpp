@@ -2,8 +2,8 @@
 
 #include "selection/Catalogue.h"
 #include "selection/YearText.h"
+#include "xmlfiles/DataHeader.h"
 #include "xmlfiles/Rowset.h"
-#include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
 
 namespace telm {
@@ -83,16 +83,15 @@ std::optional<StatementFault> ReadStatement(const QString& path, Statement& out)
     if (std::optional<DataFileFault> fault = OpenVerifiedDataFile(path, xml))
         return StatementFault{std::move(fault), QString()};
 
-    const pugi::xml_node header = SelectSingleNode(xml.doc(), QStringLiteral("xml/danni"));
-    const QString title = GetChildText(header, QStringLiteral("document"));
-    const DocType* type = DocTypeByTitle(title);
+    const StoredHeader header = ReadDataHeader(xml);
+    const DocType* type = DocTypeByTitle(header.document);
     if (!type)
-        return missing(QStringLiteral("INVALID: not a known document type (\"%1\")").arg(title));
-    const QString periodText = GetChildText(header, QStringLiteral("period"));
-    const std::optional<PeriodText> period = PeriodFromText(periodText);
+        return missing(
+            QStringLiteral("INVALID: not a known document type (\"%1\")").arg(header.document));
+    const std::optional<PeriodText> period = PeriodFromText(header.period);
     if (!period)
         return missing(
-            QStringLiteral("INVALID: the period \"%1\" is not month/year").arg(periodText));
+            QStringLiteral("INVALID: the period \"%1\" is not month/year").arg(header.period));
 
     Rowset rowset;
     if (const std::optional<RowsetError> error = LoadRowset(xml.doc(), rowset))
@@ -101,10 +100,9 @@ std::optional<StatementFault> ReadStatement(const QString& path, Statement& out)
     ReadRows(rowset, s);
     s.path = path;
     s.type = type;
-    s.forecast = GetChildText(header, QStringLiteral("documenttype"))
-                 == QStringLiteral("Прогнозен документ");
-    s.bulstat = GetChildText(header, QStringLiteral("bulstat"));
-    s.company = GetChildText(header, QStringLiteral("compname"));
+    s.forecast = header.forecast();
+    s.bulstat = header.bulstat;
+    s.company = header.company;
     s.year = QString::number(period->year);
     s.month = period->month;
     out = std::move(s);

@@ -15,7 +15,7 @@
 #include "xmlfiles/DocumentChecks.h"
 #include "xmlfiles/FormFields.h"
 #include "xmlfiles/Rowset.h"
-#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/VerifiedDataFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -182,15 +182,21 @@ std::optional<UserMessage> DocumentEngine::load()
     // checked for what would make it ambiguous, then loaded into the grid.
     XmlDocument templateXml;
     XmlDocument& xml = m_document.editType == 1 ? m_state.xml : templateXml;
-    QString reason;
-    const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, reason);
-    if (!bytes || !xml.loadBytes(*bytes))
-        return cannotOpen(path, bytes ? xml.lastError() : reason);
-    if (m_document.editType == 1 && !VerifyDataHash(xml))
+    QByteArray bytes;
+    const FileRole role = m_document.editType == 1 ? FileRole::DataFile : FileRole::Template;
+    if (const std::optional<DataFileFault> fault = OpenDocumentFile(path, role, xml, bytes)) {
+        switch (fault->kind) {
+        case DataFileFault::Kind::Unreadable: return cannotOpen(path, fault->detail);
+        case DataFileFault::Kind::NotWellFormed:
+            return cannotOpen(path, QStringLiteral("не е XML: %1").arg(fault->detail));
+        case DataFileFault::Kind::Ambiguous: return broken(path, fault->detail);
+        case DataFileFault::Kind::NotADataFile:
+        case DataFileFault::Kind::NoChecksum:
+        case DataFileFault::Kind::Tampered: break;
+        }
         return UserMessage{kTamperTitle, kTamperText, UserMessage::Icon::Critical};
-    if (const std::optional<QString> fault = DocumentFault(xml))
-        return broken(path, *fault);
-    m_sourceDigest = BytesDigest(*bytes);
+    }
+    m_sourceDigest = BytesDigest(bytes);
 
     // The grid's columns are the form's own: the template's fields in its order.
     // A data file's values go to them by field name, whatever its schema's order.
@@ -221,18 +227,18 @@ std::optional<UserMessage> DocumentEngine::load()
     m_state.hfGrid.setMaxLevel(maxLevel());
 
     if (m_document.editType == 0) {
-        m_header.period = m_state.period.sQuarter + u'/' + QString::number(m_state.period.iYear);
-        m_header.company = m_state.company.Name;
-        m_header.bulstat = m_state.company.Bulstat;
-        m_header.forecast = m_state.hfGrid.Prognosis;
+        const DataHeader& header = m_document.header;
+        m_header.period = header.periodMonth + u'/' + header.yearText;
+        m_header.company = header.companyName;
+        m_header.bulstat = header.bulstat;
+        m_header.forecast = header.forecast;
     } else {
-        const pugi::xml_node danni =
-            SelectSingleNode(m_state.xml.doc(), QStringLiteral("xml/danni"));
-        m_header.period = GetChildText(danni, QStringLiteral("period"));
-        m_header.company = GetChildText(danni, QStringLiteral("compname"));
-        m_header.bulstat = GetChildText(danni, QStringLiteral("bulstat"));
-        m_header.forecast = GetChildText(danni, QStringLiteral("documenttype"))
-                            == QStringLiteral("Прогнозен документ");
+        // A correction shows the header of the file it verified.
+        const StoredHeader stored = ReadDataHeader(xml);
+        m_header.period = stored.period;
+        m_header.company = stored.company;
+        m_header.bulstat = stored.bulstat;
+        m_header.forecast = stored.forecast();
     }
 
     std::vector<int> reformatted = m_amountColumns;
@@ -331,8 +337,8 @@ bool DocumentEngine::sumsBeforeSave() const
 
 void DocumentEngine::runConditionalSums()
 {
-    const ConditionsTable table =
-        LoadConditions(m_state.xml, ConditionsPath(m_state.programFolder), m_state.docType.Name);
+    const ConditionsTable table = LoadConditions(
+        m_state.xml, ConditionsPath(m_document.programFolder), docType().titleText());
     EvaluateConditions(m_profile, m_grid, table);
 }
 
@@ -353,13 +359,12 @@ QString DocumentEngine::sourcePath() const
 
 QString DocumentEngine::formPath() const
 {
-    return TemplatePath(m_state.programFolder, docType());
+    return TemplatePath(m_document.programFolder, docType());
 }
 
 QString DocumentEngine::targetPath() const
 {
-    return m_document.editType == 0 ? DataFilePathFor(m_state, docType(), m_state.hfGrid.Prognosis)
-                                    : m_document.path;
+    return m_document.editType == 0 ? m_document.targetPath : m_document.path;
 }
 
 std::optional<UserMessage> DocumentEngine::writeAndSave()
@@ -396,17 +401,9 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
                 UserMessage::Icon::Critical};
     }
 
-    DataHeader header;
-    header.periodMonth = m_state.period.sQuarter;
-    header.yearText = QString::number(m_state.period.iYear);
-    header.bulstat = m_state.company.Bulstat;
-    header.companyName = m_state.company.Name;
-    header.documentTitle = m_state.docType.Name;
-    header.forecast = m_state.hfGrid.Prognosis;
-
     const GridWriterView view(m_grid);
     if (const std::optional<WriteError> error =
-            WriteDataDocument(m_state.xml, sourcePath(), view, header, m_amountFields,
+            WriteDataDocument(m_state.xml, sourcePath(), view, m_document.header, m_amountFields,
                               m_amountColumns, m_document.editType, m_profile.idColumn, ReadAmount,
                               m_document.editType == 1 ? formPath() : QString()))
         return UserMessage{kSaveTitle, error->message, UserMessage::Icon::Critical};
@@ -431,15 +428,16 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
     if (!result.ok)
         return UserMessage{kSaveTitle, result.error, UserMessage::Icon::Critical};
     m_sourceDigest = result.digest;
+    m_savedPath = path;
     m_saved = true;
     return std::nullopt;
 }
 
 std::optional<UserMessage> DocumentEngine::controlsAfterSave() const
 {
-    if (m_state.dataFilePath.isEmpty())
+    if (m_savedPath.isEmpty())
         return std::nullopt;
-    return ControlsWarning(m_state.dataFilePath, ControlsPath(m_state.programFolder));
+    return ControlsWarning(m_savedPath, ControlsPath(m_document.programFolder));
 }
 
 } // namespace telm

@@ -3,6 +3,9 @@
 // the balance check and the save. The form wires widget events to it; telmtool
 // drives it without a window. Whether the document is new or a correction is
 // fixed when the engine is made; its flags change only through its own calls.
+// What it works on comes in the opened document (type, files, a new document's
+// header, the program folder); of the shared state it uses only the shared XML
+// document and hands back MaxLevel and the data-file path it saved.
 #pragma once
 
 #include "editor/FormProfile.h"
@@ -143,6 +146,7 @@ private:
     Access m_access;
     std::unique_ptr<platform::DocumentLock> m_lock;
     QByteArray m_sourceDigest; // the data file's bytes as opened (or last saved)
+    QString m_savedPath;       // the file the last save wrote
     OpenedDocument m_document;
     const FormProfile& m_profile;
     GridModel m_grid;

@@ -5,12 +5,11 @@
 #include "editor/DocumentEngine.h"
 #include "editor/FormProfile.h"
 #include "editor/SaveControls.h"
-#include "selection/Bulstat.h"
 #include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
-#include "selection/YearText.h"
-#include "xmlfiles/DocumentChecks.h"
+#include "selection/NewDocumentChecks.h"
 
 #include <QDir>
 
@@ -40,33 +39,17 @@ FillResult badUsage(const QString& why)
 
 FillResult RunFill(const FillRequest& request)
 {
-    const DocType* type = DocTypeByCode(request.typeCode);
-    if (!type)
-        return badUsage(QStringLiteral("unknown document type code: %1").arg(request.typeCode));
-    const std::optional<qint16> year = YearFromText(request.year);
-    if (!year)
-        return badUsage(QStringLiteral("the year must be four digits: %1").arg(request.year));
-    if (!CheckBulstat(request.bulstat))
-        return badUsage(QStringLiteral("invalid BULSTAT: %1").arg(request.bulstat));
-    if (request.company.isEmpty())
-        return badUsage(QStringLiteral("the company name is empty"));
-    if (HasForbiddenCharacters(request.company))
-        return badUsage(QStringLiteral("the company name holds a character XML does not allow"));
-    static const QStringList months{QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("9"),
-                                    QStringLiteral("12")};
-    if (!months.contains(request.month))
-        return badUsage(QStringLiteral("the month must be 3, 6, 9 or 12: %1").arg(request.month));
-
     AppState state;
-    state.FilePrefix = QStringLiteral("VELDOR");
+    state.FilePrefix = kFilePrefix;
     state.programFolder = request.programFolder;
     state.dataFolder = request.dataFolder;
-    state.company.Bulstat = request.bulstat;
-    state.company.Name = request.company;
-    state.period.sQuarter = request.month;
-    state.period.iYear = *year;
-    state.docType.Name = type->titleText();
     state.hfGrid.Prognosis = request.forecast;
+    // The new-document dialog's own checks and messages.
+    const NewDocumentChoices choices{request.month, request.year, request.bulstat, request.company,
+                                     DocTypeByCode(request.typeCode)};
+    if (const std::optional<UserMessage> failure = TakeNewDocumentChoices(choices, state))
+        return badUsage(failure->text);
+    const DocType* type = choices.type;
 
     FillResult result;
     const Opening opening = OpenFromChoices(state, *type, request.forecast);

@@ -1,8 +1,8 @@
 #include "export/ExportCopy.h"
 
-#include "platform/RegularFile.h"
 #include "xmlfiles/DataFile.h"
-#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/DataHeader.h"
+#include "xmlfiles/VerifiedDataFile.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QDir>
@@ -41,19 +41,23 @@ QString DestinationPath(const QString& folder, const QString& fileName)
 std::optional<UserMessage> ExportDataFile(const QString& source, const QString& folder)
 {
     const QString shown = QDir::toNativeSeparators(source);
-    QString reason;
-    const std::optional<QByteArray> bytes = platform::ReadRegularFile(source, reason);
-    if (!bytes)
-        return refused(
-            QStringLiteral("Файлът %1 не може да бъде прочетен: %2.").arg(shown, reason));
+    // Read and checked as every road reads a data file: what verify refuses is
+    // never handed over.
     XmlDocument xml;
-    const bool loaded = xml.loadBytes(*bytes);
-    const QString document = GetChildText(SelectSingleNode(xml.doc(), QStringLiteral("xml/danni")),
-                                          QStringLiteral("document"));
-    if (!loaded || document.isEmpty())
+    QByteArray bytes;
+    const std::optional<DataFileFault> fault =
+        OpenDocumentFile(source, FileRole::DataFile, xml, bytes);
+    using Kind = DataFileFault::Kind;
+    if (fault && fault->kind == Kind::Unreadable)
+        return refused(
+            QStringLiteral("Файлът %1 не може да бъде прочетен: %2.").arg(shown, fault->detail));
+    if (ReadDataHeader(xml).document.isEmpty())
         return refused(
             QStringLiteral("Файлът %1 не е файл с данни на програмата и не е записан.").arg(shown));
-    if (!VerifyDataHash(xml))
+    if (fault && fault->kind == Kind::Ambiguous)
+        return refused(
+            QStringLiteral("Файлът %1 е повреден: %2. Не е записан.").arg(shown, fault->detail));
+    if (fault)
         return refused(QStringLiteral("XML файлът е бил променен неоторизирано!"),
                        QStringLiteral("Грешка"));
 
@@ -63,7 +67,7 @@ std::optional<UserMessage> ExportDataFile(const QString& source, const QString& 
     if (to.exists() && from.canonicalFilePath() == to.canonicalFilePath())
         return std::nullopt; // onto itself: it already is the copy
     // The source's own bytes: the copy verifies wherever the source does.
-    const SaveResult saved = SaveBytes(*bytes, target);
+    const SaveResult saved = SaveBytes(bytes, target);
     if (!saved.ok)
         return refused(saved.error);
     return std::nullopt;

@@ -1,7 +1,7 @@
 // Handing a data file over: a copy of its own bytes into a chosen folder,
-// under the same file name, written whole or not at all. Only a file that
-// loads as a data file and passes the integrity check is handed over: the
-// receiver would refuse anything else.
+// under the same file name, written whole or not at all. Only a data file
+// that is to be believed (what telmtool verify accepts, with a header) is
+// handed over: the receiver would refuse anything else.
 #pragma once
 
 #include "platform/UserMessage.h"
@@ -21,8 +21,8 @@ QString DestinationPath(const QString& folder, const QString& fileName);
 
 // Copies the data file `source` into `folder`, replacing a file of that name
 // there. Nothing is written when the source cannot be read, is not a data
-// file or fails the integrity check; a copy onto the file itself leaves it as
-// it is. The message says why it was not copied.
+// file, fails the integrity check or is ambiguous; a copy onto the file itself
+// leaves it as it is. The message says why it was not copied.
 std::optional<UserMessage> ExportDataFile(const QString& source, const QString& folder);
 
 } // namespace telm

@@ -10,6 +10,9 @@ namespace telm {
 struct AppState;
 struct DocType;
 
+// The prefix of every data file's name: start-up puts it into the shared state.
+inline const QString kFilePrefix = QStringLiteral("VELDOR");
+
 QString ComposeDataFilePath(const QString& dataFolder, const QString& prefix, const QString& code,
                             const QString& bulstat, qint16 year, const QString& periodMonth);
 

@@ -39,7 +39,7 @@ struct clsHFGrid
 // reference to whatever needs it, never reset.
 struct AppState
 {
-    QString FilePrefix; // "VELDOR", set first thing at start-up
+    QString FilePrefix; // kFilePrefix, set first thing at start-up
     quint32 CurrentRowColor = 0x8000000F;
     QString helpFilePath;
     QString programFolder; // folder of the executable; Blanki/ and Help.hlp live under it

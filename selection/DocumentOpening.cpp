@@ -4,7 +4,7 @@
 #include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "selection/YearText.h"
-#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/DataHeader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -61,6 +61,22 @@ const DocType* typeNamedBy(const QString& path, const QString& prefix)
 
 } // namespace
 
+OpenedDocument DocumentInContext(const AppState& state, const DocType& type, int editType,
+                                 const QString& path, bool forecast)
+{
+    OpenedDocument document;
+    document.type = &type;
+    document.editType = editType;
+    document.path = path;
+    document.targetPath = editType == 0 ? DataFilePathFor(state, type, forecast) : path;
+    if (editType == 0)
+        document.header = DataHeader{state.period.sQuarter, QString::number(state.period.iYear),
+                                     state.company.Bulstat, state.company.Name,
+                                     type.titleText(),      forecast};
+    document.programFolder = state.programFolder;
+    return document;
+}
+
 Opening OpenFromChoices(AppState& state, const DocType& type, bool forecast)
 {
     setVariantFlag(state, type);
@@ -68,17 +84,16 @@ Opening OpenFromChoices(AppState& state, const DocType& type, bool forecast)
     if (isOrdinaryFile(state.openedDataFilePath)) {
         // Choosing a combination that was saved before always reopens it.
         state.xml.load(state.openedDataFilePath);
-        const QString holds =
-            GetChildText(SelectSingleNode(state.xml.doc(), QStringLiteral("xml/danni")),
-                         QStringLiteral("document"));
+        const QString holds = ReadDataHeader(state.xml).document;
         if (!holds.isEmpty() && holds != type.titleText())
             return wrongType(state.openedDataFilePath, holds, type);
-        return Opening{OpenedDocument{&type, 1, state.openedDataFilePath}, std::nullopt};
+        return Opening{DocumentInContext(state, type, 1, state.openedDataFilePath, forecast),
+                       std::nullopt};
     }
     const QString templatePath = TemplatePath(state.programFolder, type);
     if (!isOrdinaryFile(templatePath))
         return messageOnly(QStringLiteral("Не съществува коректен структурен файл!"));
-    return Opening{OpenedDocument{&type, 0, templatePath}, std::nullopt};
+    return Opening{DocumentInContext(state, type, 0, templatePath, forecast), std::nullopt};
 }
 
 Opening OpenFromDataFile(AppState& state, const QString& path)
@@ -89,18 +104,17 @@ Opening OpenFromDataFile(AppState& state, const QString& path)
     else
         state.xml.load(state.openedDataFilePath);
 
-    const pugi::xml_node header = SelectSingleNode(state.xml.doc(), QStringLiteral("xml/danni"));
-    state.docType.Name = GetChildText(header, QStringLiteral("document"));
+    const StoredHeader header = ReadDataHeader(state.xml);
+    state.docType.Name = header.document;
     if (state.docType.Name.isEmpty())
         return messageOnly(QStringLiteral("Изберете валиден XML файл!"));
 
     // A period the program would not have written is refused before the
     // company and period of the context are touched.
-    const std::optional<PeriodText> period =
-        PeriodFromText(GetChildText(header, QStringLiteral("period")));
+    const std::optional<PeriodText> period = PeriodFromText(header.period);
     if (!period)
         return messageOnly(QStringLiteral("Периодът във файла е невалиден!"));
-    state.company.Name = GetChildText(header, QStringLiteral("compname"));
+    state.company.Name = header.company;
     state.period.sQuarter = period->month;
     state.period.iYear = period->year;
 
@@ -111,7 +125,8 @@ Opening OpenFromDataFile(AppState& state, const QString& path)
     if (named && named != type)
         return wrongType(state.openedDataFilePath, state.docType.Name, *named);
     setVariantFlag(state, *type);
-    return Opening{OpenedDocument{type, 1, state.openedDataFilePath}, std::nullopt};
+    return Opening{DocumentInContext(state, *type, 1, state.openedDataFilePath, false),
+                   std::nullopt};
 }
 
 } // namespace telm

@@ -1,11 +1,9 @@
 #include "selection/frmChoosePrm.h"
 
 #include "platform/MessageBoxes.h"
-#include "selection/Bulstat.h"
 #include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
-#include "selection/YearText.h"
-#include "xmlfiles/DocumentChecks.h"
+#include "selection/NewDocumentChecks.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,12 +17,9 @@
 
 namespace telm {
 
-using platform::MsgIcon;
 using platform::ShowMessage;
 
 namespace {
-
-const QString kInputTitle = QStringLiteral("TELM - Внимание!");
 
 QLabel* fieldLabel(const QString& name, const QString& text, QWidget* buddy, QWidget* parent)
 {
@@ -147,8 +142,7 @@ void frmChoosePrm::Form_Load()
 void frmChoosePrm::GetQuarters()
 {
     m_cboMonth->clear();
-    m_cboMonth->addItems(
-        {QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("9"), QStringLiteral("12")});
+    m_cboMonth->addItems(PeriodMonths());
     m_cboMonth->setCurrentIndex(0);
 }
 
@@ -165,41 +159,18 @@ void frmChoosePrm::CheckPrognosis_Click()
     m_state.hfGrid.Prognosis = m_checkPrognosis->isChecked();
 }
 
-void frmChoosePrm::warn(const QString& text)
-{
-    ShowMessage(this, kInputTitle, text, MsgIcon::Critical);
-}
-
 void frmChoosePrm::cmdOk_Click()
 {
-    const QString yearText = m_txtYear->text();
-    if (yearText.isEmpty())
-        return warn(QStringLiteral("Въведете година!"));
-    const std::optional<qint16> year = YearFromText(yearText);
-    if (!year)
-        return warn(QStringLiteral("Въведете коректна година!"));
-    if (m_txtBulstat->text().isEmpty())
-        return warn(QStringLiteral("Въведете булстат на предприятието!"));
-    if (!CheckBulstat(m_txtBulstat->text()))
-        return warn(QStringLiteral("Въведете коректен булстат!"));
-    if (m_txtName->text().isEmpty())
-        return warn(QStringLiteral("Въведете име на предприятие!"));
-    // A control character pasted into the name could not be written to XML.
-    if (HasForbiddenCharacters(m_txtName->text()))
-        return warn(QStringLiteral("Името на предприятието съдържа непозволен знак!"));
+    const NewDocumentChoices choices{m_cboMonth->currentText(), m_txtYear->text(),
+                                     m_txtBulstat->text(), m_txtName->text(),
+                                     DocTypeAt(m_cboDocument->currentIndex())};
+    if (const std::optional<UserMessage> failure = TakeNewDocumentChoices(choices, m_state))
+        return ShowMessage(this, *failure);
 
-    m_state.period.sQuarter = m_cboMonth->currentText();
-    m_state.period.iYear = *year;
-    m_state.company.Bulstat = m_txtBulstat->text();
-    m_state.company.Name = m_txtName->text();
-    m_state.docType.Name = m_cboDocument->currentText();
+    const DocType& type = *choices.type;
+    m_documentCode = type.codeFor(m_state.hfGrid.Prognosis);
 
-    const DocType* type = DocTypeAt(m_cboDocument->currentIndex());
-    if (!type)
-        return;
-    m_documentCode = type->codeFor(m_state.hfGrid.Prognosis);
-
-    const Opening opening = OpenFromChoices(m_state, *type, m_state.hfGrid.Prognosis);
+    const Opening opening = OpenFromChoices(m_state, type, m_state.hfGrid.Prognosis);
     if (opening.message)
         ShowMessage(this, *opening.message);
     if (opening.document && m_opener)

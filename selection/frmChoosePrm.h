@@ -36,7 +36,6 @@ public slots:
 private:
     void buildControls();
     void Form_Load();
-    void warn(const QString& text);
 
     AppState& m_state;
     DocumentOpener m_opener;

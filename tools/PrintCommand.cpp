@@ -6,10 +6,11 @@
 #include "platform/ProgramFolder.h"
 #include "print/PrintDocument.h"
 #include "selection/Catalogue.h"
+#include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
 #include "tools/Telmtool.h"
-#include "xmlfiles/XmlAccess.h"
+#include "xmlfiles/DataHeader.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -63,11 +64,7 @@ std::optional<Source> openSource(AppState& state, const QString& path, const QSt
         why = QStringLiteral("cannot read %1: %2").arg(path, state.xml.lastError());
         return std::nullopt;
     }
-    const bool dataFile =
-        !GetChildText(SelectSingleNode(state.xml.doc(), QStringLiteral("xml/danni")),
-                      QStringLiteral("document"))
-             .isEmpty();
-    if (dataFile) {
+    if (!ReadDataHeader(state.xml).document.isEmpty()) {
         const Opening opening = OpenFromDataFile(state, path);
         if (!opening.document) {
             why = opening.message ? opening.message->text
@@ -90,7 +87,8 @@ std::optional<Source> openSource(AppState& state, const QString& path, const QSt
         return std::nullopt;
     }
     state.docType.Name = type->titleText();
-    return Source{OpenedDocument{type, 0, path}, BlankFormTitle(type->titleText())};
+    return Source{DocumentInContext(state, *type, 0, path, false),
+                  BlankFormTitle(type->titleText())};
 }
 
 } // namespace
@@ -120,7 +118,7 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
         return failed(err, QStringLiteral("printing needs a graphical application"));
 
     AppState state;
-    state.FilePrefix = QStringLiteral("VELDOR");
+    state.FilePrefix = kFilePrefix;
     // A data file is read into its form: the template in the program's folder.
     state.programFolder = parser.isSet(folder) ? parser.value(folder) : platform::ProgramFolder();
     QString why;

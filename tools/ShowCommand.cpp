@@ -1,7 +1,7 @@
 // telmtool show: the header and the rows of a template or data file.
 #include "tools/Telmtool.h"
+#include "xmlfiles/DataHeader.h"
 #include "xmlfiles/Rowset.h"
-#include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
 
 namespace telm::tool {
@@ -34,13 +34,13 @@ int RunShow(const QStringList& args, std::ostream& out, std::ostream& err)
     }
     XmlDocument xml;
     xml.load(path);
-    const pugi::xml_node danni = SelectSingleNode(xml.doc(), QStringLiteral("xml/danni"));
-    const std::pair<const char*, const char*> header[] = {
-        {"period", "period"},     {"bulstat", "BULSTAT"},   {"compname", "company"},
-        {"document", "document"}, {"documenttype", "kind"},
+    const StoredHeader stored = ReadDataHeader(xml);
+    const std::pair<const char*, const QString&> header[] = {
+        {"period", stored.period},     {"BULSTAT", stored.bulstat}, {"company", stored.company},
+        {"document", stored.document}, {"kind", stored.kind},
     };
-    for (const auto& [element, label] : header)
-        out << label << ": " << field(GetChildText(danni, QString::fromLatin1(element))) << "\n";
+    for (const auto& [label, text] : header)
+        out << label << ": " << field(text) << "\n";
     out << "\n";
 
     // By name: the schema may list the fields in any order. Title, code and

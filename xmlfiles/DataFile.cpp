@@ -164,21 +164,11 @@ std::optional<WriteError> WriteDataDocument(XmlDocument& xml, const QString& sou
         }
     }
 
-    pugi::xml_node root = xml.root();
-    if (editType == 0) {
-        SetChildText(root, QStringLiteral("danni"), QString());
-        const pugi::xml_node danni = SelectSingleNode(xml.doc(), QStringLiteral("xml/danni"));
-        SetChildText(danni, QStringLiteral("period"), header.periodMonth + u'/' + header.yearText);
-        SetChildText(danni, QStringLiteral("bulstat"), header.bulstat);
-        SetChildText(danni, QStringLiteral("compname"), header.companyName);
-        SetChildText(danni, QStringLiteral("document"), header.documentTitle);
-        SetChildText(danni, QStringLiteral("documenttype"),
-                     header.forecast ? QStringLiteral("Прогнозен документ")
-                                     : QStringLiteral("Реален документ"));
-    }
+    if (editType == 0)
+        WriteDataHeader(xml, header);
 
     const QString hash = ComputeRootHash(xml);
-    root.attribute("hash").set_value(hash.toUtf8().constData());
+    xml.root().attribute("hash").set_value(hash.toUtf8().constData());
     return std::nullopt;
 }
 

@@ -2,6 +2,8 @@
 // `danni` header and the `hash` checksum over the serialised root element.
 #pragma once
 
+#include "xmlfiles/DataHeader.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -26,16 +28,6 @@ public:
 
 // Reads an amount cell's display text; nullopt when it is not a number.
 using AmountReader = std::function<std::optional<double>(const QString&)>;
-
-struct DataHeader
-{
-    QString periodMonth;
-    QString yearText;
-    QString bulstat;
-    QString companyName;
-    QString documentTitle;
-    bool forecast = false;
-};
 
 struct WriteError
 {

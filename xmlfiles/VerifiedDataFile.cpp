@@ -9,32 +9,43 @@
 
 namespace telm {
 
-std::optional<DataFileFault> OpenVerifiedDataFile(const QString& path, XmlDocument& xml)
+std::optional<DataFileFault> OpenDocumentFile(const QString& path, FileRole role, XmlDocument& xml,
+                                              QByteArray& bytes)
 {
     using Kind = DataFileFault::Kind;
     xml.clear();
+    bytes.clear();
     // An ordinary file of a document's size only: never a FIFO or a device.
     QString reason;
-    const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, reason);
-    if (!bytes)
+    std::optional<QByteArray> read = platform::ReadRegularFile(path, reason);
+    if (!read)
         return DataFileFault{Kind::Unreadable, reason};
+    bytes = std::move(*read);
     const pugi::xml_parse_result parsed =
-        xml.doc().load_buffer(bytes->constData(), static_cast<size_t>(bytes->size()));
+        xml.doc().load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()));
     if (!parsed) {
         xml.clear();
         return DataFileFault{Kind::NotWellFormed, QStringLiteral("%1 at byte %2")
                                                       .arg(QString::fromUtf8(parsed.description()))
                                                       .arg(parsed.offset)};
     }
-    if (xml.isEmpty() || std::strcmp(xml.root().name(), "xml") != 0)
-        return DataFileFault{Kind::NotADataFile, QString()};
-    if (!xml.root().attribute("hash"))
-        return DataFileFault{Kind::NoChecksum, QString()};
-    if (!VerifyDataHash(xml))
-        return DataFileFault{Kind::Tampered, QString()};
+    if (role == FileRole::DataFile) {
+        if (xml.isEmpty() || std::strcmp(xml.root().name(), "xml") != 0)
+            return DataFileFault{Kind::NotADataFile, QString()};
+        if (!xml.root().attribute("hash"))
+            return DataFileFault{Kind::NoChecksum, QString()};
+        if (!VerifyDataHash(xml))
+            return DataFileFault{Kind::Tampered, QString()};
+    }
     if (const std::optional<QString> fault = DocumentFault(xml))
         return DataFileFault{Kind::Ambiguous, *fault};
     return std::nullopt;
+}
+
+std::optional<DataFileFault> OpenVerifiedDataFile(const QString& path, XmlDocument& xml)
+{
+    QByteArray bytes;
+    return OpenDocumentFile(path, FileRole::DataFile, xml, bytes);
 }
 
 QString FaultVerdict(const DataFileFault& fault)

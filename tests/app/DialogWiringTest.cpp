@@ -114,7 +114,8 @@ TEST(DialogWiring, AnOpenedDocumentOpensAFreshFormOfItsTypeModally)
     for (const auto& c : cases) {
         const DocType* type = DocTypeAt(c.position);
         state.docType.Name = type->titleText();
-        const OpenedDocument document{type, 0, TemplatePath(dir.path(), *type)};
+        const OpenedDocument document =
+            DocumentInContext(state, *type, 0, TemplatePath(dir.path(), *type), false);
         const SeenModal seen = seeModal([&] { OpenDocumentForm(state, &owner, document); });
         EXPECT_EQ(seen.className, QStringLiteral("telm::frmDocument")) << c.position;
         EXPECT_EQ(seen.parent, &owner);

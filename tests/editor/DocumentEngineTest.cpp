@@ -36,8 +36,10 @@ protected:
     OpenedDocument balance(int editType) const
     {
         const DocType& type = *DocTypeAt(0);
-        return {&type, editType,
-                editType == 0 ? TemplatePath(dir.path(), type) : state.openedDataFilePath};
+        return DocumentInContext(state, type, editType,
+                                 editType == 0 ? TemplatePath(dir.path(), type)
+                                               : state.openedDataFilePath,
+                                 state.hfGrid.Prognosis);
     }
 
     std::unique_ptr<DocumentEngine> open(int editType)

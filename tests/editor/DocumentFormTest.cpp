@@ -51,7 +51,7 @@ protected:
             state.xml.load(dataPath());
         }
         const QString path = editType == 0 ? TemplatePath(dir.path(), balance) : dataPath();
-        return showForm(OpenedDocument{&balance, editType, path});
+        return showForm(DocumentInContext(state, balance, editType, path, state.hfGrid.Prognosis));
     }
 
     // Types text as a user would: the first key on the grid opens the editor box.

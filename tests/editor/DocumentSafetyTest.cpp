@@ -46,7 +46,9 @@ protected:
     OpenedDocument document(int editType) const
     {
         const DocType& balance = *DocTypeAt(0);
-        return {&balance, editType, editType == 0 ? TemplatePath(dir.path(), balance) : dataPath()};
+        return DocumentInContext(state, balance, editType,
+                                 editType == 0 ? TemplatePath(dir.path(), balance) : dataPath(),
+                                 false);
     }
 
     QString dataPath() const

@@ -5,6 +5,7 @@
 #include "tests/support/TestFiles.h"
 #include "xmlfiles/Checksum.h"
 #include "xmlfiles/DataFile.h"
+#include "xmlfiles/VerifiedDataFile.h"
 #include "xmlfiles/XmlDocument.h"
 
 #include <QDir>
@@ -17,11 +18,16 @@ using namespace telm;
 
 namespace {
 
-// A data file as the writer makes it, in `folder`.
-QString dataFile(const QString& folder, const QString& name)
+// A data file as the writer makes it, in `folder`; an ambiguous one holds its
+// first row twice, under a checksum that is right for it.
+QString dataFile(const QString& folder, const QString& name, bool ambiguous = false)
 {
     XmlDocument xml;
     xml.load(test::sourceData(QStringLiteral("Blanki/testdata_Bal.xml")));
+    if (ambiguous) {
+        pugi::xml_node data = xml.root().child("rs:data");
+        data.append_copy(data.child("z:row"));
+    }
     pugi::xml_node danni = xml.root().append_child("danni");
     danni.append_child("document").text().set("Баланс");
     danni.append_child("compname").text().set("Фирма ООД");
@@ -77,6 +83,7 @@ TEST(ExportCopy, NothingIsWrittenFromASourceThatIsNotAGoodDataFile)
     ASSERT_TRUE(test::writeAll(from.filePath("broken.xml"), "<xml><danni>"));
     ASSERT_TRUE(QFile::copy(test::sourceData(QStringLiteral("Blanki/testdata_Bal.xml")),
                             from.filePath("template.xml")));
+    dataFile(from.path(), QStringLiteral("ambiguous.xml"), true);
     const struct
     {
         const char* name;
@@ -86,14 +93,18 @@ TEST(ExportCopy, NothingIsWrittenFromASourceThatIsNotAGoodDataFile)
         {"broken.xml", "не е файл с данни"},
         {"template.xml", "не е файл с данни"},
         {"tampered.xml", "променен неоторизирано"},
+        {"ambiguous.xml", "повреден: идентификаторът на ред"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::optional<UserMessage> refused =
-            ExportDataFile(from.filePath(QString::fromLatin1(c.name)), to.path());
+        const QString source = from.filePath(QString::fromLatin1(c.name));
+        const std::optional<UserMessage> refused = ExportDataFile(source, to.path());
         ASSERT_TRUE(refused);
         EXPECT_TRUE(refused->text.contains(QString::fromUtf8(c.says)))
             << refused->text.toStdString();
+        // What is not handed over is what the receiver's check refuses.
+        XmlDocument xml;
+        EXPECT_TRUE(OpenVerifiedDataFile(source, xml));
     }
     EXPECT_TRUE(QDir(to.path()).isEmpty(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot));
 }

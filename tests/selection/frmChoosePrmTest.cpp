@@ -3,6 +3,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "tests/selection/SelectionTestSupport.h"
+#include "tests/support/NewDocumentCases.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -98,43 +99,56 @@ TEST_F(ChoosePrmTest, LoadsWithFirstEntriesEmptyFieldsAndForecastCleared)
     EXPECT_EQ(child<QPushButton>("cmdEsc")->text(), QStringLiteral("&Отказ"));
 }
 
+// The checks that telmtool fill shares, in one table; the cases whose month or
+// type no list offers are the tool's alone.
 TEST_F(ChoosePrmTest, ReportsOnlyTheFirstFailedCheck)
 {
-    const struct
-    {
-        QString year, bulstat, name, message;
-    } cases[] = {
-        {"", "12345678", "", "Въведете година!"},
-        {"", "", kCompany, "Въведете година!"},
-        {"05", "123456786", kCompany, "Въведете коректна година!"},
-        {"20055", "", "", "Въведете коректна година!"},
-        {"-005", "123456786", kCompany, "Въведете коректна година!"},
-        {"1e10", "123456786", kCompany, "Въведете коректна година!"},
-        {" 200", "123456786", kCompany, "Въведете коректна година!"},
-        {"2,05", "123456786", kCompany, "Въведете коректна година!"},
-        {"+200", "123456786", kCompany, "Въведете коректна година!"},
-        {"2005", "", "", "Въведете булстат на предприятието!"},
-        {"2005", "12345678", kCompany, "Въведете коректен булстат!"},
-        {"2005", "1234567861", kCompany, "Въведете коректен булстат!"},
-        {"2005", "12345678a", kCompany, "Въведете коректен булстат!"},
-        {"2005", " 12345678", kCompany, "Въведете коректен булстат!"},
-        {"2005", "123456789", "", "Въведете коректен булстат!"},
-        {"2005", "123456786", "", "Въведете име на предприятие!"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE((c.year + u'|' + c.bulstat + u'|' + c.name).toStdString());
-        boxes.shown.clear();
+    for (const NewDocumentCase& c : kNewDocumentCases) {
+        const QString year = QString::fromUtf8(c.year);
+        const QString message = QString::fromUtf8(c.message);
+        SCOPED_TRACE((QString::fromUtf8(c.month) + u'|' + year + u'|' + QString::fromUtf8(c.bulstat)
+                      + u'|' + QString::fromUtf8(c.company) + u'|' + QString::fromUtf8(c.type))
+                         .toStdString());
+        const DocType* type = DocTypeByCode(QString::fromLatin1(c.type));
         openDialog();
-        fill(c.year, c.bulstat, c.name);
+        const int month = child<QComboBox>("cboMonth")->findText(QString::fromUtf8(c.month));
+        if (month < 0 || !type)
+            continue;
+        boxes.shown.clear();
+        opener.calls.clear();
+        state.docType.Name.clear();
+        state.openedDataFilePath.clear();
+        choose("cboMonth", month);
+        choose("cboDocument", DocTypePosition(*type));
+        typeText(child<QLineEdit>("txtYear"), year);
+        typeText(child<QLineEdit>("txtBulstat"), QString::fromUtf8(c.bulstat));
+        // What cannot be typed is pasted.
+        auto* name = child<QLineEdit>("txtName");
+        for (const QChar ch : QString::fromUtf8(c.company)) {
+            if (ch.isPrint())
+                typeText(name, QString(ch));
+            else
+                name->insert(QString(ch));
+        }
+        ASSERT_EQ(name->text(), QString::fromUtf8(c.company));
         clickOk();
+
+        if (message.isEmpty()) {
+            EXPECT_TRUE(boxes.shown.empty());
+            ASSERT_EQ(opener.calls.size(), 1u);
+            EXPECT_EQ(opener.calls[0].document.type, type);
+            EXPECT_EQ(opener.calls[0].period.sQuarter, QString::fromUtf8(c.month));
+            EXPECT_EQ(opener.calls[0].company.Bulstat, QString::fromUtf8(c.bulstat));
+            continue;
+        }
         ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, c.message);
+        EXPECT_EQ(boxes.shown[0].text, message);
         EXPECT_EQ(boxes.shown[0].title, QStringLiteral("TELM - Внимание!"));
         EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
         EXPECT_TRUE(opener.calls.empty());
         EXPECT_TRUE(state.docType.Name.isEmpty());
         EXPECT_TRUE(state.openedDataFilePath.isEmpty());
-        EXPECT_EQ(child<QLineEdit>("txtYear")->text(), c.year);
+        EXPECT_EQ(child<QLineEdit>("txtYear")->text(), year);
     }
 }
 

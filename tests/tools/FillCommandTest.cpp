@@ -1,4 +1,5 @@
 // telmtool fill on the shipped balance-sheet template.
+#include "tests/support/NewDocumentCases.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TypedAmounts.h"
 #include "tests/tools/ToolRun.h"
@@ -137,4 +138,40 @@ TEST(FillCommand, ReadsAmountsTheBulgarianWayWhateverTheLocale)
         }
     }
     QLocale::setDefault(QLocale::c());
+}
+
+// The new-document dialog's checks, in the table the dialog's test runs: the
+// same first failure in the same words, as bad usage, and nothing saved.
+TEST(FillCommand, ChecksTheChoicesAsTheNewDocumentDialogDoes)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(test::makeProgramFolder(dir.path()));
+    const QDir data(dir.filePath(QStringLiteral("Data")));
+    for (const test::NewDocumentCase& c : test::kNewDocumentCases) {
+        const QStringList args{"fill",
+                               "--type",
+                               QString::fromUtf8(c.type),
+                               "--bulstat",
+                               QString::fromUtf8(c.bulstat),
+                               "--company",
+                               QString::fromUtf8(c.company),
+                               "--year",
+                               QString::fromUtf8(c.year),
+                               "--month",
+                               QString::fromUtf8(c.month),
+                               "--folder",
+                               dir.path()};
+        SCOPED_TRACE(args.join(u'|').toStdString());
+        const QStringList before = data.entryList(QDir::Files);
+        const ToolRun run = test::RunTool(args);
+        if (*c.message == '\0') {
+            EXPECT_EQ(run.code, 0) << run.err;
+            EXPECT_EQ(data.entryList(QDir::Files).size(), before.size() + 1);
+            continue;
+        }
+        EXPECT_EQ(run.code, 2);
+        EXPECT_NE(run.err.find(std::string("telmtool fill: ") + c.message), std::string::npos)
+            << run.err;
+        EXPECT_EQ(data.entryList(QDir::Files), before);
+    }
 }
