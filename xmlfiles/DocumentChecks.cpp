@@ -65,7 +65,66 @@ struct Walker : pugi::xml_tree_walker
     }
 };
 
-// A DocStr_ID met twice at one level of the rows.
+// An amount as files hold it: empty, or an optional minus and decimal digits
+// below 2^53 (whole leva a double holds exactly). "1e5", "5.5", "0x10", "NaN"
+// or "5,5" would each be read as some number by some reader: none is one here.
+bool isFileAmount(std::string_view text)
+{
+    if (text.empty())
+        return true;
+    if (text.front() == '-')
+        text.remove_prefix(1);
+    if (text.empty() || text.size() > 16)
+        return false;
+    unsigned long long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + static_cast<unsigned long long>(c - '0');
+    }
+    return value < (1ULL << 53);
+}
+
+// A row identifier: an integer of the files' 16-bit type.
+bool isFileIdentifier(std::string_view text)
+{
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    if (text.empty() || text.size() > 5)
+        return false;
+    long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? value <= 32768 : value <= 32767;
+}
+
+// A field of a row that holds what no reader could take as meant: an amount
+// that is not whole leva in plain digits, an identifier out of its type.
+std::optional<QString> badField(const pugi::xml_node& row)
+{
+    for (const pugi::xml_attribute attribute : row.attributes()) {
+        const std::string_view name = attribute.name();
+        const std::string_view value = attribute.value();
+        const bool identifier =
+            name == "DocStr_ID" || (name == "DocStr_ParentID" && !value.empty());
+        const bool amount = name.substr(0, 7) == "DocDta_";
+        if ((identifier && !isFileIdentifier(value)) || (amount && !isFileAmount(value)))
+            return QStringLiteral("ред %1: полето %2 съдържа „%3“, което не е %4")
+                .arg(QString::fromUtf8(row.attribute("DocStr_ID").value()),
+                     QString::fromUtf8(name.data(), qsizetype(name.size())),
+                     QString::fromUtf8(value.data(), qsizetype(value.size())).left(40),
+                     identifier ? QStringLiteral("цяло число от -32768 до 32767")
+                                : QStringLiteral("сума в цели левове"));
+    }
+    return std::nullopt;
+}
+
+// A DocStr_ID met twice at one level of the rows, or a field no reader could
+// take as meant.
 std::optional<QString> repeatedIdentifier(const pugi::xml_node& root)
 {
     std::array<std::unordered_set<std::string>, kMaxLevels> seen;
@@ -81,6 +140,8 @@ std::optional<QString> repeatedIdentifier(const pugi::xml_node& root)
     while (!stack.empty()) {
         const Pending next = stack.back();
         stack.pop_back();
+        if (std::optional<QString> fault = badField(next.row))
+            return fault;
         const pugi::xml_attribute id = next.row.attribute("DocStr_ID");
         if (id && !seen[next.level - 1].insert(id.value()).second)
             return QStringLiteral("идентификаторът на ред %1 се среща два пъти на ниво %2")

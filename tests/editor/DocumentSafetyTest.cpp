@@ -175,10 +175,17 @@ TEST_F(DocumentSafetyTest, AmbiguousFilesAreRefusedAndNothingIsWritten)
         {"a repeated attribute", "DocStr_ID=\"3\"", "DocStr_ID=\"3\" DocDta_Sum3=\"9\"",
          "два пъти"},
         {"an identifier twice at one level", "DocStr_ID=\"4\"", "DocStr_ID=\"3\"", "два пъти"},
-        {"an amount the program cannot hold", "DocDta_Sum3=\"500\"", "DocDta_Sum3=\"5e2\"",
-         "цяло число"},
-        {"an amount too large to hold", "DocDta_Sum3=\"500\"", "DocDta_Sum3=\"99999999999999999\"",
-         "цяло число"},
+        // Amounts some reader would take as some number: none is whole leva in digits.
+        {"an exponent", "DocDta_Sum3=\"500\"", "DocDta_Sum3=\"5e2\"", "сума в цели левове"},
+        {"too large to hold", "DocDta_Sum3=\"500\"", "DocDta_Sum3=\"99999999999999999\"",
+         "сума в цели левове"},
+        {"NaN", "DocDta_Sum3=\"500\"", "DocDta_Sum3=\"NaN\"", "сума в цели левове"},
+        {"a fraction", "DocDta_Sum3=\"500\"", "DocDta_Sum3=\"5.5\"", "„5.5“"},
+        {"a decimal comma", "DocDta_Sum3=\"500\"", "DocDta_Sum3=\"5,5\"", "DocDta_Sum3"},
+        {"hexadecimal", "DocDta_Sum3=\"500\"", "DocDta_Sum3=\"0x10\"", "сума в цели левове"},
+        {"an identifier beyond its type", "DocStr_ID=\"4\"", "DocStr_ID=\"40000\"",
+         "от -32768 до 32767"},
+        {"an identifier that is no integer", "DocStr_ID=\"4\"", "DocStr_ID=\"4.0\"", "DocStr_ID"},
         {"a control character", "Фирма ООД", "Фирма&#7;ООД", "XML не допуска"},
     };
     const QByteArray original = readAll(dataPath());
