@@ -62,7 +62,15 @@ std::optional<qint64> sideSum(const std::vector<ControlTerm>& side, const Readin
             problem = QStringLiteral("в %1 няма ред %2 с поле %3").arg(t.code).arg(t.row).arg(f);
             return std::nullopt;
         }
-        sum += t.sign * *amount;
+        // Amounts stay below 2^53, but a long side could still pass what a
+        // 64-bit sum holds: said so, never wrapped round into another number.
+        qint64 term = 0;
+        if (__builtin_mul_overflow(qint64(t.sign), *amount, &term)
+            || __builtin_add_overflow(sum, term, &sum)) {
+            problem =
+                QStringLiteral("сборът на реда на %1 надхвърля обхвата на сумите").arg(t.code);
+            return std::nullopt;
+        }
     }
     return sum;
 }

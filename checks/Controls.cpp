@@ -19,6 +19,9 @@ ControlsError lineError(const QString& fileName, int line, const QString& what)
     return ControlsError{QStringLiteral("%1:%2: %3").arg(fileName).arg(line).arg(what)};
 }
 
+// No term of a control is longer: a code, a row, a field and blanks.
+constexpr qsizetype kLongestTerm = 160;
+
 // "+ Bal[750].DocDta_Sum3 - Bal[760].DocDta_Sum3"; the first sign may be left out.
 // A side of "0" alone has no terms: the other side is held to zero.
 std::optional<QString> parseSide(const QString& text, std::vector<ControlTerm>& terms)
@@ -29,17 +32,28 @@ std::optional<QString> parseSide(const QString& text, std::vector<ControlTerm>& 
     const QString trimmed = text.trimmed();
     if (trimmed == QLatin1String("0"))
         return std::nullopt;
+    const auto quoted = [&](qsizetype from) { return trimmed.mid(from, 60); };
     while (at < trimmed.size()) {
-        const QRegularExpressionMatch m = term.match(trimmed, at);
-        if (!m.hasMatch() || m.capturedLength() == 0)
-            return QStringLiteral("cannot read a term at \"%1\"").arg(trimmed.mid(at));
+        // Each term is matched in a short window of its own: the regular
+        // expression library checks its whole subject at every match, which on
+        // a long line would cost the square of its length.
+        const QString window = trimmed.mid(at, kLongestTerm);
+        const QRegularExpressionMatch m = term.match(window);
+        if (!m.hasMatch() || m.capturedLength() == 0
+            || (window.size() == kLongestTerm && m.capturedEnd() == window.size()))
+            return QStringLiteral("cannot read a term at \"%1\"").arg(quoted(at));
         if (m.captured(1).isEmpty() && !terms.empty())
-            return QStringLiteral("a term without + or - at \"%1\"").arg(trimmed.mid(at));
+            return QStringLiteral("a term without + or - at \"%1\"").arg(quoted(at));
         if (!DocTypeByCode(m.captured(2)))
             return QStringLiteral("unknown document code %1").arg(m.captured(2));
+        bool isNumber = false;
+        const int row = m.captured(3).toInt(&isNumber);
+        if (!isNumber || row < -32768 || row > 32767)
+            return QStringLiteral("the row %1 is not a row identifier (-32768 to 32767)")
+                .arg(m.captured(3).left(20));
         terms.push_back(ControlTerm{m.captured(1) == QLatin1String("-") ? -1 : 1, m.captured(2),
-                                    m.captured(3).toInt(), m.captured(4)});
-        at = m.capturedEnd();
+                                    row, m.captured(4)});
+        at += m.capturedEnd();
     }
     if (terms.empty())
         return QStringLiteral("a side with no terms");

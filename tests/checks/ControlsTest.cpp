@@ -76,6 +76,9 @@ TEST(ControlTable, BadLinesAreNamedWithTheirLine)
         {"a | Bal[1].DocDta_Sum1 = Bal[2].DocDta_Sum1 |  ", "no message"},
         {"a | 0 = 0 | m", "0 with 0"},
         {"a | Bal[1].DocDta_Sum1 <= 0 + Bal[2].DocDta_Sum1 | m", "cannot read a term"},
+        // A row too big to read is refused, never taken as row 0.
+        {"a | Bal[99999999999].DocDta_Sum1 = Bal[2].DocDta_Sum1 | m", "not a row identifier"},
+        {"a | Bal[40000].DocDta_Sum1 = Bal[2].DocDta_Sum1 | m", "not a row identifier"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -283,6 +286,29 @@ TEST_F(ControlRunTest, AMissingRowOrATypeGivenTwiceIsAProblemNotAPass)
     failures = RunControls(table, {&bal, &opr, &opr});
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_TRUE(failures[0].problem.contains(QStringLiteral("OPR е подаден повече от веднъж")));
+}
+
+// A long side reads in time linear in its length, and a sum beyond what a
+// 64-bit total holds is a problem, never a wrapped-round number.
+TEST_F(ControlRunTest, LongSidesAndSumsBeyondTheRangeOfAmounts)
+{
+    QStringList terms;
+    for (int k = 0; k < 40000; ++k)
+        terms << QStringLiteral("Bal[40].DocDta_Sum3");
+    ControlTable longTable;
+    ASSERT_FALSE(ParseControls(QStringLiteral("long | %1 = Bal[50].DocDta_Sum3 | Дълъг")
+                                   .arg(terms.join(QStringLiteral(" + "))),
+                               QStringLiteral("C.txt"), longTable));
+    ASSERT_EQ(longTable.front().left.size(), 40000u);
+    setAmount(bal, 40, QStringLiteral("DocDta_Sum3"), 2);
+    setAmount(bal, 50, QStringLiteral("DocDta_Sum3"), 80000);
+    EXPECT_TRUE(RunControls(longTable, {&bal}).empty());
+
+    setAmount(bal, 40, QStringLiteral("DocDta_Sum3"), (qint64(1) << 53) - 1);
+    const std::vector<ControlFailure> failures = RunControls(longTable, {&bal});
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_TRUE(failures[0].problem.contains(QStringLiteral("надхвърля")))
+        << failures[0].problem.toStdString();
 }
 
 TEST(Filings, GroupByCompanyPeriodAndKind)
