@@ -40,7 +40,8 @@ std::optional<UserMessage> TakeNewDocumentChoices(const NewDocumentChoices& choi
         return warning(QStringLiteral("Въведете булстат на предприятието!"));
     if (!CheckBulstat(choices.bulstat))
         return warning(QStringLiteral("Въведете коректен булстат!"));
-    if (choices.company.isEmpty())
+    // A name of blanks names no company.
+    if (choices.company.trimmed().isEmpty())
         return warning(QStringLiteral("Въведете име на предприятие!"));
     // A control character pasted into the name could not be written to XML.
     if (HasForbiddenCharacters(choices.company))
@@ -51,7 +52,7 @@ std::optional<UserMessage> TakeNewDocumentChoices(const NewDocumentChoices& choi
     state.period.sQuarter = choices.month;
     state.period.iYear = *year;
     state.company.Bulstat = choices.bulstat;
-    state.company.Name = choices.company;
+    state.company.Name = choices.company.trimmed();
     state.docType.Name = choices.type->titleText();
     return std::nullopt;
 }
