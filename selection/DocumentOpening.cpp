@@ -48,15 +48,43 @@ Opening wrongType(const QString& path, const QString& holds, const DocType& name
                            .arg(QDir::toNativeSeparators(path), holds, named.titleText()));
 }
 
-// The type a data file's name gives: <prefix>_[P_]<code>_<BULSTAT>_<year>_<month>.xml.
-const DocType* typeNamedBy(const QString& path, const QString& prefix)
+// What a data file's name says: <prefix>_[P_]<code>_<BULSTAT>_<year>_<month>.xml.
+struct NamedFor
+{
+    const DocType* type = nullptr;
+    QString bulstat;
+    QString period; // "<month>/<year>"
+};
+
+std::optional<NamedFor> namedFor(const QString& path, const QString& prefix)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^(.+?)_(?:P_)?([A-Za-z0-9]+)_\\d{9}_\\d+_\\d+\\.xml$"));
+        QStringLiteral("^(.+?)_(?:P_)?([A-Za-z0-9]+)_(\\d{9})_(\\d+)_(\\d+)\\.xml$"));
     const QRegularExpressionMatch match = pattern.match(QFileInfo(path).fileName());
     if (!match.hasMatch() || match.captured(1) != prefix)
-        return nullptr;
-    return DocTypeByCode(match.captured(2));
+        return std::nullopt;
+    return NamedFor{DocTypeByCode(match.captured(2)), match.captured(3),
+                    match.captured(5) + u'/' + match.captured(4)};
+}
+
+// A data file holds the company and period its name gives; one renamed onto
+// another company's or period's name would be corrected and handed over as
+// that one.
+std::optional<Opening> wrongCompanyOrPeriod(const QString& path, const StoredHeader& header,
+                                            const QString& bulstat, const QString& period)
+{
+    const auto refuse = [&](const QString& what, const QString& holds, const QString& named) {
+        return messageOnly(QStringLiteral("Файлът %1 съдържа %2 „%3“, а името му е на „%4“. "
+                                          "Документът не е отворен.")
+                               .arg(QDir::toNativeSeparators(path), what, holds, named));
+    };
+    if (header.bulstat != bulstat)
+        return refuse(QStringLiteral("БУЛСТАТ"), header.bulstat, bulstat);
+    const std::optional<PeriodText> held = PeriodFromText(header.period);
+    const std::optional<PeriodText> named = PeriodFromText(period);
+    if (!held || !named || held->month != named->month || held->year != named->year)
+        return refuse(QStringLiteral("период"), header.period, period);
+    return std::nullopt;
 }
 
 } // namespace
@@ -84,9 +112,14 @@ Opening OpenFromChoices(AppState& state, const DocType& type, bool forecast)
     if (isOrdinaryFile(state.openedDataFilePath)) {
         // Choosing a combination that was saved before always reopens it.
         state.xml.load(state.openedDataFilePath);
-        const QString holds = ReadDataHeader(state.xml).document;
-        if (!holds.isEmpty() && holds != type.titleText())
-            return wrongType(state.openedDataFilePath, holds, type);
+        const StoredHeader header = ReadDataHeader(state.xml);
+        if (!header.document.isEmpty() && header.document != type.titleText())
+            return wrongType(state.openedDataFilePath, header.document, type);
+        if (!header.document.isEmpty())
+            if (std::optional<Opening> wrong = wrongCompanyOrPeriod(
+                    state.openedDataFilePath, header, state.company.Bulstat,
+                    state.period.sQuarter + u'/' + QString::number(state.period.iYear)))
+                return *wrong;
         return Opening{DocumentInContext(state, type, 1, state.openedDataFilePath, forecast),
                        std::nullopt};
     }
@@ -114,6 +147,10 @@ Opening OpenFromDataFile(AppState& state, const QString& path)
     const std::optional<PeriodText> period = PeriodFromText(header.period);
     if (!period)
         return messageOnly(QStringLiteral("Периодът във файла е невалиден!"));
+    if (const std::optional<NamedFor> named = namedFor(state.openedDataFilePath, state.FilePrefix))
+        if (std::optional<Opening> wrong = wrongCompanyOrPeriod(state.openedDataFilePath, header,
+                                                                named->bulstat, named->period))
+            return *wrong;
     state.company.Name = header.company;
     state.period.sQuarter = period->month;
     state.period.iYear = period->year;
@@ -121,9 +158,9 @@ Opening OpenFromDataFile(AppState& state, const QString& path)
     const DocType* type = DocTypeByTitle(state.docType.Name);
     if (!type)
         return Opening{};
-    const DocType* named = typeNamedBy(state.openedDataFilePath, state.FilePrefix);
-    if (named && named != type)
-        return wrongType(state.openedDataFilePath, state.docType.Name, *named);
+    if (const std::optional<NamedFor> named = namedFor(state.openedDataFilePath, state.FilePrefix))
+        if (named->type && named->type != type)
+            return wrongType(state.openedDataFilePath, state.docType.Name, *named->type);
     setVariantFlag(state, *type);
     return Opening{DocumentInContext(state, *type, 1, state.openedDataFilePath, false),
                    std::nullopt};

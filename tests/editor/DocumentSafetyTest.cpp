@@ -208,6 +208,57 @@ TEST_F(DocumentSafetyTest, AmbiguousFilesAreRefusedAndNothingIsWritten)
 
 // A file named for one type but holding another would be corrected by the
 // wrong form's formulas: refused, from either dialog.
+// A file renamed onto another company's or period's name is not corrected as
+// that one: not from the new-document choices, not from the open dialog, not
+// by telmtool fill.
+TEST_F(DocumentSafetyTest, AFileHoldingAnotherCompanyOrPeriodThanItsNameIsNotOpened)
+{
+    const struct
+    {
+        const char* name;
+        const char* bulstat;
+        const char* month;
+        const char* year;
+        const char* says;
+    } cases[] = {
+        {"VELDOR_Bal_100000086_2005_12.xml", "100000086", "12", "2005", "БУЛСТАТ „123456786“"},
+        {"VELDOR_Bal_123456786_2006_12.xml", "123456786", "12", "2006", "период „12/2005“"},
+        {"VELDOR_Bal_123456786_2005_9.xml", "123456786", "9", "2005", "период „12/2005“"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString misnamed =
+            dir.filePath(QStringLiteral("Data/") + QString::fromLatin1(c.name));
+        ASSERT_TRUE(QFile::copy(dataPath(), misnamed));
+        const QByteArray before = readAll(misnamed);
+
+        state.company.Bulstat = QString::fromLatin1(c.bulstat);
+        state.period.sQuarter = QString::fromLatin1(c.month);
+        state.period.iYear = qint16(QString::fromLatin1(c.year).toInt());
+        const Opening chosen = OpenFromChoices(state, *DocTypeAt(0), false);
+        EXPECT_FALSE(chosen.document);
+        ASSERT_TRUE(chosen.message);
+        EXPECT_TRUE(chosen.message->text.contains(QString::fromUtf8(c.says)))
+            << chosen.message->text.toStdString();
+
+        const Opening picked = OpenFromDataFile(state, misnamed);
+        EXPECT_FALSE(picked.document);
+        ASSERT_TRUE(picked.message);
+
+        FillRequest fill;
+        fill.typeCode = QStringLiteral("Bal");
+        fill.bulstat = QString::fromLatin1(c.bulstat);
+        fill.company = QStringLiteral("Друга фирма");
+        fill.year = QString::fromLatin1(c.year);
+        fill.month = QString::fromLatin1(c.month);
+        fill.programFolder = dir.path();
+        fill.entries = {{"40", "DocDta_Sum3", "9", "--set 1"}};
+        EXPECT_EQ(RunFill(fill).status, FillResult::Status::NotSaved);
+        EXPECT_EQ(readAll(misnamed), before);
+        QFile::remove(misnamed);
+    }
+}
+
 TEST_F(DocumentSafetyTest, AFileHoldingAnotherTypeThanItsNameIsNotOpened)
 {
     const QString misnamed = dir.filePath(QStringLiteral("Data/VELDOR_OPR_123456786_2005_12.xml"));

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <QWidget>
 
@@ -42,10 +43,14 @@ bool ProgramFolder::removeBlanki() const
 bool writeDataFile(const QString& path, const QString& document, const QString& compname,
                    const QString& period)
 {
+    // The BULSTAT its name gives, as the program writes it.
+    static const QRegularExpression named(QStringLiteral("_(\\d{9})_\\d+_\\d+\\.xml$"));
+    const QRegularExpressionMatch match = named.match(path);
+    const QString bulstat = match.hasMatch() ? match.captured(1) : QStringLiteral("100000086");
     const QString text = QStringLiteral("<xml><danni><document>%1</document>"
                                         "<compname>%2</compname><period>%3</period>"
-                                        "<bulstat>100000086</bulstat></danni></xml>\n")
-                             .arg(document, compname, period);
+                                        "<bulstat>%4</bulstat></danni></xml>\n")
+                             .arg(document, compname, period, bulstat);
     return writeAll(path, text.toUtf8());
 }
 
