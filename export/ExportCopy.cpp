@@ -67,7 +67,8 @@ std::optional<UserMessage> ExportDataFile(const QString& source, const QString& 
     if (to.exists() && from.canonicalFilePath() == to.canonicalFilePath())
         return std::nullopt; // onto itself: it already is the copy
     // The source's own bytes: the copy verifies wherever the source does.
-    const SaveResult saved = SaveBytes(bytes, target);
+    // Under its name itself: a link there is replaced, never written through.
+    const SaveResult saved = ReplaceNameWithBytes(bytes, target);
     if (!saved.ok)
         return refused(saved.error);
     return std::nullopt;

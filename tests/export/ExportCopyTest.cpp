@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -107,6 +108,22 @@ TEST(ExportCopy, NothingIsWrittenFromASourceThatIsNotAGoodDataFile)
         EXPECT_TRUE(OpenVerifiedDataFile(source, xml));
     }
     EXPECT_TRUE(QDir(to.path()).isEmpty(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+// A link under the copy's name is replaced by the copy; what it pointed to is
+// never written through.
+TEST(ExportCopy, ALinkAtTheDestinationIsReplacedNotWrittenThrough)
+{
+    QTemporaryDir from;
+    QTemporaryDir to;
+    const QString source = dataFile(from.path(), QStringLiteral("a.xml"));
+    const QString precious = to.filePath(QStringLiteral("precious.txt"));
+    ASSERT_TRUE(test::writeAll(precious, "keep me"));
+    ASSERT_TRUE(QFile::link(precious, to.filePath(QStringLiteral("a.xml"))));
+    ASSERT_FALSE(ExportDataFile(source, to.path()));
+    EXPECT_EQ(test::readAll(precious), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo(to.filePath(QStringLiteral("a.xml"))).isSymLink());
+    EXPECT_EQ(test::readAll(to.filePath(QStringLiteral("a.xml"))), test::readAll(source));
 }
 
 TEST(ExportCopy, AnUnwritableDestinationKeepsItsFileAndSaysWhy)
