@@ -298,6 +298,7 @@ TEST_F(GridWidgetTest, CellGeometryInTwipsMatchesTheModel)
 TEST_F(GridWidgetTest, ImageCoversTheWholeGridWithoutHiddenColumnsOrHighlight)
 {
     model.setCollapsed(kRowB1, true);
+    ASSERT_FALSE(model.isShown(kRowB1a)); // under the collapsed row: no height in the image
     const double dx = grid->dpiX();
     const double dy = grid->dpiY();
     int width = 0;
