@@ -154,7 +154,7 @@ public:
 
     // A listener hears every notification from now until it is removed; it may
     // add or remove listeners (itself included) while it is being notified. A
-    // copy of the model starts with none.
+    // copy of the model starts with none; one assigned to keeps its own.
     ListenerId addListener(Listener listener);
     void removeListener(ListenerId id);
 
