@@ -79,7 +79,7 @@ void EvaluateConditions(const FormProfile& profile, GridModel& grid, const Condi
             for (std::size_t k = 0; k < sums.columns.size(); ++k) {
                 const QString text =
                     (acc[k] >= 0 || keepsSign) ? FormatNumber(acc[k]) : QStringLiteral("0");
-                grid.setTextMatrix(r, sums.columns[k], text);
+                grid.setTextMatrix(r, sums.columns[k], text, CellChange::Kind::Computed);
             }
         }
     }

@@ -98,6 +98,8 @@ DocumentEngine::DocumentEngine(AppState& state, const OpenedDocument& document, 
         m_amountFields << QString::fromLatin1(a.field);
         m_amountColumns.push_back(a.column);
     }
+    // The engine owns the grid, so the listener lives exactly as long as it.
+    m_grid.addListener({.cellChanged = [this](const CellChange& change) { heard(change); }});
 }
 
 DocumentEngine::~DocumentEngine() = default;
@@ -124,8 +126,12 @@ int DocumentEngine::maxLevel() const
     return MaxLevelFor(m_profile, docType());
 }
 
-void DocumentEngine::noteTyping()
+void DocumentEngine::heard(const CellChange& change)
 {
+    // Only what the user did is a change to ask about on close; a computed
+    // total follows from one, and loading is no edit at all.
+    if (!change.isEdit())
+        return;
     m_changed = true;
     m_saved = false;
 }
@@ -223,7 +229,17 @@ std::optional<UserMessage> DocumentEngine::load()
     if (const std::optional<QString> fault = amountFault(rowset))
         return broken(path, *fault);
 
-    m_grid.bind(rowset);
+    // Amounts in display form before the grid sees them: loading is one reset,
+    // never a series of cell changes.
+    std::vector<int> reformatted = m_amountColumns;
+    reformatted.insert(reformatted.end(), m_profile.previousYearReformatted.begin(),
+                       m_profile.previousYearReformatted.end());
+    for (RowsetRow& row : rowset.rows)
+        for (int col : reformatted)
+            if (col < static_cast<int>(row.cells.size()))
+                row.cells[col] = FormatAmount(row.cells[col]);
+
+    m_grid.bind(std::move(rowset));
     m_state.hfGrid.setMaxLevel(maxLevel());
 
     if (m_document.editType == 0) {
@@ -240,13 +256,6 @@ std::optional<UserMessage> DocumentEngine::load()
         m_header.bulstat = stored.bulstat;
         m_header.forecast = stored.forecast();
     }
-
-    std::vector<int> reformatted = m_amountColumns;
-    reformatted.insert(reformatted.end(), m_profile.previousYearReformatted.begin(),
-                       m_profile.previousYearReformatted.end());
-    for (int row = 1; row < m_grid.Rows(); ++row)
-        for (int col : reformatted)
-            m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
 
     m_grid.setFixedCols(m_profile.fixedCols);
     m_grid.setCurrentCell(1, 0);
@@ -270,10 +279,15 @@ bool DocumentEngine::enterMovesDown(int col) const
 
 bool DocumentEngine::commit(int row, int col, const QString& text)
 {
+    return store(row, col, text, CellChange::Kind::Typed);
+}
+
+bool DocumentEngine::store(int row, int col, const QString& text, CellChange::Kind kind)
+{
     const QString trimmed = text.trimmed();
     if (!trimmed.isEmpty() && !ReadEntry(trimmed))
         return false;
-    m_grid.setTextMatrix(row, col, FormatAmount(trimmed));
+    m_grid.setTextMatrix(row, col, FormatAmount(trimmed), kind);
     RecomputeDerived(m_profile, m_grid, row);
     UpdateAncestors(m_grid, row, col, m_profile.derived.column, m_profile.manualColumn);
     return true;
@@ -284,9 +298,7 @@ bool DocumentEngine::deleteCell(int row, int col)
     if (!canDelete(row, col))
         return false;
     // A Delete that changes a cell is a change like any entry: closing asks.
-    if (m_grid.TextMatrix(row, col) != QStringLiteral("0"))
-        noteTyping();
-    m_grid.setTextMatrix(row, col, QStringLiteral("0"));
+    m_grid.setTextMatrix(row, col, QStringLiteral("0"), CellChange::Kind::Deleted);
     RecomputeDerived(m_profile, m_grid, row);
     UpdateAncestors(m_grid, row, col, m_profile.derived.column, m_profile.manualColumn);
     return true;
@@ -304,15 +316,13 @@ DocumentEngine::Paste DocumentEngine::pasteColumn(int row, int col, const QStrin
         const QString text = lines[line++].section(u'\t', 0, 0).trimmed();
         if (text.isEmpty())
             continue;
-        if (!commit(r, col, text)) {
+        if (!store(r, col, text, CellChange::Kind::Pasted)) {
             paste.refusedRow = r;
             paste.refusedText = text;
             break;
         }
         ++paste.stored;
     }
-    if (paste.stored > 0)
-        noteTyping(); // the whole paste is one change
     return paste;
 }
 

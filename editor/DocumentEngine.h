@@ -2,10 +2,11 @@
 // not drawing — load (with the tamper check), entries, the Delete key, sums,
 // the balance check and the save. The form wires widget events to it; telmtool
 // drives it without a window. Whether the document is new or a correction is
-// fixed when the engine is made; its flags change only through its own calls.
-// What it works on comes in the opened document (type, files, a new document's
-// header, the program folder); of the shared state it uses only the shared XML
-// document and hands back MaxLevel and the data-file path it saved.
+// fixed when the engine is made; whether it has changed follows from the edits
+// its grid reports. What it works on comes in the opened document (type, files,
+// a new document's header, the program folder); of the shared state it uses
+// only the shared XML document and hands back MaxLevel and the data-file path
+// it saved.
 #pragma once
 
 #include "editor/FormProfile.h"
@@ -62,13 +63,12 @@ public:
     // MaxLevel of this document: the variant decides for the balance in liquidation.
     int maxLevel() const;
 
-    // The user has typed into the editor box since the document was opened;
-    // never cleared while it is open.
+    // An edit (typed, deleted or pasted) has changed a cell since the document
+    // was opened; never cleared while it is open. Loading and what the program
+    // computes (totals, result rows) are not edits.
     bool changed() const { return m_changed; }
-    // Nothing has been typed since the last successful save.
+    // No edit has changed a cell since the last successful save.
     bool saved() const { return m_saved; }
-    // A change of the editor box's text: marks the document changed and unsaved.
-    void noteTyping();
     // Whether closing must ask about unsaved changes.
     bool needsSaveQuestion() const { return m_changed && !m_saved; }
 
@@ -141,6 +141,8 @@ public:
 
 private:
     std::optional<QString> amountFault(const Rowset& rowset) const;
+    bool store(int row, int col, const QString& text, CellChange::Kind kind);
+    void heard(const CellChange& change);
 
     AppState& m_state;
     Access m_access;

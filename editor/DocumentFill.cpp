@@ -91,7 +91,6 @@ FillResult RunFill(const FillRequest& request)
                                   .arg(entry.origin, entry.id, entry.field);
             continue;
         }
-        engine.noteTyping(); // as the editor box does for each entry
         if (!engine.commit(row, col, entry.amount))
             result.refused << QStringLiteral("%1: \"%2\": %3")
                                   .arg(entry.origin, entry.amount,

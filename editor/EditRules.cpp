@@ -113,7 +113,7 @@ void RecomputeDerived(const FormProfile& profile, GridModel& grid, int row)
         value += cell(grid, row, c);
     for (int c : derived.minus)
         value -= cell(grid, row, c);
-    grid.setTextMatrix(row, derived.column, FormatNumber(value));
+    grid.setTextMatrix(row, derived.column, FormatNumber(value), CellChange::Kind::Computed);
 }
 
 std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const GridModel& grid)

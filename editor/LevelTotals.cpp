@@ -71,10 +71,12 @@ void UpdateAncestors(GridModel& grid, int row, int editCol, int derivedCol, int 
     for (int p = climb(grid, row); p >= grid.FixedRows(); p = climb(grid, p)) {
         if (ReadFlag(grid.TextMatrix(p, manualColumn)))
             continue;
-        grid.setTextMatrix(p, editCol, FormatNumber(SumLevel(grid, p, editCol, manualColumn)));
+        grid.setTextMatrix(p, editCol, FormatNumber(SumLevel(grid, p, editCol, manualColumn)),
+                           CellChange::Kind::Computed);
         if (derivedCol >= 0 && derivedCol != editCol)
             grid.setTextMatrix(p, derivedCol,
-                               FormatNumber(SumLevel(grid, p, derivedCol, manualColumn)));
+                               FormatNumber(SumLevel(grid, p, derivedCol, manualColumn)),
+                               CellChange::Kind::Computed);
     }
 }
 

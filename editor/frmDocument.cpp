@@ -122,8 +122,10 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
     events.scroll = [this] { hgrdDocEnter_Scroll(); };
     events.collapse = [this](int, bool& cancel) { hgrdDocEnter_CollapseExpand(cancel); };
     events.expand = [this](int, bool& cancel) { hgrdDocEnter_CollapseExpand(cancel); };
-    m_engine.grid().listener().leaveCell = [this] { hgrdDocEnter_LeaveCell(); };
-    m_engine.grid().listener().enterCell = [this] { hgrdDocEnter_EnterCell(); };
+    m_cellListener = m_engine.grid().addListener({
+        .leaveCell = [this] { hgrdDocEnter_LeaveCell(); },
+        .enterCell = [this] { hgrdDocEnter_EnterCell(); },
+    });
 
     setMinimumSize(px(kMinWidth), px(kMinHeight));
     // Opens maximised. Restored, it keeps nine tenths of the screen, so that its
@@ -142,8 +144,7 @@ frmDocument::~frmDocument()
 {
     // The grid widget is a child and outlives the engine's model: unhook it first.
     m_grid->setModel(nullptr);
-    m_engine.grid().listener().leaveCell = nullptr;
-    m_engine.grid().listener().enterCell = nullptr;
+    m_engine.grid().removeListener(m_cellListener);
 }
 
 int frmDocument::px(int twips) const

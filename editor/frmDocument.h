@@ -90,6 +90,7 @@ private:
     int twips(int pixels) const;
 
     DocumentEngine m_engine;
+    GridModel::ListenerId m_cellListener = 0;
     bool m_loaded = false;
     bool m_activated = false;
     bool m_closing = false;

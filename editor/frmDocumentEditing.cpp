@@ -145,7 +145,7 @@ void frmDocument::MSHFlexGridEdit(int keyAscii)
 
 void frmDocument::txtEdit_Change()
 {
-    m_engine.noteTyping();
+    // The document changes when the entry is stored, not while it is typed.
     QPalette red = m_txtEdit->palette();
     red.setColor(QPalette::Text, Qt::red);
     m_txtEdit->setPalette(red);
@@ -295,7 +295,8 @@ void frmDocument::hgrdDocEnter_Scroll()
 
 void frmDocument::hgrdDocEnter_CollapseExpand(bool& cancel)
 {
-    if (m_engine.changed()) {
+    // An entry still open is stored before the rows move.
+    if (m_txtEdit->isVisible()) {
         cancel = true;
         commitEntry(false);
         cancel = false;

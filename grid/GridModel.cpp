@@ -130,18 +130,24 @@ void GridModel::moveTo(int row, int col)
     if (row == m_row && col == m_col)
         return;
     const std::uint64_t moves = m_moves;
-    if (m_listener.leaveCell) {
-        m_listener.leaveCell();
-        // The handler moved the current cell itself (a refused entry bouncing
-        // back): that move stands, this one is dropped.
-        if (m_moves != moves)
-            return;
-    }
+    bool dropped = false;
+    notify([&](const Listener& l) {
+        if (l.leaveCell && !dropped) {
+            l.leaveCell();
+            // A handler moved the current cell itself (a refused entry bouncing
+            // back): that move stands, this one is dropped.
+            dropped = m_moves != moves;
+        }
+    });
+    if (dropped)
+        return;
     ++m_moves;
     m_row = row;
     m_col = col;
-    if (m_listener.enterCell)
-        m_listener.enterCell();
+    notify([](const Listener& l) {
+        if (l.enterCell)
+            l.enterCell();
+    });
     notifyChanged();
 }
 
@@ -152,15 +158,18 @@ QString GridModel::TextMatrix(int row, int col) const
     return m_rows[row].cells[col];
 }
 
-void GridModel::setTextMatrix(int row, int col, const QString& text)
+void GridModel::setTextMatrix(int row, int col, const QString& text, CellChange::Kind kind)
 {
     if (!inRange(row, Rows()) || !inRange(col, m_cols))
         return;
     QString& cell = m_rows[row].cells[col];
     if (cell == text)
         return;
-    cell = text;
-    notifyChanged();
+    const CellChange change{row, col, kind, std::exchange(cell, text)};
+    notify([&change](const Listener& l) {
+        if (l.cellChanged)
+            l.cellChanged(change);
+    });
 }
 
 int GridModel::band(int row) const
@@ -389,7 +398,7 @@ void GridModel::setCellBackColor(int row, int col, const QColor& color)
         return;
     formatFor(row, col).back = color;
     dropFormatIfEmpty(row, col);
-    notifyChanged();
+    notifyFormat(row, col);
 }
 
 QColor GridModel::cellForeColor(int row, int col) const
@@ -404,7 +413,7 @@ void GridModel::setCellForeColor(int row, int col, const QColor& color)
         return;
     formatFor(row, col).fore = color;
     dropFormatIfEmpty(row, col);
-    notifyChanged();
+    notifyFormat(row, col);
 }
 
 CellAlign GridModel::cellAlignment(int row, int col) const
@@ -420,20 +429,70 @@ void GridModel::setCellAlignment(int row, int col, CellAlign align)
     if (!inRange(row, Rows()) || !inRange(col, m_cols))
         return;
     formatFor(row, col).align = static_cast<int>(align);
-    notifyChanged();
+    notifyFormat(row, col);
+}
+
+GridModel::ListenerId GridModel::addListener(Listener listener)
+{
+    const ListenerId id = m_listeners.nextId++;
+    m_listeners.entries.push_back({id, std::make_shared<const Listener>(std::move(listener))});
+    return id;
+}
+
+void GridModel::removeListener(ListenerId id)
+{
+    auto& entries = m_listeners.entries;
+    const auto it = std::find_if(entries.begin(), entries.end(),
+                                 [id](const Listeners::Entry& e) { return e.id == id; });
+    if (it == entries.end())
+        return;
+    // While a notification runs, the entry is only emptied: the loop over the
+    // entries must not lose its place.
+    if (m_listeners.depth > 0)
+        it->listener.reset();
+    else
+        entries.erase(it);
+}
+
+template <typename Call>
+void GridModel::notify(Call call)
+{
+    ++m_listeners.depth;
+    // By index, and holding the listener: a listener may add or remove
+    // listeners, itself included, while it runs. One added now hears the next
+    // notification, not this one.
+    const std::size_t count = m_listeners.entries.size();
+    for (std::size_t i = 0; i < count && i < m_listeners.entries.size(); ++i) {
+        if (const std::shared_ptr<const Listener> listener = m_listeners.entries[i].listener)
+            call(*listener);
+    }
+    if (--m_listeners.depth == 0)
+        std::erase_if(m_listeners.entries, [](const Listeners::Entry& e) { return !e.listener; });
 }
 
 void GridModel::notifyChanged()
 {
-    if (m_listener.changed)
-        m_listener.changed();
+    notify([](const Listener& l) {
+        if (l.changed)
+            l.changed();
+    });
+}
+
+void GridModel::notifyFormat(int row, int col)
+{
+    notify([row, col](const Listener& l) {
+        if (l.cellFormatChanged)
+            l.cellFormatChanged(row, col);
+    });
 }
 
 void GridModel::notifyStructure()
 {
     ++m_layoutRevision;
-    if (m_listener.structureChanged)
-        m_listener.structureChanged();
+    notify([](const Listener& l) {
+        if (l.structureChanged)
+            l.structureChanged();
+    });
 }
 
 } // namespace telm

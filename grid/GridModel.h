@@ -1,6 +1,7 @@
 // The grid model: what the hierarchical grid shows and what the totals, the
-// writer and the printer read. Plain data with a listener; the grid painter
-// draws it, the grid widget shows it. Measures are in twips.
+// writer and the printer read. Plain data that tells any number of listeners
+// what changed; the grid painter draws it, the grid widget shows it. Measures
+// are in twips.
 #pragma once
 
 #include <QColor>
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -19,21 +21,48 @@ struct Rowset;
 // Cell alignment, as the flex grid names it.
 enum class CellAlign { LeftCenter, CenterCenter, RightCenter, CenterTop, LeftTop, RightTop };
 
+// One cell's text changed: which cell, how, and the text it had before. The
+// edit kinds are the user's; `Computed` is what a total, a derived column or a
+// result row became because of one; `Set` is the program writing a text
+// outside any edit (captions, a fixture).
+struct CellChange
+{
+    enum class Kind { Typed, Deleted, Pasted, Computed, Set };
+    int row = 0;
+    int col = 0;
+    Kind kind = Kind::Set;
+    QString previous;
+
+    // An edit of the user's own, as opposed to what follows from one.
+    bool isEdit() const
+    {
+        return kind == Kind::Typed || kind == Kind::Deleted || kind == Kind::Pasted;
+    }
+};
+
 class GridModel
 {
 public:
-    // Notifications the document form relies on. leaveCell always comes before
+    // Notifications, each to every listener in the order they were added; a
+    // listener fills in only what it needs. leaveCell always comes before
     // enterCell, also when the program sets Row or Col; leaveCell runs while the
-    // old cell is still current. The widget uses `changed` to repaint;
-    // `structureChanged` after bind, clear, collapse, expand and any change of a
-    // row height or column width (anything that moves cells on screen).
+    // old cell is still current. cellChanged after a cell's text changed (the
+    // model already holds the new text); cellFormatChanged after one cell's
+    // colours or alignment; changed after anything else drawn (fonts, column
+    // alignment, the current cell); structureChanged after bind, clear,
+    // collapse, expand and any change of a row height or column width (anything
+    // that moves cells on screen). Bind and clear raise no cellChanged: loading
+    // is a reset, not an edit.
     struct Listener
     {
-        std::function<void()> leaveCell;
-        std::function<void()> enterCell;
-        std::function<void()> changed;
-        std::function<void()> structureChanged;
+        std::function<void()> leaveCell = {};
+        std::function<void()> enterCell = {};
+        std::function<void(const CellChange&)> cellChanged = {};
+        std::function<void(int row, int col)> cellFormatChanged = {};
+        std::function<void()> changed = {};
+        std::function<void()> structureChanged = {};
     };
+    using ListenerId = std::uint64_t;
 
     GridModel();
 
@@ -63,10 +92,15 @@ public:
     void setCol(int col);
     void setCurrentCell(int row, int col); // one leave/enter pair
 
+    // Setting a text the cell already has changes nothing and raises nothing.
     QString TextMatrix(int row, int col) const;
-    void setTextMatrix(int row, int col, const QString& text);
+    void setTextMatrix(int row, int col, const QString& text,
+                       CellChange::Kind kind = CellChange::Kind::Set);
     QString Text() const { return TextMatrix(m_row, m_col); }
-    void setText(const QString& text) { setTextMatrix(m_row, m_col, text); }
+    void setText(const QString& text, CellChange::Kind kind = CellChange::Kind::Set)
+    {
+        setTextMatrix(m_row, m_col, text, kind);
+    }
 
     int band(int row) const; // 0 for header and top-level rows
     bool hasChildren(int row) const;
@@ -118,7 +152,11 @@ public:
     CellAlign cellAlignment(int row, int col) const;
     void setCellAlignment(int row, int col, CellAlign align);
 
-    Listener& listener() { return m_listener; }
+    // A listener hears every notification from now until it is removed; it may
+    // add or remove listeners (itself included) while it is being notified. A
+    // copy of the model starts with none; one assigned to keeps its own.
+    ListenerId addListener(Listener listener);
+    void removeListener(ListenerId id);
 
     // Counts changes of the layout (the same moments as structureChanged), so a
     // view can tell whether its cached row positions are still valid.
@@ -147,7 +185,10 @@ private:
     void bindRows(RowsetT&& rowset);
     void resetColumns();
     void moveTo(int row, int col);
+    template <typename Call>
+    void notify(Call call);
     void notifyChanged();
+    void notifyFormat(int row, int col);
     void notifyStructure();
     const CellFormat* findFormat(int row, int col) const;
     CellFormat& formatFor(int row, int col);
@@ -175,7 +216,23 @@ private:
     bool m_wordWrap = false;
     int m_defaultRowHeight = 300;
     std::unordered_map<std::uint64_t, CellFormat> m_formats; // sparse: most cells have none
-    Listener m_listener;
+    // The listeners, kept alive while they are being called; a copy of the model
+    // has its own (none), so a copy never calls its original's listeners.
+    struct Listeners
+    {
+        struct Entry
+        {
+            ListenerId id;
+            std::shared_ptr<const Listener> listener; // null once removed
+        };
+        std::vector<Entry> entries;
+        ListenerId nextId = 1;
+        int depth = 0; // notifications under way
+        Listeners() = default;
+        Listeners(const Listeners&) {}
+        Listeners& operator=(const Listeners&) { return *this; }
+    };
+    Listeners m_listeners;
     std::uint64_t m_layoutRevision = 0;
 };
 

@@ -34,24 +34,34 @@ GridWidget::~GridWidget()
     // into an owner that is being destroyed.
     m_events = Events();
     if (m_model) {
-        m_model->listener().changed = nullptr;
-        m_model->listener().structureChanged = nullptr;
+        m_model->removeListener(m_listenerId);
         m_model = nullptr;
     }
 }
 
 void GridWidget::setModel(GridModel* model)
 {
-    if (m_model) {
-        m_model->listener().changed = nullptr;
-        m_model->listener().structureChanged = nullptr;
-    }
+    if (m_model)
+        m_model->removeListener(m_listenerId);
     m_model = model;
     if (m_model) {
-        m_model->listener().changed = [this] { viewport()->update(); };
-        m_model->listener().structureChanged = [this] { onStructureChanged(); };
+        // A cell that changed repaints only itself, so that a commit's dozen
+        // totals, most of them off screen, cost next to nothing.
+        m_listenerId = m_model->addListener({
+            .cellChanged = [this](const CellChange& change) { updateCell(change.row, change.col); },
+            .cellFormatChanged = [this](int row, int col) { updateCell(row, col); },
+            .changed = [this] { viewport()->update(); },
+            .structureChanged = [this] { onStructureChanged(); },
+        });
     }
     onStructureChanged();
+}
+
+void GridWidget::updateCell(int row, int col)
+{
+    const QRect rect = viewportCellRect(row, col);
+    if (!rect.isNull())
+        viewport()->update(rect);
 }
 
 void GridWidget::onStructureChanged()

@@ -13,6 +13,7 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+#include <cstdint>
 #include <functional>
 
 namespace telm {
@@ -100,6 +101,7 @@ private:
     const GridGeometry& geometry() const;
     void updateScrollBars();
     void onStructureChanged();
+    void updateCell(int row, int col); // repaints one cell where it is on screen
     QRect viewportCellRect(int row, int col) const;
     bool hitTest(const QPoint& viewportPos, int& row, int& col) const;
 
@@ -110,6 +112,7 @@ private:
     void toggleCollapsed(int row);
 
     GridModel* m_model = nullptr;
+    std::uint64_t m_listenerId = 0; // GridModel::ListenerId
     Events m_events;
     int m_mouseRow = 0;
     int m_mouseCol = 0;

@@ -26,12 +26,22 @@ int planTitle(const PagePlanInput& in, PlannedPage& page)
 
 } // namespace
 
+int LimitWidth(int pageWidth, bool landscape)
+{
+    return landscape ? pageWidth : static_cast<int>(pageWidth / 10.0 * 9);
+}
+
+int GridWidthFillingPage(int pageWidth, bool landscape)
+{
+    return LimitWidth(pageWidth, landscape) * 4 / 5;
+}
+
 PagePlan PlanPages(const PagePlanInput& in)
 {
     PagePlan plan;
     plan.sourceWidth = std::accumulate(in.columnWidths.begin(), in.columnWidths.end(), 0);
     plan.naturalWidth = plan.sourceWidth * 5 / 4;
-    plan.limitWidth = in.landscape ? in.pageWidth : static_cast<int>(in.pageWidth / 10.0 * 9);
+    plan.limitWidth = LimitWidth(in.pageWidth, in.landscape);
     plan.gridWidth = std::min(plan.naturalWidth, plan.limitWidth);
     plan.gridLeft = in.pageWidth - plan.limitWidth;
 

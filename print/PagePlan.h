@@ -60,4 +60,10 @@ struct PagePlan
 
 PagePlan PlanPages(const PagePlanInput& input);
 
+// L: the widest the grid may be printed on a page `pageWidth` wide.
+int LimitWidth(int pageWidth, bool landscape);
+// The grid's own width whose printed width (5/4 of it) just fills L: what a
+// grid laid out for paper alone (telmtool print) is made as wide as.
+int GridWidthFillingPage(int pageWidth, bool landscape);
+
 } // namespace telm

@@ -6,11 +6,12 @@ namespace telm::tool {
 
 int RunBulstat(const QStringList& args, std::ostream& out, std::ostream& err)
 {
-    if (args.size() != 1 || args.first().startsWith(QLatin1String("--"))) {
-        err << "telmtool bulstat: expected one NUMBER (see telmtool bulstat --help)\n";
+    CommandLine line("bulstat");
+    if (!line.parse(args, err))
         return kExitUsage;
-    }
-    const bool valid = CheckBulstat(args.first());
+    if (line.positional().size() != 1)
+        return line.usage(err, QStringLiteral("expected one NUMBER"));
+    const bool valid = CheckBulstat(line.positional().first());
     out << (valid ? "valid" : "invalid") << "\n";
     return valid ? kExitOk : kExitFailed;
 }

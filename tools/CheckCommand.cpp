@@ -4,7 +4,6 @@
 #include "platform/ProgramFolder.h"
 #include "tools/Telmtool.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 
 #include <deque>
@@ -12,12 +11,6 @@
 namespace telm::tool {
 
 namespace {
-
-int usage(std::ostream& err, const QString& why)
-{
-    err << "telmtool check: " << why << " (see telmtool check --help)\n";
-    return kExitUsage;
-}
 
 QString filesOf(const ControlFailure& failure)
 {
@@ -31,16 +24,16 @@ QString filesOf(const ControlFailure& failure)
 
 int RunCheck(const QStringList& args, std::ostream& out, std::ostream& err)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption controlsOption(
-        QStringLiteral("controls"), QStringLiteral("the controls file"), QStringLiteral("FILE"));
-    parser.addOption(controlsOption);
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    if (!parser.parse(QStringList{QStringLiteral("telmtool")} + args))
-        return usage(err, parser.errorText());
-    const QStringList files = parser.positionalArguments();
+    CommandLine line("check");
+    const QCommandLineOption controlsOption(QStringLiteral("controls"), QString(),
+                                            QStringLiteral("FILE"));
+    line.addOption(controlsOption);
+    if (!line.parse(args, err))
+        return kExitUsage;
+    const QCommandLineParser& parser = line.parser();
+    const QStringList files = line.positional();
     if (files.isEmpty())
-        return usage(err, QStringLiteral("expected at least one FILE"));
+        return line.usage(err, QStringLiteral("expected at least one FILE"));
 
     const QString controlsPath = parser.isSet(controlsOption)
                                      ? parser.value(controlsOption)

@@ -5,7 +5,6 @@
 #include "selection/Catalogue.h"
 #include "tools/Telmtool.h"
 
-#include <QCommandLineParser>
 #include <QThread>
 
 #include <algorithm>
@@ -81,31 +80,25 @@ FileResult extract(const QString& path)
     return result;
 }
 
-int usage(std::ostream& err, const QString& why)
-{
-    err << "telmtool extract: " << why << " (see telmtool extract --help)\n";
-    return kExitUsage;
-}
-
 } // namespace
 
 int RunExtract(const QStringList& args, std::ostream& out, std::ostream& err)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption jobsOption(QStringLiteral("jobs"), QStringLiteral("parallel readers"),
-                                        QStringLiteral("N"));
-    parser.addOption(jobsOption);
-    if (!parser.parse(QStringList{QStringLiteral("telmtool")} + args))
-        return usage(err, parser.errorText());
-    const QStringList files = parser.positionalArguments();
+    CommandLine line("extract");
+    const QCommandLineOption jobsOption(QStringLiteral("jobs"), QString(), QStringLiteral("N"));
+    line.addOption(jobsOption);
+    if (!line.parse(args, err))
+        return kExitUsage;
+    const QCommandLineParser& parser = line.parser();
+    const QStringList files = line.positional();
     if (files.isEmpty())
-        return usage(err, QStringLiteral("expected at least one FILE"));
+        return line.usage(err, QStringLiteral("expected at least one FILE"));
     int jobs = std::max(1, QThread::idealThreadCount());
     if (parser.isSet(jobsOption)) {
         bool ok = false;
         jobs = parser.value(jobsOption).toInt(&ok);
         if (!ok || jobs < 1 || jobs > 256)
-            return usage(err, QStringLiteral("--jobs takes a number from 1 to 256"));
+            return line.usage(err, QStringLiteral("--jobs takes a number from 1 to 256"));
     }
     jobs = std::min<int>(jobs, static_cast<int>(files.size()));
 

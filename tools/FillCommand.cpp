@@ -71,67 +71,52 @@ bool readCsv(const QString& path, std::vector<FillEntry>& entries, int& skipped,
     return true;
 }
 
-int usage(std::ostream& err, const QString& why)
-{
-    err << "telmtool fill: " << why << " (see telmtool fill --help)\n";
-    return kExitUsage;
-}
-
 } // namespace
 
 int RunFill(const QStringList& args, std::ostream& out, std::ostream& err)
 {
-    FillRequest request;
-    request.programFolder = platform::ProgramFolder();
-    QStringList csvFiles;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        auto value = [&](QString& target) {
-            if (i + 1 >= args.size())
-                return false;
-            target = args[++i];
-            return true;
-        };
-        bool ok = true;
-        if (arg == QLatin1String("--type"))
-            ok = value(request.typeCode);
-        else if (arg == QLatin1String("--bulstat"))
-            ok = value(request.bulstat);
-        else if (arg == QLatin1String("--company"))
-            ok = value(request.company);
-        else if (arg == QLatin1String("--year"))
-            ok = value(request.year);
-        else if (arg == QLatin1String("--month"))
-            ok = value(request.month);
-        else if (arg == QLatin1String("--folder"))
-            ok = value(request.programFolder);
-        else if (arg == QLatin1String("--forecast"))
-            request.forecast = true;
-        else if (arg == QLatin1String("--set")) {
-            QString text;
-            FillEntry entry;
-            if (!value(text) || !parseSet(text, entry))
-                return usage(err, QStringLiteral("--set takes ID:FIELD=AMOUNT"));
-            entry.origin = QStringLiteral("--set %1").arg(text);
-            request.entries.push_back(entry);
-        } else if (arg == QLatin1String("--csv")) {
-            QString path;
-            ok = value(path);
-            csvFiles << path;
-        } else {
-            return usage(err, QStringLiteral("unknown argument \"%1\"").arg(arg));
-        }
-        if (!ok)
-            return usage(err, QStringLiteral("%1 needs a value").arg(arg));
+    CommandLine line("fill");
+    const auto valued = [](const char* name, const char* value) {
+        return QCommandLineOption(QString::fromLatin1(name), QString(), QString::fromLatin1(value));
+    };
+    const QCommandLineOption type = valued("type", "CODE"), bulstat = valued("bulstat", "B"),
+                             company = valued("company", "NAME"), year = valued("year", "YYYY"),
+                             month = valued("month", "M"), folder = valued("folder", "DIR"),
+                             set = valued("set", "ID:FIELD=AMOUNT"), csv = valued("csv", "FILE"),
+                             forecast(QStringLiteral("forecast"));
+    for (const QCommandLineOption& option :
+         {type, bulstat, company, year, month, folder, set, csv, forecast})
+        line.addOption(option);
+    if (!line.parse(args, err))
+        return kExitUsage;
+    const QCommandLineParser& parser = line.parser();
+    if (!line.positional().isEmpty())
+        return line.usage(err,
+                          QStringLiteral("unknown argument \"%1\"").arg(line.positional().first()));
+    for (const QCommandLineOption* required : {&type, &bulstat, &company, &year, &month}) {
+        if (!parser.isSet(*required))
+            return line.usage(err,
+                              QStringLiteral("--%1 is required").arg(required->names().first()));
     }
-    for (const char* required : {"--type", "--bulstat", "--company", "--year", "--month"}) {
-        const QString name = QString::fromLatin1(required);
-        if (!args.contains(name))
-            return usage(err, QStringLiteral("%1 is required").arg(name));
+
+    FillRequest request;
+    request.typeCode = parser.value(type);
+    request.bulstat = parser.value(bulstat);
+    request.company = parser.value(company);
+    request.year = parser.value(year);
+    request.month = parser.value(month);
+    request.forecast = parser.isSet(forecast);
+    request.programFolder = parser.isSet(folder) ? parser.value(folder) : platform::ProgramFolder();
+    for (const QString& text : parser.values(set)) {
+        FillEntry entry;
+        if (!parseSet(text, entry))
+            return line.usage(err, QStringLiteral("--set takes ID:FIELD=AMOUNT"));
+        entry.origin = QStringLiteral("--set %1").arg(text);
+        request.entries.push_back(entry);
     }
     // The program's own folder keeps its data where the program does: beside it
     // when it can be written to, else in the user's own data folder.
-    if (!args.contains(QStringLiteral("--folder"))) {
+    if (!parser.isSet(folder)) {
         const platform::DataFolderChoice data = platform::DataFolder(request.programFolder);
         if (data.path.isEmpty()) {
             err << "telmtool fill: no folder for the data file: " << data.error << "\n";
@@ -140,17 +125,17 @@ int RunFill(const QStringList& args, std::ostream& out, std::ostream& err)
         request.dataFolder = data.path;
     }
     int skipped = 0;
-    for (const QString& path : csvFiles)
+    for (const QString& path : parser.values(csv))
         if (!readCsv(path, request.entries, skipped, err))
             return kExitFailed;
 
     const FillResult result = telm::RunFill(request);
-    for (const QString& line : result.refused)
-        err << "telmtool fill: skipped " << line << "\n";
-    for (const QString& line : result.warnings)
-        err << "telmtool fill: warning: " << line << "\n";
+    for (const QString& refused : result.refused)
+        err << "telmtool fill: skipped " << refused << "\n";
+    for (const QString& warning : result.warnings)
+        err << "telmtool fill: warning: " << warning << "\n";
     switch (result.status) {
-    case FillResult::Status::BadUsage: return usage(err, result.error);
+    case FillResult::Status::BadUsage: return line.usage(err, result.error);
     case FillResult::Status::NotSaved:
         err << "telmtool fill: nothing saved: " << result.error << "\n";
         return kExitFailed;

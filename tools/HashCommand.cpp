@@ -8,15 +8,23 @@ namespace telm::tool {
 
 int RunHash(const QStringList& args, std::ostream& out, std::ostream& err)
 {
-    if (args.size() == 1 && !args.first().startsWith(QLatin1String("--"))) {
-        out << ComputeHash(args.first()) << "\n";
+    CommandLine line("hash");
+    const QCommandLineOption fileOption(QStringLiteral("file"), QString(), QStringLiteral("FILE"));
+    line.addOption(fileOption);
+    if (!line.parse(args, err))
+        return kExitUsage;
+    const QStringList texts = line.positional();
+    const bool ofFile = line.parser().isSet(fileOption);
+    if (!ofFile && texts.size() == 1) {
+        out << ComputeHash(texts.first()) << "\n";
         return kExitOk;
     }
-    if (args.size() == 2 && args.first() == QLatin1String("--file")) {
+    if (ofFile && texts.isEmpty()) {
+        const QString path = line.parser().value(fileOption);
         QString reason;
-        const std::optional<QByteArray> bytes = platform::ReadRegularFile(args.at(1), reason);
+        const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, reason);
         if (!bytes) {
-            err << "telmtool hash: cannot read " << args.at(1) << ": " << reason << "\n";
+            err << "telmtool hash: cannot read " << path << ": " << reason << "\n";
             return kExitFailed;
         }
         out << ComputeHashUtf8(
@@ -24,8 +32,7 @@ int RunHash(const QStringList& args, std::ostream& out, std::ostream& err)
             << "\n";
         return kExitOk;
     }
-    err << "telmtool hash: expected TEXT or --file FILE (see telmtool hash --help)\n";
-    return kExitUsage;
+    return line.usage(err, QStringLiteral("expected TEXT or --file FILE"));
 }
 
 } // namespace telm::tool

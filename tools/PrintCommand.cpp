@@ -4,6 +4,7 @@
 #include "editor/DocumentEngine.h"
 #include "editor/FormLayout.h"
 #include "platform/ProgramFolder.h"
+#include "print/PagePlan.h"
 #include "print/PrintDocument.h"
 #include "selection/Catalogue.h"
 #include "selection/DataFileName.h"
@@ -12,7 +13,6 @@
 #include "tools/Telmtool.h"
 #include "xmlfiles/DataHeader.h"
 
-#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -23,12 +23,6 @@
 namespace telm::tool {
 
 namespace {
-
-int usage(std::ostream& err, const QString& why)
-{
-    err << "telmtool print: " << why << " (see telmtool print --help)\n";
-    return kExitUsage;
-}
 
 int failed(std::ostream& err, const QString& why)
 {
@@ -95,23 +89,24 @@ std::optional<Source> openSource(AppState& state, const QString& path, const QSt
 
 int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
 {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    CommandLine line("print");
     const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("OUT"));
     const QCommandLineOption landscape(QStringLiteral("landscape"));
     const QCommandLineOption portrait(QStringLiteral("portrait"));
     const QCommandLineOption type(QStringLiteral("type"), QString(), QStringLiteral("CODE"));
     const QCommandLineOption folder(QStringLiteral("folder"), QString(), QStringLiteral("DIR"));
-    parser.addOptions({pdf, landscape, portrait, type, folder});
-    if (!parser.parse(QStringList{QStringLiteral("telmtool")} + args))
-        return usage(err, parser.errorText());
-    const QStringList files = parser.positionalArguments();
+    for (const QCommandLineOption& option : {pdf, landscape, portrait, type, folder})
+        line.addOption(option);
+    if (!line.parse(args, err))
+        return kExitUsage;
+    const QCommandLineParser& parser = line.parser();
+    const QStringList files = line.positional();
     if (files.size() != 1)
-        return usage(err, QStringLiteral("name one file to print"));
+        return line.usage(err, QStringLiteral("name one file to print"));
     if (!parser.isSet(pdf) || parser.value(pdf).isEmpty())
-        return usage(err, QStringLiteral("--pdf OUT.pdf is required"));
+        return line.usage(err, QStringLiteral("--pdf OUT.pdf is required"));
     if (parser.isSet(landscape) && parser.isSet(portrait))
-        return usage(err, QStringLiteral("--landscape and --portrait exclude each other"));
+        return line.usage(err, QStringLiteral("--landscape and --portrait exclude each other"));
 
     const std::unique_ptr<QGuiApplication> application = guiApplication();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -137,9 +132,8 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
     const bool sideways = parser.isSet(landscape) || (profile.landscape && !parser.isSet(portrait));
     const QPageLayout page = DefaultPageLayout(sideways);
     // The grid laid out so that its printed width fills the width the page allows.
-    const int pageWidth = page.paintRectPoints().width() * 20;
-    const int limit = sideways ? pageWidth : pageWidth * 9 / 10;
-    const int gridWidth = GridWidthForColumns(profile, limit * 4 / 5);
+    const int gridWidth = GridWidthForColumns(
+        profile, GridWidthFillingPage(page.paintRectPoints().width() * 20, sideways));
     ApplyLoadLayout(profile, engine.maxLevel(), engine.grid(), gridWidth);
     ApplyResizeWidths(profile, engine.grid(), gridWidth);
 

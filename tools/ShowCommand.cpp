@@ -22,11 +22,12 @@ QString field(QString text)
 
 int RunShow(const QStringList& args, std::ostream& out, std::ostream& err)
 {
-    if (args.size() != 1 || args.first().startsWith(QLatin1String("--"))) {
-        err << "telmtool show: expected one FILE (see telmtool show --help)\n";
+    CommandLine line("show");
+    if (!line.parse(args, err))
         return kExitUsage;
-    }
-    const QString& path = args.first();
+    if (line.positional().size() != 1)
+        return line.usage(err, QStringLiteral("expected one FILE"));
+    const QString path = line.positional().first();
     Rowset rowset;
     if (const auto error = LoadRowset(path, rowset)) {
         err << "telmtool show: " << error->message << "\n";

@@ -13,34 +13,27 @@ std::ostream& operator<<(std::ostream& stream, const QString& text)
 const std::vector<Subcommand>& Subcommands()
 {
     static const std::vector<Subcommand> table = {
-        {"hash", "hash TEXT | hash --file FILE   print the checksum of a text or a file",
-         "Usage: telmtool hash TEXT\n"
-         "       telmtool hash --file FILE\n"
+        {"hash", "TEXT | --file FILE", "checksum A_B_C (telmtool hash abc → 159_471_765)",
          "Prints the checksum A_B_C of TEXT (UTF-8), or of the UTF-8 text of FILE,\n"
-         "counting each character with its Windows-1251 code (63 when it has none).\n",
+         "counting each character with its Windows-1251 code (63 when it has none).\n"
+         "A TEXT that begins with \"-\" follows \"--\".\n",
          RunHash},
-        {"verify", "verify FILE...                  check the checksum of data files",
-         "Usage: telmtool verify FILE...\n"
+        {"verify", "FILE...", "\"FILE: OK\" / \"TAMPERED\" / \"INVALID: reason\"; exit 0 if all OK",
          "Prints one line per file: \"FILE: OK\", \"FILE: TAMPERED\" or \"FILE: INVALID: "
          "reason\".\n"
          "Exits 0 only when every file is OK.\n",
          RunVerify},
-        {"show",
-         "show FILE                       print a template's or data file's header and rows",
-         "Usage: telmtool show FILE\n"
+        {"show", "FILE", "the header, then rows as TSV (level, id, code, title, amounts)",
          "Prints the header (period, BULSTAT, company, document, kind), a blank line, then the\n"
          "rows as tab-separated values: level, identifier, code, title and the amount fields\n"
          "DocDta_Sum1... Tabs and line ends inside texts are printed as blanks.\n",
          RunShow},
-        {"bulstat", "bulstat NUMBER                  check a BULSTAT number's check digit",
-         "Usage: telmtool bulstat NUMBER\n"
-         "Prints \"valid\" and exits 0, or prints \"invalid\" and exits 1.\n",
-         RunBulstat},
+        {"bulstat", "NUMBER", "valid (exit 0) / invalid (exit 1)",
+         "Prints \"valid\" and exits 0, or prints \"invalid\" and exits 1.\n", RunBulstat},
         {"fill",
-         "fill --type CODE ... [--set ID:FIELD=AMOUNT] [--csv FILE]   fill and save a document",
-         "Usage: telmtool fill --type CODE --bulstat B --company NAME --year YYYY --month M\n"
-         "                     [--forecast] [--folder DIR] [--set ID:FIELD=AMOUNT ...] [--csv "
-         "FILE]\n"
+         "--type CODE --bulstat B --company NAME --year YYYY --month M\n"
+         "[--forecast] [--folder DIR] [--set ID:FIELD=AMOUNT ...] [--csv FILE ...]",
+         "amounts committed as if typed, the document saved",
          "Opens the document as the new-document dialog would: the data file\n"
          "DIR/Data/VELDOR_<code>_<B>_<YYYY>_<M>.xml for correction if it exists, otherwise a\n"
          "new document from DIR/Blanki. Without --folder, DIR is the program's folder, and the\n"
@@ -59,9 +52,8 @@ const std::vector<Subcommand>& Subcommands()
          "Exits 0 when saved with every amount, 3 when saved but some amounts were skipped,\n"
          "1 when nothing could be saved, 2 on bad usage.\n",
          RunFill},
-        {"print", "print FILE --pdf OUT.pdf [--landscape|--portrait]   print a document to PDF",
-         "Usage: telmtool print FILE --pdf OUT.pdf [--landscape|--portrait] [--type CODE]\n"
-         "                      [--folder DIR]\n"
+        {"print", "FILE --pdf OUT.pdf [--landscape|--portrait] [--type CODE] [--folder DIR]",
+         "a data file or a blank form printed into a PDF file",
          "Prints a data file, or a template as a blank form, into a PDF file without a display,\n"
          "as the program prints it: the title block (type, company, period; dotted lines on a\n"
          "blank form), the grid in page-high strips with its header row on every page, the\n"
@@ -75,8 +67,7 @@ const std::vector<Subcommand>& Subcommands()
          "file. Exits 0 when printed, 1 when the file cannot be read or the PDF cannot be\n"
          "written, 2 on bad usage.\n",
          RunPrint},
-        {"check", "check FILE... [--controls FILE]  run the consistency controls over data files",
-         "Usage: telmtool check FILE... [--controls FILE]\n"
+        {"check", "FILE... [--controls FILE]", "the consistency controls: disagreements, a summary",
          "Runs the consistency controls (Blanki/Checks.txt in the program's folder unless\n"
          "--controls names another) over the data files: each statement on its own, and the\n"
          "statements of one company (BULSTAT), period and kind (real or forecast) against each\n"
@@ -87,8 +78,8 @@ const std::vector<Subcommand>& Subcommands()
          "Exits 0 when every control agrees and every file was read, 1 otherwise, 2 on bad\n"
          "usage.\n",
          RunCheck},
-        {"extract", "extract FILE... [--jobs N]       every amount of data files as one CSV",
-         "Usage: telmtool extract FILE... [--jobs N] > out.csv\n"
+        {"extract", "FILE... [--jobs N] > out.csv",
+         "every amount as one CSV on stdout (RFC 4180, UTF-8)",
          "Writes one CSV (RFC 4180: comma-separated, quoted where needed, CRLF line ends;\n"
          "UTF-8) with a header line and one line per amount of every row of every file:\n"
          "file, bulstat, company, year, month, document (the type's code), forecast (0 or 1),\n"
@@ -106,27 +97,75 @@ const std::vector<Subcommand>& Subcommands()
 
 namespace {
 
-void printOverview(std::ostream& stream)
-{
-    stream << "Usage: telmtool COMMAND [ARGS]\n"
-              "Commands:\n";
-    for (const Subcommand& command : Subcommands())
-        stream << "  " << command.synopsis << "\n";
-    stream << "Run \"telmtool COMMAND --help\" for a command's details, \"telmtool --version\" for "
-              "the version.\n";
-}
+// Where the overview's summaries start.
+constexpr qsizetype kSummaryColumn = 40;
 
 bool isHelp(const QString& arg)
 {
     return arg == QLatin1String("--help") || arg == QLatin1String("-h");
 }
 
+// "<prefix><name> <arguments>", continuation lines indented under the arguments.
+QStringList usageLines(const QString& prefix, const Subcommand& command)
+{
+    const QString head = prefix + QLatin1String(command.name) + u' ';
+    QStringList lines;
+    for (const QString& part : QString::fromLatin1(command.arguments).split(u'\n'))
+        lines << (lines.isEmpty() ? head : QString(head.size(), u' ')) + part;
+    return lines;
+}
+
 } // namespace
+
+QString Overview()
+{
+    QString text = QStringLiteral("Usage: telmtool COMMAND [ARGS]\nCommands:\n");
+    for (const Subcommand& command : Subcommands()) {
+        QStringList lines = usageLines(QStringLiteral("  "), command);
+        const QString summary = QString::fromUtf8(command.summary);
+        // The summary beside the first line where it fits, else on a line of its own.
+        if (lines.size() == 1 && lines.first().size() < kSummaryColumn - 1)
+            lines.first() = lines.first().leftJustified(kSummaryColumn) + summary;
+        else
+            lines << QString(kSummaryColumn, u' ') + summary;
+        text += lines.join(u'\n') + u'\n';
+    }
+    text += QStringLiteral("Run \"telmtool COMMAND --help\" for a command's details, \"telmtool "
+                           "--version\" for the\nversion. Bad usage exits 2 in every command.\n");
+    return text;
+}
+
+QString Help(const Subcommand& command)
+{
+    QStringList lines = usageLines(QStringLiteral("Usage: telmtool "), command);
+    return lines.join(u'\n') + u'\n' + QString::fromLatin1(command.details);
+}
+
+CommandLine::CommandLine(const char* command) : m_command(QString::fromLatin1(command))
+{
+    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+}
+
+bool CommandLine::parse(const QStringList& args, std::ostream& err)
+{
+    if (m_parser.parse(QStringList{QStringLiteral("telmtool")} + args))
+        return true;
+    usage(err, m_parser.errorText());
+    return false;
+}
+
+int CommandLine::usage(std::ostream& err, const QString& why) const
+{
+    err << "telmtool " << m_command << ": " << why << " (see telmtool " << m_command
+        << " --help)\n";
+    return kExitUsage;
+}
 
 int RunTelmtool(const QStringList& args, std::ostream& out, std::ostream& err)
 {
     if (args.isEmpty()) {
-        printOverview(err);
+        err << Overview();
         return kExitUsage;
     }
     if (args.first() == QLatin1String("--version")) {
@@ -134,7 +173,7 @@ int RunTelmtool(const QStringList& args, std::ostream& out, std::ostream& err)
         return kExitOk;
     }
     if (isHelp(args.first()) || args.first() == QLatin1String("help")) {
-        printOverview(out);
+        out << Overview();
         return kExitOk;
     }
     for (const Subcommand& command : Subcommands()) {
@@ -142,13 +181,13 @@ int RunTelmtool(const QStringList& args, std::ostream& out, std::ostream& err)
             continue;
         const QStringList rest = args.mid(1);
         if (rest.size() == 1 && isHelp(rest.first())) {
-            out << command.help;
+            out << Help(command);
             return kExitOk;
         }
         return command.run(rest, out, err);
     }
     err << "telmtool: unknown command \"" << args.first() << "\"\n";
-    printOverview(err);
+    err << Overview();
     return kExitUsage;
 }
 

@@ -3,6 +3,7 @@
 // and returns the exit code, so tests run it without a process.
 #pragma once
 
+#include <QCommandLineParser>
 #include <QStringList>
 
 #include <ostream>
@@ -19,13 +20,40 @@ constexpr int kExitPartly = 3; // saved, but some requested amounts are not in i
 struct Subcommand
 {
     const char* name;
-    const char* synopsis; // one line for the overview
-    const char* help;     // the text of `telmtool <name> --help`
+    const char* arguments; // what follows the name; a "\n" starts a continuation line
+    const char* summary;   // what it does, for the overview
+    const char* details;   // `telmtool <name> --help`, after its usage line
     int (*run)(const QStringList& args, std::ostream& out, std::ostream& err);
 };
 
 // The subcommands in the order the overview lists them; a new one is one more entry.
 const std::vector<Subcommand>& Subcommands();
+
+// `telmtool --help`: one line per subcommand, from the table. The README's
+// synopsis is this text, and a test holds the two together.
+QString Overview();
+// `telmtool <name> --help`: the usage line, then the details.
+QString Help(const Subcommand& command);
+
+// One subcommand's arguments, read the same way by every subcommand: long
+// options (one dash or two), values after a blank or "=", "--" ends the
+// options. Bad usage is said in one form and exits with kExitUsage.
+class CommandLine
+{
+public:
+    explicit CommandLine(const char* command);
+    void addOption(const QCommandLineOption& option) { m_parser.addOption(option); }
+    // False, having said why on `err`, when the arguments are not understood.
+    bool parse(const QStringList& args, std::ostream& err);
+    const QCommandLineParser& parser() const { return m_parser; }
+    QStringList positional() const { return m_parser.positionalArguments(); }
+    // "telmtool <name>: <why> (see telmtool <name> --help)"; returns kExitUsage.
+    int usage(std::ostream& err, const QString& why) const;
+
+private:
+    QString m_command;
+    QCommandLineParser m_parser;
+};
 
 // Runs `telmtool args...` (args without the program name).
 int RunTelmtool(const QStringList& args, std::ostream& out, std::ostream& err);

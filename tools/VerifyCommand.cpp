@@ -19,12 +19,14 @@ QString verdict(const QString& path)
 
 int RunVerify(const QStringList& args, std::ostream& out, std::ostream& err)
 {
-    if (args.isEmpty()) {
-        err << "telmtool verify: expected at least one FILE (see telmtool verify --help)\n";
+    CommandLine line("verify");
+    if (!line.parse(args, err))
         return kExitUsage;
-    }
+    const QStringList files = line.positional();
+    if (files.isEmpty())
+        return line.usage(err, QStringLiteral("expected at least one FILE"));
     bool allOk = true;
-    for (const QString& path : args) {
+    for (const QString& path : files) {
         const QString result = verdict(path);
         allOk = allOk && result == QLatin1String("OK");
         out << path << ": " << result << "\n";

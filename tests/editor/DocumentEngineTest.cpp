@@ -16,6 +16,10 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include <functional>
+#include <tuple>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 using namespace telm;
@@ -114,13 +118,110 @@ TEST_F(DocumentEngineTest, EditGateAndDeleteKey)
     EXPECT_FALSE(engine->canEdit(kLand, 2));
 
     ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("300")));
-    ASSERT_TRUE(engine->saved());
     ASSERT_TRUE(engine->deleteCell(kLand, 7));
     EXPECT_EQ(engine->grid().TextMatrix(kLand, 7), QStringLiteral("0"));
     EXPECT_EQ(engine->grid().TextMatrix(kAssets, 7), QStringLiteral("0"));
-    EXPECT_FALSE(engine->saved());
-    EXPECT_TRUE(engine->changed()); // a Delete that changes a cell is a change: closing asks
     EXPECT_FALSE(engine->deleteCell(kFixed, 7));
+}
+
+// What an undo stack or an accessible table hears of one edit: the user's cell
+// with its kind, then every cell that follows from it as computed.
+TEST_F(DocumentEngineTest, AListenerHearsTheEditAndWhatFollowsFromIt)
+{
+    using Kind = CellChange::Kind;
+    struct Case
+    {
+        const char* what;
+        std::function<void(DocumentEngine&)> act;
+        std::vector<std::tuple<int, int, Kind>> heard;
+    };
+    const std::vector<std::tuple<int, int, Kind>> totalsOfLand = {{kLand, 5, Kind::Computed},
+                                                                  {kFixed, 7, Kind::Computed},
+                                                                  {kFixed, 5, Kind::Computed},
+                                                                  {kAssets, 7, Kind::Computed},
+                                                                  {kAssets, 5, Kind::Computed}};
+    const auto after = [&](std::tuple<int, int, Kind> edit) {
+        std::vector<std::tuple<int, int, Kind>> all{edit};
+        all.insert(all.end(), totalsOfLand.begin(), totalsOfLand.end());
+        return all;
+    };
+    const Case cases[] = {
+        {"typed", [](DocumentEngine& e) { e.commit(kLand, 7, "300"); },
+         after({kLand, 7, Kind::Typed})},
+        {"pasted", [](DocumentEngine& e) { e.pasteColumn(kLand, 7, {"300"}); },
+         after({kLand, 7, Kind::Pasted})},
+        {"deleted",
+         [](DocumentEngine& e) {
+             e.grid().setTextMatrix(kLand, 7, "300"); // the program's own, unheard below
+             e.deleteCell(kLand, 7);
+         },
+         {{kLand, 7, Kind::Deleted}}}, // the totals already were what a 0 gives
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto engine = open(0);
+        std::vector<std::tuple<int, int, Kind>> undo, accessible;
+        engine->grid().addListener({.cellChanged = [&](const CellChange& change) {
+            if (change.kind != Kind::Set)
+                undo.emplace_back(change.row, change.col, change.kind);
+        }});
+        engine->grid().addListener({.cellChanged = [&](const CellChange& change) {
+            if (change.kind != Kind::Set)
+                accessible.emplace_back(change.row, change.col, change.kind);
+        }});
+        c.act(*engine);
+        EXPECT_EQ(undo, c.heard);
+        EXPECT_EQ(accessible, c.heard);
+    }
+}
+
+// Whether closing asks follows from the cells the user's edits changed; the
+// totals they bring along, the result rows and loading are not edits.
+TEST_F(DocumentEngineTest, TheChangedStateFollowsFromTheEdits)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(DocumentEngine&)> act;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"nothing done", [](DocumentEngine&) {}, false},
+        {"an amount typed", [](DocumentEngine& e) { e.commit(kLand, 7, "300"); }, true},
+        {"the amount the cell holds", [](DocumentEngine& e) { e.commit(kLand, 7, " 0 "); }, false},
+        {"a text refused", [](DocumentEngine& e) { e.commit(kLand, 7, "abc"); }, false},
+        {"Delete on a 0", [](DocumentEngine& e) { e.deleteCell(kLand, 7); }, false},
+        {"Delete refused", [](DocumentEngine& e) { e.deleteCell(kFixed, 7); }, false},
+        {"a column pasted",
+         [](DocumentEngine& e) {
+             e.pasteColumn(kLand, 7, {"5", "6"});
+         },
+         true},
+        {"a paste refused", [](DocumentEngine& e) { e.pasteColumn(kLand, 7, {"x"}); }, false},
+        {"result rows summed", [](DocumentEngine& e) { e.runConditionalSums(); }, false},
+        {"a total written by the program",
+         [](DocumentEngine& e) {
+             e.grid().setTextMatrix(kAssets, 7, "9", CellChange::Kind::Computed);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto engine = open(0);
+        c.act(*engine);
+        EXPECT_EQ(engine->changed(), c.changed);
+        EXPECT_EQ(engine->saved(), !c.changed);
+        EXPECT_EQ(engine->needsSaveQuestion(), c.changed);
+    }
+
+    // After a save the question waits for the next edit: a Delete that changes a cell.
+    auto engine = open(0);
+    ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("300")));
+    ASSERT_FALSE(engine->writeAndSave().has_value());
+    EXPECT_FALSE(engine->needsSaveQuestion());
+    EXPECT_TRUE(engine->changed());
+    ASSERT_TRUE(engine->deleteCell(kLand, 7));
+    EXPECT_TRUE(engine->needsSaveQuestion());
 }
 
 TEST_F(DocumentEngineTest, SaveReopenCorrectInPlace)
@@ -196,7 +297,6 @@ TEST_F(DocumentEngineTest, FailedSaveKeepsTheSavedFlagClearedAndTheOldFile)
     engine.reset(); // closed before it is opened again
     state.openedDataFilePath = dataPath();
     auto correction = open(1);
-    correction->noteTyping();
     ASSERT_TRUE(correction->commit(kLand, 7, QStringLiteral("900")));
     // The target turned into a folder: the write cannot replace it.
     QFile::remove(dataPath());

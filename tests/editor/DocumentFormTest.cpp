@@ -219,6 +219,36 @@ TEST_F(DocumentFormTest, ClosingAsksAboutUnsavedChanges)
               QStringLiteral("10"));
 }
 
+// The question on close follows from what the edits changed: an entry given up
+// with Esc, or one that stores the amount the cell already held, changed nothing.
+TEST_F(DocumentFormTest, ClosingDoesNotAskWhenNoEditChangedACell)
+{
+    struct Case
+    {
+        const char* what;
+        const char* typed;
+        Qt::Key end;
+    };
+    const Case cases[] = {
+        {"given up with Esc", "10", Qt::Key_Escape},
+        {"the amount the cell holds", "0", Qt::Key_Return},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(openForm(0));
+        goTo(kLand, 7);
+        type(QString::fromLatin1(c.typed));
+        QTest::keyClick(form->txtEdit(), c.end);
+        EXPECT_FALSE(form->txtEdit()->isVisible());
+        EXPECT_EQ(grid().TextMatrix(kLand, 7), QStringLiteral("0"));
+        boxes.shown.clear();
+        form->close();
+        EXPECT_TRUE(boxes.shown.empty());
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_FALSE(QFile::exists(dataPath()));
+    }
+}
+
 TEST_F(DocumentFormTest, SaveWarnsWhenUnbalancedThenReopensForCorrection)
 {
     ASSERT_TRUE(openForm(0));

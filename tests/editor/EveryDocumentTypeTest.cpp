@@ -93,6 +93,7 @@ TEST_P(EveryDocumentType, ADeleteIsAChangeThatClosingAsksAbout)
         for (const AmountColumn& a : engine.profile().amounts)
             if (engine.canEdit(r, a.column) && engine.canDelete(r, a.column)) {
                 ASSERT_TRUE(engine.commit(r, a.column, QStringLiteral("5")));
+                ASSERT_FALSE(engine.writeAndSave());
                 ASSERT_FALSE(engine.needsSaveQuestion());
                 ASSERT_TRUE(engine.deleteCell(r, a.column));
                 EXPECT_TRUE(engine.needsSaveQuestion());

@@ -37,12 +37,16 @@ struct Recorder
     QStringList events;
     void attach(GridModel& model)
     {
-        model.listener().leaveCell = [this, &model] {
-            events << QStringLiteral("leave %1,%2").arg(model.Row()).arg(model.Col());
-        };
-        model.listener().enterCell = [this, &model] {
-            events << QStringLiteral("enter %1,%2").arg(model.Row()).arg(model.Col());
-        };
+        model.addListener({
+            .leaveCell =
+                [this, &model] {
+                    events << QStringLiteral("leave %1,%2").arg(model.Row()).arg(model.Col());
+                },
+            .enterCell =
+                [this, &model] {
+                    events << QStringLiteral("enter %1,%2").arg(model.Row()).arg(model.Col());
+                },
+        });
     }
 };
 
@@ -163,7 +167,7 @@ TEST(GridModel, CollapsedAncestorHidesDescendants)
     GridModel model;
     model.bind(smallTree());
     int structure = 0;
-    model.listener().structureChanged = [&] { ++structure; };
+    model.addListener({.structureChanged = [&] { ++structure; }});
 
     model.setCollapsed(2, true); // A1
     EXPECT_TRUE(model.isShown(2));
@@ -333,19 +337,164 @@ TEST(GridModel, AMoveMadeByTheLeaveHandlerStands)
     model.setCurrentCell(1, 1);
     std::vector<std::pair<int, int>> entered;
     bool bounce = true;
-    model.listener().leaveCell = [&] {
-        if (bounce) { // a refused entry sends the user back to (1, 1)
-            bounce = false;
-            model.setCurrentCell(2, 0);
-            model.setCurrentCell(1, 1);
-        }
-    };
-    model.listener().enterCell = [&] { entered.emplace_back(model.Row(), model.Col()); };
+    model.addListener({
+        .leaveCell =
+            [&] {
+                if (bounce) { // a refused entry sends the user back to (1, 1)
+                    bounce = false;
+                    model.setCurrentCell(2, 0);
+                    model.setCurrentCell(1, 1);
+                }
+            },
+        .enterCell = [&] { entered.emplace_back(model.Row(), model.Col()); },
+    });
     model.setCurrentCell(3, 2);
     EXPECT_EQ(model.Row(), 1);
     EXPECT_EQ(model.Col(), 1);
     ASSERT_FALSE(entered.empty());
     EXPECT_EQ(entered.back(), std::make_pair(1, 1));
+}
+
+// What one listener heard, as text: "kind row,col previous→now".
+struct ChangeLog
+{
+    QStringList heard;
+    GridModel::ListenerId attach(GridModel& model)
+    {
+        return model.addListener({.cellChanged = [this, &model](const CellChange& c) {
+            static const char* const kinds[] = {"typed", "deleted", "pasted", "computed", "set"};
+            heard << QStringLiteral("%1 %2,%3 %4→%5")
+                         .arg(QLatin1String(kinds[static_cast<int>(c.kind)]))
+                         .arg(c.row)
+                         .arg(c.col)
+                         .arg(c.previous, model.TextMatrix(c.row, c.col));
+        }});
+    }
+};
+
+TEST(GridModel, EveryListenerHearsEachChangeWithItsCellAndKind)
+{
+    GridModel model;
+    model.bind(smallTree());
+    ChangeLog widget, undo, accessibility;
+    widget.attach(model);
+    undo.attach(model);
+    accessibility.attach(model);
+
+    model.setTextMatrix(3, 2, "11", CellChange::Kind::Typed);
+    model.setTextMatrix(4, 2, "0", CellChange::Kind::Deleted);
+    model.setTextMatrix(5, 2, "7", CellChange::Kind::Pasted);
+    model.setTextMatrix(1, 2, "31", CellChange::Kind::Computed);
+    model.setTextMatrix(0, 2, "Сума");                        // a caption: the program's own
+    model.setTextMatrix(3, 2, "11", CellChange::Kind::Typed); // the text it has: no change
+    model.setTextMatrix(9, 2, "1", CellChange::Kind::Typed);  // outside the grid
+    model.setCellBackColor(3, 0, Qt::red);                    // a format, not a text
+    const QStringList expected = {"typed 3,2 10→11", "deleted 4,2 20→0", "pasted 5,2 30→7",
+                                  "computed 1,2 →31", "set 0,2 →Сума"};
+    EXPECT_EQ(widget.heard, expected);
+    EXPECT_EQ(undo.heard, expected);
+    EXPECT_EQ(accessibility.heard, expected);
+}
+
+TEST(GridModel, EditKindsAreTheUsersOwn)
+{
+    struct Case
+    {
+        CellChange::Kind kind;
+        bool edit;
+    };
+    const Case cases[] = {
+        {CellChange::Kind::Typed, true},  {CellChange::Kind::Deleted, true},
+        {CellChange::Kind::Pasted, true}, {CellChange::Kind::Computed, false},
+        {CellChange::Kind::Set, false},
+    };
+    for (const Case& c : cases) {
+        const CellChange change{1, 1, c.kind, QString()};
+        EXPECT_EQ(change.isEdit(), c.edit) << static_cast<int>(c.kind);
+    }
+}
+
+TEST(GridModel, LoadingRaisesNoCellChange)
+{
+    GridModel model;
+    ChangeLog log;
+    log.attach(model);
+    int structure = 0;
+    model.addListener({.structureChanged = [&] { ++structure; }});
+    model.bind(smallTree());
+    model.clear();
+    model.bind(smallTree());
+    EXPECT_TRUE(log.heard.isEmpty());
+    EXPECT_EQ(structure, 3);
+}
+
+TEST(GridModel, AFormatChangeNamesItsCell)
+{
+    GridModel model;
+    model.bind(smallTree());
+    std::vector<std::pair<int, int>> cells;
+    model.addListener(
+        {.cellFormatChanged = [&](int row, int col) { cells.emplace_back(row, col); }});
+    model.setCellBackColor(2, 0, Qt::gray);
+    model.setCellForeColor(3, 1, Qt::red);
+    model.setCellAlignment(4, 2, CellAlign::CenterTop);
+    const std::vector<std::pair<int, int>> expected = {{2, 0}, {3, 1}, {4, 2}};
+    EXPECT_EQ(cells, expected);
+}
+
+TEST(GridModel, ListenersComeAndGoWhileBeingNotified)
+{
+    GridModel model;
+    model.bind(smallTree());
+    QStringList heard;
+    GridModel::ListenerId once = 0;
+    GridModel::ListenerId late = 0;
+    // The first listener removes itself and adds another while it is being told.
+    once = model.addListener({.cellChanged = [&](const CellChange&) {
+        heard << "once";
+        model.removeListener(once);
+        late = model.addListener({.cellChanged = [&](const CellChange&) { heard << "late"; }});
+    }});
+    const GridModel::ListenerId steady =
+        model.addListener({.cellChanged = [&](const CellChange&) { heard << "steady"; }});
+
+    model.setTextMatrix(3, 2, "1", CellChange::Kind::Typed);
+    EXPECT_EQ(heard, QStringList({"once", "steady"})); // one added now hears the next change
+    heard.clear();
+    model.setTextMatrix(3, 2, "2", CellChange::Kind::Typed);
+    EXPECT_EQ(heard, QStringList({"steady", "late"}));
+    heard.clear();
+    model.removeListener(steady);
+    model.removeListener(late);
+    model.removeListener(late); // twice is harmless
+    model.setTextMatrix(3, 2, "3", CellChange::Kind::Typed);
+    EXPECT_TRUE(heard.isEmpty());
+}
+
+TEST(GridModel, ACopyHasNoListeners)
+{
+    GridModel model;
+    model.bind(smallTree());
+    int heard = 0;
+    model.addListener({.cellChanged = [&](const CellChange&) { ++heard; }});
+    GridModel copy = model;
+    copy.setTextMatrix(3, 2, "99", CellChange::Kind::Typed);
+    EXPECT_EQ(heard, 0);
+    EXPECT_EQ(model.TextMatrix(3, 2), QStringLiteral("10"));
+    model.setTextMatrix(3, 2, "99", CellChange::Kind::Typed);
+    EXPECT_EQ(heard, 1);
+}
+
+TEST(GridModel, EveryListenerHearsTheMoveInOrder)
+{
+    GridModel model;
+    model.bind(smallTree());
+    Recorder first, second;
+    first.attach(model);
+    second.attach(model);
+    model.setCurrentCell(3, 2);
+    EXPECT_EQ(first.events, QStringList({"leave 1,0", "enter 3,2"}));
+    EXPECT_EQ(second.events, first.events);
 }
 
 } // namespace

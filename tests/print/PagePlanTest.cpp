@@ -59,6 +59,22 @@ TEST(PagePlan, WidthsAndLeftEdge)
     }
 }
 
+// A grid laid out for paper alone is made as wide as fills the limit: printed
+// at its natural width, neither squeezed nor short of the limit by more than
+// the rounding.
+TEST(PagePlan, AGridMadeToFillThePageFillsIt)
+{
+    for (const bool landscape : {false, true}) {
+        SCOPED_TRACE(landscape);
+        const int pageWidth = page({300}, {}, landscape).pageWidth;
+        const PagePlan plan =
+            PlanPages(page({300}, {GridWidthFillingPage(pageWidth, landscape)}, landscape));
+        EXPECT_EQ(plan.limitWidth, landscape ? 15000 : 9900);
+        EXPECT_EQ(plan.gridWidth, plan.naturalWidth); // not squeezed
+        EXPECT_GE(plan.naturalWidth, plan.limitWidth - 2);
+    }
+}
+
 TEST(PagePlan, AShortDocumentIsOnePage)
 {
     const PagePlan plan = PlanPages(page(std::vector<int>(10, 300)));

@@ -73,6 +73,49 @@ TEST(Telmtool, UsageAndHelp)
     }
 }
 
+// The README's synopsis is what `telmtool --help` prints, made from the command
+// table: a command added, renamed or given new arguments shows in both or fails here.
+TEST(Telmtool, TheReadmeSynopsisIsTheCommandTable)
+{
+    const QByteArray readme = test::readAll(QStringLiteral(TELM_README));
+    const qsizetype section = readme.indexOf("\n## telmtool\n");
+    ASSERT_GE(section, 0);
+    const qsizetype start = readme.indexOf("```\n", section) + 4;
+    const qsizetype end = readme.indexOf("```\n", start);
+    ASSERT_GT(end, start);
+    const ToolRun help = RunTool({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(readme.mid(start, end - start).toStdString(), help.out);
+    EXPECT_EQ(help.out, tool::Overview().toStdString());
+    for (const tool::Subcommand& command : tool::Subcommands())
+        EXPECT_NE(help.out.find(std::string("  ") + command.name + " "), std::string::npos)
+            << command.name;
+}
+
+// Bad usage exits 2 in every command, says so in one form and points to the
+// command's help; the help itself is the usage line from the table, then the details.
+TEST(Telmtool, BadUsageExitsTwoInEveryCommand)
+{
+    for (const tool::Subcommand& command : tool::Subcommands()) {
+        const QString name = QString::fromLatin1(command.name);
+        SCOPED_TRACE(command.name);
+        const std::string pointer = "(see telmtool " + name.toStdString() + " --help)\n";
+        for (const QStringList& args :
+             {QStringList{name}, QStringList{name, "--no-such-option", "file.xml"},
+              QStringList{name, "file.xml", "--no-such-option"}}) {
+            const ToolRun r = RunTool(args);
+            EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
+            EXPECT_EQ(r.err.rfind("telmtool " + name.toStdString() + ": ", 0), 0u) << r.err;
+            EXPECT_TRUE(r.err.ends_with(pointer)) << r.err;
+            EXPECT_TRUE(r.out.empty()) << r.out;
+        }
+        const ToolRun help = RunTool({name, "--help"});
+        EXPECT_EQ(help.code, 0);
+        EXPECT_EQ(help.out, tool::Help(command).toStdString());
+        EXPECT_EQ(help.out.rfind("Usage: telmtool " + name.toStdString() + " ", 0), 0u);
+    }
+}
+
 TEST(Telmtool, HashOfTextAndFile)
 {
     EXPECT_EQ(RunTool({"hash", "abc"}).out, "159_471_765\n");
