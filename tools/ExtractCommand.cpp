@@ -23,9 +23,8 @@ constexpr const char* kHeader =
 
 // A field as RFC 4180 writes it: quoted when it holds a comma, a quote or a
 // line end, with quotes doubled.
-void appendField(QByteArray& line, const QString& text)
+void appendField(QByteArray& line, const QByteArray& bytes)
 {
-    const QByteArray bytes = text.toUtf8();
     if (bytes.contains(',') || bytes.contains('"') || bytes.contains('\n')
         || bytes.contains('\r')) {
         QByteArray quoted = bytes;
@@ -36,13 +35,26 @@ void appendField(QByteArray& line, const QString& text)
     }
 }
 
+// A text field (a file name, a company, a title, a code): one that a
+// spreadsheet would take as a formula ("=HYPERLINK(…)", "+1", "-1", "@x", or
+// one led by a tab or a carriage return) starts with ' there, unless the
+// texts are asked for raw. Numbers (year, month, row, level, amount) are
+// never touched: "-1500" stays an amount.
+void appendText(QByteArray& line, const QString& text, bool raw)
+{
+    QByteArray bytes = text.toUtf8();
+    if (!raw && !bytes.isEmpty() && QByteArray("=+-@\t\r").contains(bytes.front()))
+        bytes.prepend('\'');
+    appendField(line, bytes);
+}
+
 struct FileResult
 {
     QByteArray csv;  // the file's lines
     QString refusal; // or why it is not extracted
 };
 
-FileResult extract(const QString& path)
+FileResult extract(const QString& path, bool raw)
 {
     FileResult result;
     Statement s;
@@ -52,28 +64,32 @@ FileResult extract(const QString& path)
     }
     // The fields every line of the file shares.
     QByteArray prefix;
-    for (const QString& field :
-         {path, s.bulstat, s.company, s.year, s.month, QString::fromLatin1(s.type->code),
-          s.forecast ? QStringLiteral("1") : QStringLiteral("0")}) {
-        appendField(prefix, field);
+    for (const QString& text : {path, s.bulstat, s.company}) {
+        appendText(prefix, text, raw);
         prefix += ',';
     }
+    for (const QString& number : {s.year, s.month}) {
+        appendField(prefix, number.toUtf8());
+        prefix += ',';
+    }
+    appendText(prefix, QString::fromLatin1(s.type->code), raw);
+    prefix += s.forecast ? ",1," : ",0,";
     QByteArray& csv = result.csv;
     csv.reserve(static_cast<qsizetype>(s.rows.size() * s.amountFields.size())
                 * (prefix.size() + 80));
     for (const StatementRow& row : s.rows) {
         QByteArray rowPart = prefix;
-        appendField(rowPart, row.id);
+        appendField(rowPart, row.id.toUtf8());
         rowPart += ',' + QByteArray::number(row.level) + ',';
-        appendField(rowPart, row.code);
+        appendText(rowPart, row.code, raw);
         rowPart += ',';
-        appendField(rowPart, row.title);
+        appendText(rowPart, row.title, raw);
         rowPart += ',';
         for (qsizetype k = 0; k < s.amountFields.size(); ++k) {
             csv += rowPart;
-            csv += s.amountFields.at(k).toLatin1();
+            appendField(csv, s.amountFields.at(k).toUtf8());
             csv += ',';
-            csv += row.amounts.at(k).toLatin1(); // a plain integer, or empty
+            appendField(csv, row.amounts.at(k).toUtf8()); // a plain integer, or empty
             csv += "\r\n";
         }
     }
@@ -86,7 +102,9 @@ int RunExtract(const QStringList& args, std::ostream& out, std::ostream& err)
 {
     CommandLine line("extract");
     const QCommandLineOption jobsOption(QStringLiteral("jobs"), QString(), QStringLiteral("N"));
+    const QCommandLineOption rawOption(QStringLiteral("raw"));
     line.addOption(jobsOption);
+    line.addOption(rawOption);
     if (!line.parse(args, err))
         return kExitUsage;
     const QCommandLineParser& parser = line.parser();
@@ -101,6 +119,7 @@ int RunExtract(const QStringList& args, std::ostream& out, std::ostream& err)
             return line.usage(err, QStringLiteral("--jobs takes a number from 1 to 256"));
     }
     jobs = std::min<int>(jobs, static_cast<int>(files.size()));
+    const bool raw = parser.isSet(rawOption);
 
     out << kHeader;
     int refused = 0;
@@ -114,7 +133,7 @@ int RunExtract(const QStringList& args, std::ostream& out, std::ostream& err)
     };
     if (jobs == 1) {
         for (const QString& path : files)
-            deliver(path, extract(path));
+            deliver(path, extract(path, raw));
         out.flush();
         return refused == 0 ? kExitOk : kExitFailed;
     }
@@ -138,7 +157,7 @@ int RunExtract(const QStringList& args, std::ostream& out, std::ostream& err)
                 std::unique_lock lock(mutex);
                 room.wait(lock, [&] { return i < written + window; });
             }
-            FileResult result = extract(files.at(static_cast<qsizetype>(i)));
+            FileResult result = extract(files.at(static_cast<qsizetype>(i)), raw);
             {
                 std::lock_guard lock(mutex);
                 done[i] = std::move(result);

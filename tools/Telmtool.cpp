@@ -78,7 +78,7 @@ const std::vector<Subcommand>& Subcommands()
          "Exits 0 when every control agrees and every file was read, 1 otherwise, 2 on bad\n"
          "usage.\n",
          RunCheck},
-        {"extract", "FILE... [--jobs N] > out.csv",
+        {"extract", "FILE... [--jobs N] [--raw] > out.csv",
          "every amount as one CSV on stdout (RFC 4180, UTF-8)",
          "Writes one CSV (RFC 4180: comma-separated, quoted where needed, CRLF line ends;\n"
          "UTF-8) with a header line and one line per amount of every row of every file:\n"
@@ -88,8 +88,12 @@ const std::vector<Subcommand>& Subcommands()
          "a file that cannot be read, is not a data file or was changed outside the program\n"
          "is reported on stderr with its reason and not extracted. Files are read by N\n"
          "parallel jobs (default: the number of processor cores) and written in the order\n"
-         "given.\n"
-         "Exits 0 when every file was extracted, 1 when any was refused, 2 on bad usage.\n",
+         "given. A text field (file, bulstat, company, document, code, title) that starts\n"
+         "with =, +, -, @, a tab or a carriage return is written with a ' before it, so that a\n"
+         "spreadsheet shows it as text and never runs it as a formula; --raw writes the texts\n"
+         "as they are. Numbers (year, month, row, level, amount) are never changed.\n"
+         "Exits 0 when every file was extracted, 1 when any was refused or the output could\n"
+         "not be written, 2 on bad usage.\n",
          RunExtract},
     };
     return table;
@@ -184,7 +188,15 @@ int RunTelmtool(const QStringList& args, std::ostream& out, std::ostream& err)
             out << Help(command);
             return kExitOk;
         }
-        return command.run(rest, out, err);
+        const int code = command.run(rest, out, err);
+        // Output that could not be written (a full disk, a closed pipe) is no
+        // success, whatever the command did.
+        out.flush();
+        if (!out && code != kExitUsage) {
+            err << "telmtool " << command.name << ": the output could not be written\n";
+            return kExitFailed;
+        }
+        return code;
     }
     err << "telmtool: unknown command \"" << args.first() << "\"\n";
     err << Overview();

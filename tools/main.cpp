@@ -4,6 +4,9 @@
 
 #include <QGuiApplication>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -24,6 +27,19 @@ int main(int argc, char** argv)
     }
     telm::platform::DescribeApplication(QStringLiteral("telmtool"));
     const int code = telm::tool::RunTelmtool(args, std::cout, std::cerr);
+    // What is still buffered below the stream is written only now: a failure
+    // here (a full disk) is a failure of the command.
     std::cout.flush();
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int why = errno;
+        if (code == telm::tool::kExitUsage || code == telm::tool::kExitFailed)
+            return code; // said already
+        std::cerr << "telmtool: the output could not be written";
+        if (why != 0)
+            std::cerr << ": " << std::strerror(why);
+        std::cerr << "\n";
+        return telm::tool::kExitFailed;
+    }
     return code;
 }

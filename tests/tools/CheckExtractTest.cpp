@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sstream>
+#include <streambuf>
+
 #include <gtest/gtest.h>
 
 using namespace telm;
@@ -163,6 +166,65 @@ TEST_F(CheckExtractTest, ExtractLeavesOutWhatItCannotTrustAndSaysWhy)
 
     EXPECT_EQ(telmtool({"extract"}).code, 2);
     EXPECT_EQ(telmtool({"extract", "--jobs", "0", files[1]}).code, 2);
+}
+
+// A text a spreadsheet would run as a formula is written with ' before it;
+// numbers, negative amounts among them, never; --raw writes the texts as they are.
+TEST_F(CheckExtractTest, ExtractNeverHandsASpreadsheetAFormula)
+{
+    const QStringList args{"fill",
+                           "--type",
+                           "Bal",
+                           "--bulstat",
+                           "100000086",
+                           "--company",
+                           "=HYPERLINK(\"http://x\",\"y\")",
+                           "--year",
+                           "2025",
+                           "--month",
+                           "12",
+                           "--folder",
+                           dir.path(),
+                           "--set",
+                           "510:DocDta_Sum3=-1200"};
+    const ToolRun filled = telmtool(args);
+    ASSERT_EQ(filled.code, 0) << filled.err.toStdString();
+    const QString file = filled.out.trimmed();
+
+    const ToolRun safe = telmtool({"extract", file});
+    ASSERT_EQ(safe.code, 0);
+    EXPECT_TRUE(safe.out.contains(
+        QStringLiteral(",100000086,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",2025,12,Bal,0,")))
+        << safe.out.left(400).toStdString();
+    EXPECT_TRUE(safe.out.contains(QStringLiteral(",DocDta_Sum3,-1200\r\n")));
+    EXPECT_FALSE(safe.out.contains(QStringLiteral("'-1200")));
+
+    const ToolRun raw = telmtool({"extract", "--raw", file});
+    ASSERT_EQ(raw.code, 0);
+    EXPECT_TRUE(raw.out.contains(QStringLiteral(",\"=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",")));
+}
+
+// Output that cannot be written is a failure in every command that writes.
+TEST_F(CheckExtractTest, OutputThatCannotBeWrittenIsAFailure)
+{
+    struct Full : std::streambuf
+    {
+        int_type overflow(int_type) override { return traits_type::eof(); }
+        std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+    };
+    const QStringList runs[] = {
+        {"extract", files[0]},
+        {"show", files[0]},
+        {"verify", files[0]},
+        {"hash", "abc"},
+        {"check", "--controls", dir.filePath("Blanki/Checks.txt"), files[0], files[4]}};
+    for (const QStringList& args : runs) {
+        Full full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(tool::RunTelmtool(args, out, err), 1) << args.join(u' ').toStdString();
+        EXPECT_NE(err.str().find("could not be written"), std::string::npos) << err.str();
+    }
 }
 
 } // namespace
