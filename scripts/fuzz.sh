@@ -16,18 +16,21 @@ if [ ! -f "$fuzzbuild/CMakeCache.txt" ]; then
     CC=clang CXX=clang++ cmake -S . -B "$fuzzbuild" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DTELM_BUILD_FUZZERS=ON -DTELM_BUILD_TESTS=OFF -DTELM_BUILD_BENCH=OFF
 fi
-targets=(rowset verify conditions roundtrip amount controls lockfile)
+targets=(rowset verify conditions roundtrip amount controls lockfile fillcsv csvwriter)
 cmake --build "$fuzzbuild" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 # Seeds: the shipped templates and conditions, the test fixtures, the committed
 # corpus (saved data files and every input that once failed).
 seeds=$(mktemp -d)
 trap 'rm -rf "$seeds"' EXIT
-mkdir -p "$seeds/xml" "$seeds/amount" "$seeds/controls" "$seeds/lockfile"
+mkdir -p "$seeds/xml" "$seeds/amount" "$seeds/controls" "$seeds/lockfile" "$seeds/fillcsv" \
+    "$seeds/csvwriter"
 cp data/Blanki/*.xml tests/*/fixtures/*.xml tests/fuzz/corpus/*.xml "$seeds/xml/"
 cp tests/fuzz/corpus/amounts/* "$seeds/amount/"
 cp data/Blanki/Checks.txt tests/fuzz/corpus/controls/* "$seeds/controls/"
 cp tests/fuzz/corpus/lockfile/* "$seeds/lockfile/"
+cp tests/fuzz/corpus/fillcsv/* "$seeds/fillcsv/"
+cp tests/fuzz/corpus/csvwriter/* "$seeds/csvwriter/"
 crashes="$fuzzbuild/crashes"
 mkdir -p "$crashes"
 export ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1
@@ -35,7 +38,7 @@ for target in "${targets[@]}"; do
     corpus="$fuzzbuild/corpus/$target"
     mkdir -p "$corpus"
     input="$seeds/xml"
-    case "$target" in amount | controls | lockfile) input="$seeds/$target" ;; esac
+    case "$target" in amount | controls | lockfile | fillcsv | csvwriter) input="$seeds/$target" ;; esac
     echo "== fuzz_$target, $seconds s"
     "$fuzzbuild/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
         -max_len=65536 -timeout=10 -artifact_prefix="$crashes/$target-" \

@@ -3,6 +3,7 @@
 // read in parallel and written in the order given.
 #include "checks/Statement.h"
 #include "selection/Catalogue.h"
+#include "tools/CsvWriter.h"
 #include "tools/Telmtool.h"
 
 #include <QThread>
@@ -21,33 +22,6 @@ namespace {
 constexpr const char* kHeader =
     "file,bulstat,company,year,month,document,forecast,row,level,code,title,field,amount\r\n";
 
-// A field as RFC 4180 writes it: quoted when it holds a comma, a quote or a
-// line end, with quotes doubled.
-void appendField(QByteArray& line, const QByteArray& bytes)
-{
-    if (bytes.contains(',') || bytes.contains('"') || bytes.contains('\n')
-        || bytes.contains('\r')) {
-        QByteArray quoted = bytes;
-        quoted.replace("\"", "\"\"");
-        line += '"' + quoted + '"';
-    } else {
-        line += bytes;
-    }
-}
-
-// A text field (a file name, a company, a title, a code): one that a
-// spreadsheet would take as a formula ("=HYPERLINK(…)", "+1", "-1", "@x", or
-// one led by a tab or a carriage return) starts with ' there, unless the
-// texts are asked for raw. Numbers (year, month, row, level, amount) are
-// never touched: "-1500" stays an amount.
-void appendText(QByteArray& line, const QString& text, bool raw)
-{
-    QByteArray bytes = text.toUtf8();
-    if (!raw && !bytes.isEmpty() && QByteArray("=+-@\t\r").contains(bytes.front()))
-        bytes.prepend('\'');
-    appendField(line, bytes);
-}
-
 struct FileResult
 {
     QByteArray csv;  // the file's lines
@@ -65,31 +39,31 @@ FileResult extract(const QString& path, bool raw)
     // The fields every line of the file shares.
     QByteArray prefix;
     for (const QString& text : {path, s.bulstat, s.company}) {
-        appendText(prefix, text, raw);
+        AppendCsvText(prefix, text, raw);
         prefix += ',';
     }
     for (const QString& number : {s.year, s.month}) {
-        appendField(prefix, number.toUtf8());
+        AppendCsvField(prefix, number.toUtf8());
         prefix += ',';
     }
-    appendText(prefix, QString::fromLatin1(s.type->code), raw);
+    AppendCsvText(prefix, QString::fromLatin1(s.type->code), raw);
     prefix += s.forecast ? ",1," : ",0,";
     QByteArray& csv = result.csv;
     csv.reserve(static_cast<qsizetype>(s.rows.size() * s.amountFields.size())
                 * (prefix.size() + 80));
     for (const StatementRow& row : s.rows) {
         QByteArray rowPart = prefix;
-        appendField(rowPart, row.id.toUtf8());
+        AppendCsvField(rowPart, row.id.toUtf8());
         rowPart += ',' + QByteArray::number(row.level) + ',';
-        appendText(rowPart, row.code, raw);
+        AppendCsvText(rowPart, row.code, raw);
         rowPart += ',';
-        appendText(rowPart, row.title, raw);
+        AppendCsvText(rowPart, row.title, raw);
         rowPart += ',';
         for (qsizetype k = 0; k < s.amountFields.size(); ++k) {
             csv += rowPart;
-            appendField(csv, s.amountFields.at(k).toUtf8());
+            AppendCsvField(csv, s.amountFields.at(k).toUtf8());
             csv += ',';
-            appendField(csv, row.amounts.at(k).toUtf8()); // a plain integer, or empty
+            AppendCsvField(csv, row.amounts.at(k).toUtf8()); // a plain integer, or empty
             csv += "\r\n";
         }
     }

@@ -4,6 +4,7 @@
 #include "platform/DataFolder.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegularFile.h"
+#include "tools/FillCsv.h"
 #include "tools/Telmtool.h"
 
 #include <QCoreApplication>
@@ -28,9 +29,7 @@ bool parseSet(const QString& text, FillEntry& entry)
     return true;
 }
 
-// One triple per line, "ID;FIELD;AMOUNT"; blank lines skipped. Only a first
-// line naming the three columns is a header; every other line that is not an
-// entry is reported with its number and counted as skipped.
+// The CSV file's entries; what cannot be read is reported on stderr.
 bool readCsv(const QString& path, std::vector<FillEntry>& entries, int& skipped, std::ostream& err)
 {
     QString reason;
@@ -39,35 +38,11 @@ bool readCsv(const QString& path, std::vector<FillEntry>& entries, int& skipped,
         err << "telmtool fill: cannot read " << path << ": " << reason << "\n";
         return false;
     }
-    QString text = QString::fromUtf8(*bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-    static const QRegularExpression number(QStringLiteral("^-?\\d+$"));
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.isEmpty())
-            continue;
-        const QStringList parts = line.split(u';');
-        const QString where = QStringLiteral("%1:%2").arg(path).arg(i + 1);
-        auto skip = [&](const char* why) {
-            err << "telmtool fill: skipped " << where << ": " << why << "\n";
-            ++skipped;
-        };
-        if (parts.size() != 3) {
-            skip("expected ID;FIELD;AMOUNT");
-            continue;
-        }
-        if (i == 0 && parts[0].trimmed().compare(u"ID", Qt::CaseInsensitive) == 0
-            && parts[1].trimmed().compare(u"FIELD", Qt::CaseInsensitive) == 0
-            && parts[2].trimmed().compare(u"AMOUNT", Qt::CaseInsensitive) == 0)
-            continue; // the header
-        if (!number.match(parts[0].trimmed()).hasMatch()) {
-            skip("the identifier is not a number");
-            continue;
-        }
-        entries.push_back({parts[0].trimmed(), parts[1].trimmed(), parts[2], where});
-    }
+    QStringList notTaken;
+    ReadFillCsv(*bytes, path, entries, notTaken);
+    for (const QString& line : notTaken)
+        err << "telmtool fill: skipped " << line << "\n";
+    skipped += int(notTaken.size());
     return true;
 }
 
