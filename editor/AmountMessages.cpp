@@ -31,8 +31,8 @@ QString dotDecimalMessage(const QString& text)
 {
     QString message =
         QStringLiteral("%1 не е сума: десетичният знак е запетая, а сумите са в цели "
-                       "левове. Точката разделя само групи от по три цифри: 1.234 е 1 234.")
-            .arg(quoted(text));
+                       "левове. Точката разделя само групи от по три цифри: 1.234 е %2.")
+            .arg(quoted(text), FormatNumber(1234));
     QString withComma = text.trimmed();
     withComma.replace(u'.', u',');
     if (const std::optional<double> value = ReadAmount(withComma))
@@ -66,10 +66,11 @@ QString fractionDigitsMessage(const QString& text)
 
 QString notNumberMessage()
 {
-    return QStringLiteral("Въведете число!\nСумите са в цели левове: 1234, 1 234 или 1.234; "
-                          "отрицателните с минус или в скоби: -1500 или (1 500), показва се %1; "
+    // Amounts in the examples keep their groups together on a line (no-break spaces).
+    return QStringLiteral("Въведете число!\nСумите са в цели левове: 1234, %3 или 1.234; "
+                          "отрицателните с минус или в скоби: -1500 или %1, показва се %1; "
                           "десетичният знак е запетая: 1234,5 става %2.")
-        .arg(FormatNumber(-1500), FormatNumber(1235));
+        .arg(FormatNumber(-1500), FormatNumber(1235), FormatNumber(1234));
 }
 
 QString tooLargeMessage()
