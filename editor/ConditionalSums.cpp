@@ -50,6 +50,11 @@ const std::vector<int>& rowsOf(const RowIndex& index, const std::optional<double
 void EvaluateConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table)
 {
     grid.expandAll();
+    ApplyConditions(profile, grid, table);
+}
+
+void ApplyConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table)
+{
     if (table.empty())
         return;
 

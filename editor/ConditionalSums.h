@@ -14,4 +14,7 @@ struct FormProfile;
 // and 7 and keeps negatives.
 void EvaluateConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table);
 
+// The same runs without touching the bands: for results that follow every entry.
+void ApplyConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table);
+
 } // namespace telm

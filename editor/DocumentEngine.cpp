@@ -222,6 +222,9 @@ std::optional<UserMessage> DocumentEngine::load()
     }
     if (const std::optional<QString> fault = amountFault(rowset))
         return broken(path, *fault);
+    if (m_document.editType == 1)
+        TakeFormFlags(form, rowset, {m_profile.manualColumn, m_profile.lockedColumn},
+                      m_profile.idColumn);
 
     m_grid.bind(rowset);
     m_state.hfGrid.setMaxLevel(maxLevel());
@@ -248,9 +251,30 @@ std::optional<UserMessage> DocumentEngine::load()
         for (int col : reformatted)
             m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
 
+    if (m_profile.sum.followsEntries) {
+        XmlDocument conditions;
+        m_followingConditions = LoadConditions(conditions, ConditionsPath(m_document.programFolder),
+                                               docType().titleText());
+        recomputeAll();
+    }
+
     m_grid.setFixedCols(m_profile.fixedCols);
     m_grid.setCurrentCell(1, 0);
     return std::nullopt;
+}
+
+void DocumentEngine::followEntry()
+{
+    if (m_profile.sum.followsEntries)
+        ApplyConditions(m_profile, m_grid, m_followingConditions);
+}
+
+void DocumentEngine::recomputeAll()
+{
+    for (int row = m_grid.FixedRows(); row < m_grid.Rows(); ++row)
+        RecomputeDerived(m_profile, m_grid, row);
+    RecomputeAllTotals(m_grid, m_amountColumns, m_profile.manualColumn);
+    followEntry();
 }
 
 bool DocumentEngine::canEdit(int row, int col) const
@@ -276,6 +300,7 @@ bool DocumentEngine::commit(int row, int col, const QString& text)
     m_grid.setTextMatrix(row, col, FormatAmount(trimmed));
     RecomputeDerived(m_profile, m_grid, row);
     UpdateAncestors(m_grid, row, col, m_profile.derived.column, m_profile.manualColumn);
+    followEntry();
     return true;
 }
 
@@ -289,6 +314,7 @@ bool DocumentEngine::deleteCell(int row, int col)
     m_grid.setTextMatrix(row, col, QStringLiteral("0"));
     RecomputeDerived(m_profile, m_grid, row);
     UpdateAncestors(m_grid, row, col, m_profile.derived.column, m_profile.manualColumn);
+    followEntry();
     return true;
 }
 
@@ -347,6 +373,7 @@ std::optional<UserMessage> DocumentEngine::prepareSave()
     if (sumsBeforeSave())
         runConditionalSums();
     m_grid.expandAll();
+    followEntry();
     if (const std::optional<QString> warning = BalanceCheckMessage(m_profile, m_grid))
         return UserMessage{kSaveTitle, *warning, UserMessage::Icon::Critical};
     return std::nullopt;

@@ -12,6 +12,7 @@
 #include "grid/GridModel.h"
 #include "platform/UserMessage.h"
 #include "selection/DocumentOpening.h"
+#include "xmlfiles/Conditions.h"
 
 #include <QString>
 #include <QStringList>
@@ -141,6 +142,11 @@ public:
 
 private:
     std::optional<QString> amountFault(const Rowset& rowset) const;
+    // Result rows that follow every entry (the statement of equity's closing
+    // balances): computed again from the rows above them.
+    void followEntry();
+    // Every total and result row made whole, after a load.
+    void recomputeAll();
 
     AppState& m_state;
     Access m_access;
@@ -153,6 +159,7 @@ private:
     QStringList m_amountFields;
     std::vector<int> m_amountColumns;
     DocumentHeader m_header;
+    ConditionsTable m_followingConditions; // the results that follow every entry
     bool m_changed = false;
     bool m_saved = true;
 };

@@ -229,6 +229,10 @@ std::span<const FormProfile> FormProfiles()
             .id = FormId::frmDocCapital,
             .name = "frmDocCapital",
             .caption = u"TELM Transfer - Отчет за собствения капитал",
+            // The closing balances are computed in every column, Общо included.
+            .sum = {.columns = {5, 6, 7, 8, 9, 10, 11, 12, 13, 14},
+                    .keepsNegatives = true,
+                    .followsEntries = true},
             .nameCaption = kIndicators,
             .amounts = {{.column = 5, .caption = u"Основен капитал 1", .field = "DocDta_Sum1"},
                         {.column = 6, .caption = u"Премии от емисия 2", .field = "DocDta_Sum2"},
@@ -247,6 +251,7 @@ std::span<const FormProfile> FormProfiles()
             .lockedColumn = 16,
             .hiddenColumns = {4, 17},
             .typing = {.above = 4, .except = {14}},
+            .deleteKey = {.refusedOnLockedRows = true},
             .maxLevel = 2,
             .everyColumnPercentAtLoad = 12,
             .codeWidthPerBand = false,

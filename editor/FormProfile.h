@@ -82,6 +82,8 @@ struct SumButtonRule
     std::vector<int> columns = {5};       // summed and written
     bool keepsNegatives = false;          // otherwise a negative result is written as 0
     std::vector<int> signedRows = {};     // result rows (DocStr_ID) that keep their sign anyway
+    // No button: the result rows follow every entry, load and save, like totals.
+    bool followsEntries = false;
 };
 
 // A warning at save when the first and the last top-level rows differ.
