@@ -2,6 +2,7 @@
 
 #include "checks/Controls.h"
 #include "editor/AmountText.h"
+#include "editor/Comparatives.h"
 #include "editor/ConditionalSums.h"
 #include "editor/EditRules.h"
 #include "editor/LevelTotals.h"
@@ -98,6 +99,8 @@ DocumentEngine::DocumentEngine(AppState& state, const OpenedDocument& document, 
         m_amountFields << QString::fromLatin1(a.field);
         m_amountColumns.push_back(a.column);
     }
+    m_writtenFields = m_amountFields;
+    m_writtenColumns = m_amountColumns;
 }
 
 DocumentEngine::~DocumentEngine() = default;
@@ -244,9 +247,14 @@ std::optional<UserMessage> DocumentEngine::load()
         m_header.forecast = stored.forecast();
     }
 
+    lookAtLastYear(rowset.fields);
+
     std::vector<int> reformatted = m_amountColumns;
     reformatted.insert(reformatted.end(), m_profile.previousYearReformatted.begin(),
                        m_profile.previousYearReformatted.end());
+    for (const CaptionedColumn& c : m_profile.previousYear)
+        if (c.carriedFrom >= 0)
+            reformatted.push_back(c.column);
     for (int row = 1; row < m_grid.Rows(); ++row)
         for (int col : reformatted)
             m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
@@ -261,6 +269,68 @@ std::optional<UserMessage> DocumentEngine::load()
     m_grid.setFixedCols(m_profile.fixedCols);
     m_grid.setCurrentCell(1, 0);
     return std::nullopt;
+}
+
+void DocumentEngine::lookAtLastYear(const QStringList& formFields)
+{
+    m_formFields = formFields;
+    m_comparativesNotice.reset();
+    m_typedComparatives = false;
+    m_writtenFields = m_amountFields;
+    m_writtenColumns = m_amountColumns;
+    if (!CarriesFromLastYear(m_profile))
+        return;
+    for (const CaptionedColumn& c : m_profile.previousYear)
+        if (c.carriedFrom >= 0 && c.column < formFields.size()) {
+            m_writtenFields << formFields[c.column];
+            m_writtenColumns.push_back(c.column);
+        }
+    const PreviousYearFile previous =
+        ReadPreviousYear(PreviousYearPath(targetPath()), formFields,
+                         Filing{m_header.bulstat, m_header.period.section(u'/', 0, 0),
+                                docType().titleText(), m_header.forecast});
+    m_typedComparatives = !previous.usable();
+    if (previous.found && previous.fault)
+        m_comparativesNotice =
+            UserMessage{kSaveTitle, PreviousYearFaultText(previous), UserMessage::Icon::Warning};
+    // A new document takes them; a correction keeps what it stored.
+    if (m_document.editType == 0 && previous.usable())
+        CarryComparatives(m_profile, previous.rowset, m_grid);
+}
+
+std::optional<UserMessage> DocumentEngine::refreshComparatives()
+{
+    const PreviousYearFile previous =
+        ReadPreviousYear(PreviousYearPath(targetPath()), m_formFields,
+                         Filing{m_header.bulstat, m_header.period.section(u'/', 0, 0),
+                                docType().titleText(), m_header.forecast});
+    if (!previous.usable())
+        return UserMessage{kSaveTitle,
+                           previous.found ? PreviousYearFaultText(previous)
+                                          : QStringLiteral("Няма файл с данни за предходната "
+                                                           "година: %1.")
+                                                .arg(QDir::toNativeSeparators(previous.path)),
+                           UserMessage::Icon::Warning};
+    m_typedComparatives = false;
+    CarryComparatives(m_profile, previous.rowset, m_grid);
+    for (int row = m_grid.FixedRows(); row < m_grid.Rows(); ++row) {
+        for (const CaptionedColumn& c : m_profile.previousYear)
+            if (c.carriedFrom >= 0)
+                m_grid.setTextMatrix(row, c.column, FormatAmount(m_grid.TextMatrix(row, c.column)));
+        if (m_profile.carriedOpening)
+            for (int col : m_amountColumns)
+                m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
+    }
+    if (m_profile.carriedOpening)
+        recomputeAll();
+    noteTyping();
+    return std::nullopt;
+}
+
+int DocumentEngine::columnOfField(const QString& field) const
+{
+    const qsizetype at = m_writtenFields.indexOf(field);
+    return at < 0 ? -1 : m_writtenColumns[static_cast<std::size_t>(at)];
 }
 
 void DocumentEngine::followEntry()
@@ -279,7 +349,8 @@ void DocumentEngine::recomputeAll()
 
 bool DocumentEngine::canEdit(int row, int col) const
 {
-    return CanEdit(m_profile, m_grid, row, col);
+    return CanEdit(m_profile, m_grid, row, col)
+           || (m_typedComparatives && CanTypeComparative(m_profile, m_grid, row, col));
 }
 
 bool DocumentEngine::canDelete(int row, int col) const
@@ -430,8 +501,8 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
 
     const GridWriterView view(m_grid);
     if (const std::optional<WriteError> error =
-            WriteDataDocument(m_state.xml, sourcePath(), view, m_document.header, m_amountFields,
-                              m_amountColumns, m_document.editType, m_profile.idColumn, ReadAmount,
+            WriteDataDocument(m_state.xml, sourcePath(), view, m_document.header, m_writtenFields,
+                              m_writtenColumns, m_document.editType, m_profile.idColumn, ReadAmount,
                               m_document.editType == 1 ? formPath() : QString()))
         return UserMessage{kSaveTitle, error->message, UserMessage::Icon::Critical};
 

@@ -88,6 +88,18 @@ public:
     // The header fields, filled by load().
     const DocumentHeader& header() const { return m_header; }
 
+    // Last year's data file could not be used for the comparatives: why. Set by
+    // load(); a warning, the document opens all the same.
+    const std::optional<UserMessage>& comparativesNotice() const { return m_comparativesNotice; }
+    // The previous-year columns are typed: there is no usable file of last year.
+    bool typedComparatives() const { return m_typedComparatives; }
+    // Takes the comparatives (and the equity statement's opening balance) again
+    // from last year's data file; a change like an entry. The message says why
+    // nothing was taken.
+    std::optional<UserMessage> refreshComparatives();
+    // The column of an amount field, current or previous year; -1 for none.
+    int columnOfField(const QString& field) const;
+
     bool canEdit(int row, int col) const;
     bool canDelete(int row, int col) const;
     bool enterMovesDown(int col) const;
@@ -147,6 +159,9 @@ private:
     void followEntry();
     // Every total and result row made whole, after a load.
     void recomputeAll();
+    // Looks for last year's file: carries it into a new document, decides
+    // whether the previous-year columns are typed.
+    void lookAtLastYear(const QStringList& formFields);
 
     AppState& m_state;
     Access m_access;
@@ -160,6 +175,11 @@ private:
     std::vector<int> m_amountColumns;
     DocumentHeader m_header;
     ConditionsTable m_followingConditions; // the results that follow every entry
+    QStringList m_formFields;              // the grid's columns
+    QStringList m_writtenFields;           // amounts and carried previous-year amounts
+    std::vector<int> m_writtenColumns;
+    std::optional<UserMessage> m_comparativesNotice;
+    bool m_typedComparatives = false;
     bool m_changed = false;
     bool m_saved = true;
 };

@@ -87,6 +87,16 @@ bool CanEdit(const FormProfile& profile, const GridModel& grid, int row, int col
     return takesEntries(profile, grid, row);
 }
 
+bool CanTypeComparative(const FormProfile& profile, const GridModel& grid, int row, int col)
+{
+    if (!isDataCell(grid, row, col) || isLocked(profile, grid, row))
+        return false;
+    const bool carried = std::any_of(
+        profile.previousYear.begin(), profile.previousYear.end(),
+        [col](const CaptionedColumn& c) { return c.column == col && c.carriedFrom >= 0; });
+    return carried && takesEntries(profile, grid, row);
+}
+
 bool CanDelete(const FormProfile& profile, const GridModel& grid, int row, int col)
 {
     if (!isDataCell(grid, row, col))

@@ -16,6 +16,10 @@ struct FormProfile;
 // entry can change an identifier, parent, flag or hidden column.
 bool CanEdit(const FormProfile& profile, const GridModel& grid, int row, int col);
 
+// A previous-year cell typed where there is no file of last year: a column
+// carried from the current year, on a row that takes entries and is not locked.
+bool CanTypeComparative(const FormProfile& profile, const GridModel& grid, int row, int col);
+
 // May the Delete key (or the keypad decimal key) set the cell to 0?
 bool CanDelete(const FormProfile& profile, const GridModel& grid, int row, int col);
 

@@ -22,11 +22,24 @@ struct AmountColumn
     const char* field = ""; // data-file attribute: DocDta_Sum1 ...
 };
 
-// A previous-year column: loaded and shown in display form, never edited or written.
+// A previous-year column. One that names the current-year column it follows
+// (`carriedFrom`) is shown beside the current year and saved: a new document
+// takes it from that column of last year's data file, or, where there is no
+// such file, it is typed. Without `carriedFrom` it stays hidden and is only kept.
 struct CaptionedColumn
 {
     int column = -1;
     const char16_t* caption = u"";
+    int carriedFrom = -1;
+};
+
+// A row a new document takes from another row of last year's data file, in
+// every amount column (the equity statement's opening balance is last year's
+// restated closing balance). Identifiers of top-level rows.
+struct CarriedRow
+{
+    int row = -1;
+    int fromRow = -1;
 };
 
 // The columns a key may act on: above `above`, not the last column, at most
@@ -137,6 +150,7 @@ struct FormProfile
     std::vector<AmountColumn> amounts = {}; // in column order
     DerivedColumn derived = {};
     std::vector<CaptionedColumn> previousYear = {};
+    std::optional<CarriedRow> carriedOpening = std::nullopt;
     int manualColumn = -1;               // a true flag lets a group row take entries
     int lockedColumn = -1;               // a non-zero flag makes a row read-only
     std::vector<int> hiddenColumns = {}; // template fields no one sees

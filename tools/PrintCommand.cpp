@@ -141,6 +141,8 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
     const int limit = sideways ? pageWidth : pageWidth * 9 / 10;
     const int gridWidth = GridWidthForColumns(profile, limit * 4 / 5);
     ApplyLoadLayout(profile, engine.maxLevel(), engine.grid(), gridWidth);
+    if (engine.typedComparatives())
+        MarkTypedComparatives(profile, engine.grid());
     ApplyResizeWidths(profile, engine.grid(), gridWidth);
 
     const QString output = parser.value(pdf);

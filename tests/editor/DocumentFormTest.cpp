@@ -87,10 +87,15 @@ TEST_F(DocumentFormTest, LoadsTheBalanceSheetLaidOut)
     EXPECT_EQ(grid().Col(), 0);
     EXPECT_EQ(grid().TextMatrix(0, 0), QStringLiteral("Раздели, групи, статии"));
     EXPECT_EQ(grid().TextMatrix(0, 7), QStringLiteral("Текуща година"));
-    for (int col : {2, 3, 4, 5, 6, 8, 9, 10})
+    for (int col : {2, 3, 4, 5, 6, 8, 9})
         EXPECT_EQ(grid().ColWidth(col, 0), 0) << col;
     EXPECT_GT(grid().ColWidth(7, 0), 0);
     EXPECT_GT(grid().ColWidth(0, 0), grid().ColWidth(7, 0));
+    // The previous year beside the current year, as wide, marked as typed: no
+    // file of last year is beside this one.
+    EXPECT_EQ(grid().ColWidth(10, 0), grid().ColWidth(7, 0));
+    EXPECT_EQ(grid().TextMatrix(0, 10), QStringLiteral("Предходна година (въведени ръчно)"));
+    EXPECT_TRUE(form->cmdComparatives()->isVisible());
     EXPECT_TRUE(form->cmdPrint()->isEnabled());
     EXPECT_GE(form->minimumWidth(), 600);
     EXPECT_TRUE(boxes.shown.empty());
