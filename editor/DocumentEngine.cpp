@@ -225,9 +225,12 @@ std::optional<UserMessage> DocumentEngine::load()
     }
     if (const std::optional<QString> fault = amountFault(rowset))
         return broken(path, *fault);
-    if (m_document.editType == 1)
-        TakeFormFlags(form, rowset, {m_profile.manualColumn, m_profile.lockedColumn},
-                      m_profile.idColumn);
+    // A file saved when the form typed rows it now computes: its totals are
+    // made whole once it is loaded.
+    const bool olderFlags =
+        m_document.editType == 1
+        && TakeFormFlags(form, rowset, {m_profile.manualColumn, m_profile.lockedColumn},
+                         m_profile.idColumn);
 
     m_grid.bind(rowset);
     m_state.hfGrid.setMaxLevel(maxLevel());
@@ -259,12 +262,14 @@ std::optional<UserMessage> DocumentEngine::load()
         for (int col : reformatted)
             m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
 
-    if (m_profile.sum.followsEntries) {
+    if (followsEntries()) {
         XmlDocument conditions;
         m_followingConditions = LoadConditions(conditions, ConditionsPath(m_document.programFolder),
                                                docType().titleText());
-        recomputeAll();
     }
+    if (olderFlags)
+        RecomputeAllTotals(m_grid, m_amountColumns, m_profile.manualColumn);
+    followEntry();
 
     m_grid.setFixedCols(m_profile.fixedCols);
     m_grid.setCurrentCell(1, 0);
@@ -321,8 +326,7 @@ std::optional<UserMessage> DocumentEngine::refreshComparatives()
             for (int col : m_amountColumns)
                 m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
     }
-    if (m_profile.carriedOpening)
-        recomputeAll();
+    followEntry();
     noteTyping();
     return std::nullopt;
 }
@@ -335,16 +339,13 @@ int DocumentEngine::columnOfField(const QString& field) const
 
 void DocumentEngine::followEntry()
 {
-    if (m_profile.sum.followsEntries)
-        ApplyConditions(m_profile, m_grid, m_followingConditions);
-}
-
-void DocumentEngine::recomputeAll()
-{
-    for (int row = m_grid.FixedRows(); row < m_grid.Rows(); ++row)
-        RecomputeDerived(m_profile, m_grid, row);
-    RecomputeAllTotals(m_grid, m_amountColumns, m_profile.manualColumn);
-    followEntry();
+    if (!followsEntries())
+        return;
+    std::vector<int> columns = m_profile.sum.columns;
+    for (const CaptionedColumn& c : m_profile.previousYear)
+        if (c.carriedFrom >= 0)
+            columns.push_back(c.column);
+    ApplyConditions(m_profile, m_grid, m_followingConditions, columns);
 }
 
 bool DocumentEngine::canEdit(int row, int col) const
@@ -425,6 +426,11 @@ QString DocumentEngine::copyColumn(int col) const
 bool DocumentEngine::sumButtonShown() const
 {
     return hasSumButton() && AppliesTo(m_profile.sum.shown, docType().secondVariant());
+}
+
+bool DocumentEngine::followsEntries() const
+{
+    return AppliesTo(m_profile.sum.followsEntries, docType().secondVariant());
 }
 
 bool DocumentEngine::sumsBeforeSave() const

@@ -132,6 +132,8 @@ public:
     bool hasSumButton() const { return m_profile.sum.caption != nullptr; }
     bool sumButtonShown() const;
     bool sumsBeforeSave() const;
+    // The result rows follow every entry (no button needed).
+    bool followsEntries() const;
     // Evaluates the conditions file's result rows into the grid.
     void runConditionalSums();
 
@@ -157,8 +159,6 @@ private:
     // Result rows that follow every entry (the statement of equity's closing
     // balances): computed again from the rows above them.
     void followEntry();
-    // Every total and result row made whole, after a load.
-    void recomputeAll();
     // Looks for last year's file: carries it into a new document, decides
     // whether the previous-year columns are typed.
     void lookAtLastYear(const QStringList& formFields);

@@ -70,6 +70,10 @@ std::span<const FormProfile> FormProfiles()
             .id = FormId::frmDocBalance,
             .name = "frmDocBalance",
             .caption = u"TELM Transfer - Баланс",
+            // СУМА НА АКТИВА / ПАСИВА: the totals of the two sides, computed.
+            .sum = {.columns = {5, 6, 7},
+                    .keepsNegatives = true,
+                    .followsEntries = Applies::Always},
             .nameCaption = kSections,
             .amounts = {{.column = 5, .caption = u"Отчетна стойност", .field = "DocDta_Sum1"},
                         {.column = 6, .caption = u"Коректив", .field = "DocDta_Sum2"},
@@ -99,9 +103,13 @@ std::span<const FormProfile> FormProfiles()
             .name = "frmDocBalanceLiquid",
             .caption = u"TELM Transfer - Баланс в ликвидация",
             .variant = FormVariant::BalanceInLiquidation,
+            // The first variant's СУМА НА АКТИВА / ПАСИВА follow every entry
+            // with their sign; the second's results wait for the button.
             .sum = {.caption = u"Сумиране",
                     .shown = Applies::SecondVariantOnly,
-                    .beforeSave = Applies::SecondVariantOnly},
+                    .beforeSave = Applies::SecondVariantOnly,
+                    .signedRows = {495, 885},
+                    .followsEntries = Applies::FirstVariantOnly},
             .nameCaption = kSections,
             .amounts = kCurrentYearAmount,
             .previousYear = {{.column = 4, .caption = kPreviousYear, .carriedFrom = 5}},
@@ -243,7 +251,7 @@ std::span<const FormProfile> FormProfiles()
             // The closing balances are computed in every column, Общо included.
             .sum = {.columns = {5, 6, 7, 8, 9, 10, 11, 12, 13, 14},
                     .keepsNegatives = true,
-                    .followsEntries = true},
+                    .followsEntries = Applies::Always},
             .nameCaption = kIndicators,
             .amounts = {{.column = 5, .caption = u"Основен капитал 1", .field = "DocDta_Sum1"},
                         {.column = 6, .caption = u"Премии от емисия 2", .field = "DocDta_Sum2"},
@@ -419,6 +427,7 @@ bool AppliesTo(Applies applies, bool secondVariant)
     case Applies::Never: return false;
     case Applies::Always: return true;
     case Applies::SecondVariantOnly: return secondVariant;
+    case Applies::FirstVariantOnly: return !secondVariant;
     }
     return false;
 }

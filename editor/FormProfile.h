@@ -84,7 +84,7 @@ struct DerivedColumn
 
 // Which document types of a form something applies to. The second variant is
 // the one the variant flag picks when true ("Баланс в ликвидация 2").
-enum class Applies { Never, Always, SecondVariantOnly };
+enum class Applies { Never, Always, SecondVariantOnly, FirstVariantOnly };
 
 // The Sum button and the conditional sums behind it.
 struct SumButtonRule
@@ -95,8 +95,9 @@ struct SumButtonRule
     std::vector<int> columns = {5};       // summed and written
     bool keepsNegatives = false;          // otherwise a negative result is written as 0
     std::vector<int> signedRows = {};     // result rows (DocStr_ID) that keep their sign anyway
-    // No button: the result rows follow every entry, load and save, like totals.
-    bool followsEntries = false;
+    // The result rows follow every entry, load and save, like totals (in the
+    // carried previous-year columns too), button or not.
+    Applies followsEntries = Applies::Never;
 };
 
 // A warning at save when the first and the last top-level rows differ.

@@ -97,8 +97,9 @@ std::optional<QString> FormRowsFault(const Rowset& form, const Rowset& file, int
     return std::nullopt;
 }
 
-void TakeFormFlags(const Rowset& form, Rowset& file, const std::vector<int>& columns, int idColumn)
+bool TakeFormFlags(const Rowset& form, Rowset& file, const std::vector<int>& columns, int idColumn)
 {
+    bool changed = false;
     const auto cell = [](const RowsetRow& row, int col) {
         return col >= 0 && col < static_cast<int>(row.cells.size())
                    ? row.cells[static_cast<size_t>(col)]
@@ -115,10 +116,16 @@ void TakeFormFlags(const Rowset& form, Rowset& file, const std::vector<int>& col
         const auto found = level.find(cell(row, idColumn));
         if (found == level.end())
             continue;
-        for (int col : columns)
-            if (col >= 0 && col < static_cast<int>(row.cells.size()))
-                row.cells[static_cast<size_t>(col)] = cell(*found->second, col);
+        for (int col : columns) {
+            if (col < 0 || col >= static_cast<int>(row.cells.size()))
+                continue;
+            QString& flag = row.cells[static_cast<size_t>(col)];
+            const QString wanted = cell(*found->second, col);
+            changed = changed || flag != wanted;
+            flag = wanted;
+        }
     }
+    return changed;
 }
 
 void DeclareFormFields(pugi::xml_document& file, const pugi::xml_document& form)

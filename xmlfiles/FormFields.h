@@ -27,7 +27,8 @@ std::optional<QString> FormRowsFault(const Rowset& form, const Rowset& file, int
 // each of `columns`, matched by level and the identifier in `idColumn`: the
 // form decides which rows are typed and which are computed, so a file saved
 // under an older form follows the current one. Rows the form lacks keep theirs.
-void TakeFormFlags(const Rowset& form, Rowset& file, const std::vector<int>& columns, int idColumn);
+// True when a flag changed.
+bool TakeFormFlags(const Rowset& form, Rowset& file, const std::vector<int>& columns, int idColumn);
 
 // Declares in the schema of `file`, at every level, each field the schema of
 // `form` declares there and `file` lacks (a copy of the form's declaration),

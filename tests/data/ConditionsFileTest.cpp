@@ -25,7 +25,8 @@ namespace {
 bool hasSumButton(const DocType& type)
 {
     const SumButtonRule& sum = ProfileFor(type.form).sum;
-    return (sum.caption && AppliesTo(sum.shown, type.secondVariant())) || sum.followsEntries;
+    return (sum.caption && AppliesTo(sum.shown, type.secondVariant()))
+           || AppliesTo(sum.followsEntries, type.secondVariant());
 }
 
 struct TemplateRow
