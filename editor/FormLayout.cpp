@@ -105,7 +105,7 @@ void MarkTypedComparatives(const FormProfile& profile, GridModel& grid)
     for (const CaptionedColumn& c : profile.previousYear)
         if (c.carriedFrom >= 0)
             grid.setTextMatrix(0, c.column,
-                               QString::fromUtf16(c.caption) + QStringLiteral(" (въведени ръчно)"));
+                               QString::fromUtf16(c.caption) + QStringLiteral(" (въведени)"));
 }
 
 void ApplyResizeWidths(const FormProfile& profile, GridModel& grid, int gridWidth)

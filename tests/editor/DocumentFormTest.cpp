@@ -94,7 +94,7 @@ TEST_F(DocumentFormTest, LoadsTheBalanceSheetLaidOut)
     // The previous year beside the current year, as wide, marked as typed: no
     // file of last year is beside this one.
     EXPECT_EQ(grid().ColWidth(10, 0), grid().ColWidth(7, 0));
-    EXPECT_EQ(grid().TextMatrix(0, 10), QStringLiteral("Предходна година (въведени ръчно)"));
+    EXPECT_EQ(grid().TextMatrix(0, 10), QStringLiteral("Предходна година (въведени)"));
     EXPECT_TRUE(form->cmdComparatives()->isVisible());
     EXPECT_TRUE(form->cmdPrint()->isEnabled());
     EXPECT_GE(form->minimumWidth(), 600);
