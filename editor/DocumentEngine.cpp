@@ -541,7 +541,19 @@ std::optional<UserMessage> DocumentEngine::controlsAfterSave() const
 {
     if (m_savedPath.isEmpty())
         return std::nullopt;
-    return ControlsWarning(m_savedPath, ControlsPath(m_document.programFolder));
+    return FindingsWarning(ControlFindings(m_savedPath, ControlsPath(m_document.programFolder))
+                           + comparativeFindings());
+}
+
+QStringList DocumentEngine::comparativeFindings() const
+{
+    if (!CarriesFromLastYear(m_profile))
+        return {};
+    const PreviousYearFile previous =
+        ReadPreviousYear(PreviousYearPath(targetPath()), m_formFields,
+                         Filing{m_header.bulstat, m_header.period.section(u'/', 0, 0),
+                                docType().titleText(), m_header.forecast});
+    return ComparativeFindings(m_profile, m_grid, previous.usable() ? &previous.rowset : nullptr);
 }
 
 } // namespace telm

@@ -128,8 +128,15 @@ void RecomputeDerived(const FormProfile& profile, GridModel& grid, int row)
 
 std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const GridModel& grid)
 {
-    if (!profile.balanceCheck)
+    if (!profile.balanceCheck || !BalanceCheckDiffers(profile, grid, profile.balanceCheck->column))
         return std::nullopt;
+    return QString::fromUtf16(profile.balanceCheck->message);
+}
+
+bool BalanceCheckDiffers(const FormProfile& profile, const GridModel& grid, int column)
+{
+    if (!profile.balanceCheck)
+        return false;
     const BalanceCheck& check = *profile.balanceCheck;
     double first = 0.0;
     double last = 0.0;
@@ -138,7 +145,7 @@ std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const Gri
     for (int r = grid.FixedRows(); r <= lastRow; ++r) {
         if (!grid.TextMatrix(r, profile.parentColumn).isEmpty())
             continue;
-        const double amount = AmountOrZero(grid.TextMatrix(r, check.column));
+        const double amount = AmountOrZero(grid.TextMatrix(r, column));
         if (!seenFirst) {
             first = amount;
             seenFirst = true;
@@ -146,9 +153,7 @@ std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const Gri
             last = amount;
         }
     }
-    if (first == last)
-        return std::nullopt;
-    return QString::fromUtf16(check.message);
+    return first != last;
 }
 
 } // namespace telm

@@ -33,4 +33,7 @@ void RecomputeDerived(const FormProfile& profile, GridModel& grid, int row);
 // form has no check.
 std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const GridModel& grid);
 
+// Whether the rows the balance check compares differ in `column`.
+bool BalanceCheckDiffers(const FormProfile& profile, const GridModel& grid, int column);
+
 } // namespace telm

@@ -300,3 +300,54 @@ TEST_F(Comparatives, TheEquityStatementOpensWithLastYearsRestatedClosingBalance)
     EXPECT_EQ(AmountOrZero(grid.TextMatrix(rowOf(grid, 170), 14)), 1115);
     EXPECT_EQ(AmountOrZero(grid.TextMatrix(rowOf(grid, 200), 11)), 30);
 }
+
+// The controls over comparatives, after a save: the previous year's sides
+// balance; comparatives and the equity statement's opening balance agree with
+// last year's file.
+TEST_F(Comparatives, APreviousYearThatDoesNotBalanceIsAFinding)
+{
+    const FillResult typed = fill(QStringLiteral("Bal"), QStringLiteral("2025"),
+                                  {"40:DocDta_PrevYear=100", "610:DocDta_PrevYear=90"});
+    const QString warnings = typed.warnings.join(u'\n');
+    EXPECT_TRUE(warnings.contains(
+        QStringLiteral("В колоната „Предходна година“: Имате неравнени АКТИВ и ПАСИВ")))
+        << warnings.toStdString();
+
+    QFile::remove(path(QStringLiteral("Bal"), QStringLiteral("2025")));
+    const FillResult balanced = fill(QStringLiteral("Bal"), QStringLiteral("2025"),
+                                     {"40:DocDta_PrevYear=100", "610:DocDta_PrevYear=100"});
+    EXPECT_FALSE(balanced.warnings.join(u'\n').contains(QStringLiteral("Предходна година")));
+}
+
+TEST_F(Comparatives, ComparativesThatDifferFromLastYearsFileAreFindings)
+{
+    fill(QStringLiteral("Bal"), QStringLiteral("2024"), {"40:DocDta_Sum3=100"});
+    fill(QStringLiteral("Bal"), QStringLiteral("2025"), {});
+    QFile::remove(path(QStringLiteral("Bal"), QStringLiteral("2024")));
+    fill(QStringLiteral("Bal"), QStringLiteral("2024"), {"40:DocDta_Sum3=250"});
+
+    const auto engine = reopen(path(QStringLiteral("Bal"), QStringLiteral("2025")));
+    ASSERT_TRUE(engine);
+    const QString findings = engine->comparativeFindings().join(u'\n');
+    EXPECT_TRUE(findings.contains(QStringLiteral("Ред 40 „1. Земи (терени)“, колона „Предходна "
+                                                 "година“: 100 се различава")))
+        << findings.toStdString();
+    EXPECT_TRUE(findings.contains(QStringLiteral("миналогодишния файл: 250")));
+    ASSERT_FALSE(engine->refreshComparatives());
+    // Only last year's own imbalance is left.
+    EXPECT_FALSE(
+        engine->comparativeFindings().join(u'\n').contains(QStringLiteral("се различава")));
+}
+
+TEST_F(Comparatives, AnEquityOpeningOtherThanLastYearsRestatedClosingIsAFinding)
+{
+    fill(QStringLiteral("Cap"), QStringLiteral("2024"), {"10:DocDta_Sum1=1000"});
+    const FillResult retyped =
+        fill(QStringLiteral("Cap"), QStringLiteral("2025"), {"10:DocDta_Sum1=900"});
+    const QString warnings = retyped.warnings.join(u'\n');
+    EXPECT_TRUE(warnings.contains(QStringLiteral("„Салдо в началото на отчетния период“, колона "
+                                                 "„Основен капитал 1“: 900 не е равно")))
+        << warnings.toStdString();
+    EXPECT_TRUE(warnings.contains(QStringLiteral("миналата година: 1 000"))
+                || warnings.contains(QStringLiteral("миналата година: 1\u00a0000")));
+}
