@@ -443,6 +443,15 @@ void DocumentEngine::runConditionalSums()
     const ConditionsTable table = LoadConditions(
         m_state.xml, ConditionsPath(m_document.programFolder), docType().titleText());
     EvaluateConditions(m_profile, m_grid, table);
+    // Typed comparatives have their results computed as the current year's.
+    if (m_typedComparatives) {
+        std::vector<int> previous;
+        for (const CaptionedColumn& c : m_profile.previousYear)
+            if (std::find(m_profile.sum.columns.begin(), m_profile.sum.columns.end(), c.carriedFrom)
+                != m_profile.sum.columns.end())
+                previous.push_back(c.column);
+        ApplyConditions(m_profile, m_grid, table, previous);
+    }
 }
 
 std::optional<UserMessage> DocumentEngine::prepareSave()

@@ -351,3 +351,19 @@ TEST_F(Comparatives, AnEquityOpeningOtherThanLastYearsRestatedClosingIsAFinding)
     EXPECT_TRUE(warnings.contains(QStringLiteral("миналата година: 1 000"))
                 || warnings.contains(QStringLiteral("миналата година: 1\u00a0000")));
 }
+
+// Typed comparatives of an income statement have their result rows computed
+// by the Sum, as the current year's.
+TEST_F(Comparatives, TypedComparativesHaveTheirResultsSummed)
+{
+    fill(QStringLiteral("OPR"), QStringLiteral("2025"),
+         {"40:DocDta_Sum1=10", "40:DocDta_PrevYear=300"});
+    const auto engine = reopen(path(QStringLiteral("OPR"), QStringLiteral("2025")));
+    ASSERT_TRUE(engine);
+    const GridModel& grid = engine->grid();
+    EXPECT_EQ(AmountOrZero(grid.TextMatrix(rowOf(grid, 20), 8)), 300);  // the group's total
+    EXPECT_EQ(AmountOrZero(grid.TextMatrix(rowOf(grid, 570), 8)), 300); // the loss
+    EXPECT_EQ(AmountOrZero(grid.TextMatrix(rowOf(grid, 10), 8)), 300);  // РАЗХОДИ
+    EXPECT_EQ(AmountOrZero(grid.TextMatrix(rowOf(grid, 350), 8)), 300); // ПРИХОДИ
+    EXPECT_EQ(AmountOrZero(grid.TextMatrix(rowOf(grid, 10), 5)), 10);
+}
