@@ -27,10 +27,12 @@ constexpr BandFont kRegular8{.points = 8};
 
 // The five statements of the income and cash-flow family share fonts and widths.
 const std::vector<BandFont> kStatementFonts{kBoldItalic11, kBold11, kRegular10};
-const std::vector<ResizeWidth> kStatementWidths{
-    {.column = 0, .percent = 54.5, .offset = -300},
-    {.column = 1, .percent = 15},
-    {.column = 5, .percent = 15},
+// The liquidation statements: the previous year in column 4, left of the current year.
+const std::vector<ResizeWidth> kLiquidationStatementWidths{
+    {.column = 0, .percent = 44.5, .offset = -300},
+    {.column = 1, .percent = 10},
+    {.column = 4, .percent = 12.5},
+    {.column = 5, .percent = 12.5},
 };
 // The same with the previous year in column 8, right of the current year.
 const std::vector<ResizeWidth> kStatementWidthsWithPreviousYear{
@@ -51,8 +53,8 @@ const SumButtonRule kSumButton{.caption = u"&Сумиране"};
 // Income statements and cash flows refuse the Delete key on locked rows.
 const DeleteKeyRule kStatementDelete{.refusedOnLockedRows = true};
 
-// The liquidation forms also toggle their previous-year column 4 on a header double click.
-const std::vector<HeaderToggle> kLiquidationToggles{{}, {.column = 4, .shortWidth = 0}};
+// The liquidation forms show their previous-year column 4 beside the current year.
+const std::vector<HeaderToggle> kLiquidationToggles{{}};
 
 } // namespace
 
@@ -121,9 +123,10 @@ std::span<const FormProfile> FormProfiles()
             .maxLevelFirstVariant = 3,
             .previousYearReformatted = {4},
             .nameWidthAtLoad = 6500,
-            .resizeWidths = {{.column = 0, .percent = 49.5, .offset = -300},
+            .resizeWidths = {{.column = 0, .percent = 39.5, .offset = -300},
                              {.column = 1, .percent = 10},
-                             {.column = 5, .percent = 20}},
+                             {.column = 4, .percent = 15},
+                             {.column = 5, .percent = 15}},
             .bandFonts = kStatementFonts,
             .headerToggles = kLiquidationToggles,
             .balanceCheck =
@@ -167,7 +170,7 @@ std::span<const FormProfile> FormProfiles()
             .maxLevel = 4,
             .previousYearReformatted = {4},
             .nameWidthAtLoad = 6200,
-            .resizeWidths = kStatementWidths,
+            .resizeWidths = kLiquidationStatementWidths,
             .bandFonts = kStatementFonts,
             .headerToggles = kLiquidationToggles,
             .balanceCheck = BalanceCheck{.column = 5, .message = kIncomeMessage},
@@ -210,7 +213,7 @@ std::span<const FormProfile> FormProfiles()
             .maxLevel = 3,
             .previousYearReformatted = {4},
             .nameWidthAtLoad = 6500,
-            .resizeWidths = kStatementWidths,
+            .resizeWidths = kLiquidationStatementWidths,
             .bandFonts = kStatementFonts,
             .headerToggles = kLiquidationToggles,
         },
