@@ -50,6 +50,17 @@ const std::vector<int>& rowsOf(const RowIndex& index, const std::optional<double
 void EvaluateConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table)
 {
     grid.expandAll();
+    ApplyConditions(profile, grid, table);
+}
+
+void ApplyConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table)
+{
+    ApplyConditions(profile, grid, table, profile.sum.columns);
+}
+
+void ApplyConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table,
+                     const std::vector<int>& columns)
+{
     if (table.empty())
         return;
 
@@ -61,12 +72,12 @@ void EvaluateConditions(const FormProfile& profile, GridModel& grid, const Condi
     std::size_t i = 0;
     while (i < table.size()) {
         const std::optional<double> target = readPlainNumber(table[i].DocStr_ID);
-        std::vector<double> acc(sums.columns.size(), 0.0);
+        std::vector<double> acc(columns.size(), 0.0);
         while (i < table.size() && readPlainNumber(table[i].DocStr_ID) == target) {
             const double sign = readPlainNumber(table[i].DocCond_Sign).value_or(0.0);
             for (int r : rowsOf(index, readPlainNumber(table[i].DocStr_IDSum))) {
-                for (std::size_t k = 0; k < sums.columns.size(); ++k)
-                    acc[k] += sign * AmountOrZero(grid.TextMatrix(r, sums.columns[k]));
+                for (std::size_t k = 0; k < columns.size(); ++k)
+                    acc[k] += sign * AmountOrZero(grid.TextMatrix(r, columns[k]));
             }
             ++i;
         }
@@ -76,10 +87,10 @@ void EvaluateConditions(const FormProfile& profile, GridModel& grid, const Condi
                 && std::find(sums.signedRows.begin(), sums.signedRows.end(), *target)
                        != sums.signedRows.end());
         for (int r : rowsOf(index, target)) {
-            for (std::size_t k = 0; k < sums.columns.size(); ++k) {
+            for (std::size_t k = 0; k < columns.size(); ++k) {
                 const QString text =
                     (acc[k] >= 0 || keepsSign) ? FormatNumber(acc[k]) : QStringLiteral("0");
-                grid.setTextMatrix(r, sums.columns[k], text, CellChange::Kind::Computed);
+                grid.setTextMatrix(r, columns[k], text, CellChange::Kind::Computed);
             }
         }
     }

@@ -14,4 +14,10 @@ struct FormProfile;
 // and 7 and keeps negatives.
 void EvaluateConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table);
 
+// The same runs without touching the bands: for results that follow every entry.
+// `columns` are summed instead of the profile's.
+void ApplyConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table);
+void ApplyConditions(const FormProfile& profile, GridModel& grid, const ConditionsTable& table,
+                     const std::vector<int>& columns);
+
 } // namespace telm

@@ -2,6 +2,7 @@
 
 #include "checks/Controls.h"
 #include "editor/AmountText.h"
+#include "editor/Comparatives.h"
 #include "editor/ConditionalSums.h"
 #include "editor/EditRules.h"
 #include "editor/LevelTotals.h"
@@ -98,6 +99,8 @@ DocumentEngine::DocumentEngine(AppState& state, const OpenedDocument& document, 
         m_amountFields << QString::fromLatin1(a.field);
         m_amountColumns.push_back(a.column);
     }
+    m_writtenFields = m_amountFields;
+    m_writtenColumns = m_amountColumns;
     // The engine owns the grid, so the listener lives exactly as long as it.
     m_grid.addListener({.cellChanged = [this](const CellChange& change) { heard(change); }});
 }
@@ -228,17 +231,29 @@ std::optional<UserMessage> DocumentEngine::load()
     }
     if (const std::optional<QString> fault = amountFault(rowset))
         return broken(path, *fault);
+    // A file saved when the form typed rows it now computes: its totals are
+    // made whole once it is loaded.
+    const bool olderFlags =
+        m_document.editType == 1
+        && TakeFormFlags(form, rowset, {m_profile.manualColumn, m_profile.lockedColumn},
+                         m_profile.idColumn);
 
     // Amounts in display form before the grid sees them: loading is one reset,
     // never a series of cell changes.
     std::vector<int> reformatted = m_amountColumns;
     reformatted.insert(reformatted.end(), m_profile.previousYearReformatted.begin(),
                        m_profile.previousYearReformatted.end());
+    std::vector<int> carried;
+    for (const CaptionedColumn& c : m_profile.previousYear)
+        if (c.carriedFrom >= 0)
+            carried.push_back(c.column);
+    reformatted.insert(reformatted.end(), carried.begin(), carried.end());
     for (RowsetRow& row : rowset.rows)
         for (int col : reformatted)
             if (col < static_cast<int>(row.cells.size()))
                 row.cells[col] = FormatAmount(row.cells[col]);
 
+    const QStringList fields = rowset.fields;
     m_grid.bind(std::move(rowset));
     m_state.hfGrid.setMaxLevel(maxLevel());
 
@@ -257,14 +272,104 @@ std::optional<UserMessage> DocumentEngine::load()
         m_header.forecast = stored.forecast();
     }
 
+    // Last year's amounts come in as the file has them: shown like the rest.
+    lookAtLastYear(fields);
+    for (int row = 1; row < m_grid.Rows(); ++row)
+        for (int col : carried)
+            m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
+
+    if (followsEntries()) {
+        XmlDocument conditions;
+        m_followingConditions = LoadConditions(conditions, ConditionsPath(m_document.programFolder),
+                                               docType().titleText());
+    }
+    if (olderFlags)
+        RecomputeAllTotals(m_grid, m_amountColumns, m_profile.manualColumn);
+    followEntry();
+
     m_grid.setFixedCols(m_profile.fixedCols);
     m_grid.setCurrentCell(1, 0);
     return std::nullopt;
 }
 
+void DocumentEngine::lookAtLastYear(const QStringList& formFields)
+{
+    m_formFields = formFields;
+    m_comparativesNotice.reset();
+    m_typedComparatives = false;
+    m_writtenFields = m_amountFields;
+    m_writtenColumns = m_amountColumns;
+    if (!CarriesFromLastYear(m_profile))
+        return;
+    for (const CaptionedColumn& c : m_profile.previousYear)
+        if (c.carriedFrom >= 0 && c.column < formFields.size()) {
+            m_writtenFields << formFields[c.column];
+            m_writtenColumns.push_back(c.column);
+        }
+    const PreviousYearFile previous =
+        ReadPreviousYear(PreviousYearPath(targetPath()), formFields,
+                         Filing{m_header.bulstat, m_header.period.section(u'/', 0, 0),
+                                docType().titleText(), m_header.forecast});
+    m_typedComparatives = !previous.usable();
+    if (previous.found && previous.fault)
+        m_comparativesNotice =
+            UserMessage{kSaveTitle, PreviousYearFaultText(previous), UserMessage::Icon::Warning};
+    // A new document takes them; a correction keeps what it stored.
+    if (m_document.editType == 0 && previous.usable())
+        CarryComparatives(m_profile, previous.rowset, m_grid);
+}
+
+std::optional<UserMessage> DocumentEngine::refreshComparatives()
+{
+    const PreviousYearFile previous =
+        ReadPreviousYear(PreviousYearPath(targetPath()), m_formFields,
+                         Filing{m_header.bulstat, m_header.period.section(u'/', 0, 0),
+                                docType().titleText(), m_header.forecast});
+    if (!previous.usable())
+        return UserMessage{kSaveTitle,
+                           previous.found ? PreviousYearFaultText(previous)
+                                          : QStringLiteral("Няма файл с данни за предходната "
+                                                           "година: %1.")
+                                                .arg(QDir::toNativeSeparators(previous.path)),
+                           UserMessage::Icon::Warning};
+    m_typedComparatives = false;
+    CarryComparatives(m_profile, previous.rowset, m_grid);
+    for (int row = m_grid.FixedRows(); row < m_grid.Rows(); ++row) {
+        for (const CaptionedColumn& c : m_profile.previousYear)
+            if (c.carriedFrom >= 0)
+                m_grid.setTextMatrix(row, c.column, FormatAmount(m_grid.TextMatrix(row, c.column)));
+        if (m_profile.carriedOpening)
+            for (int col : m_amountColumns)
+                m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
+    }
+    followEntry();
+    // Taken again at the user's word: a change to save, as an entry is.
+    m_changed = true;
+    m_saved = false;
+    return std::nullopt;
+}
+
+int DocumentEngine::columnOfField(const QString& field) const
+{
+    const qsizetype at = m_writtenFields.indexOf(field);
+    return at < 0 ? -1 : m_writtenColumns[static_cast<std::size_t>(at)];
+}
+
+void DocumentEngine::followEntry()
+{
+    if (!followsEntries())
+        return;
+    std::vector<int> columns = m_profile.sum.columns;
+    for (const CaptionedColumn& c : m_profile.previousYear)
+        if (c.carriedFrom >= 0)
+            columns.push_back(c.column);
+    ApplyConditions(m_profile, m_grid, m_followingConditions, columns);
+}
+
 bool DocumentEngine::canEdit(int row, int col) const
 {
-    return CanEdit(m_profile, m_grid, row, col);
+    return CanEdit(m_profile, m_grid, row, col)
+           || (m_typedComparatives && CanTypeComparative(m_profile, m_grid, row, col));
 }
 
 bool DocumentEngine::canDelete(int row, int col) const
@@ -290,6 +395,7 @@ bool DocumentEngine::store(int row, int col, const QString& text, CellChange::Ki
     m_grid.setTextMatrix(row, col, FormatAmount(trimmed), kind);
     RecomputeDerived(m_profile, m_grid, row);
     UpdateAncestors(m_grid, row, col, m_profile.derived.column, m_profile.manualColumn);
+    followEntry();
     return true;
 }
 
@@ -301,6 +407,7 @@ bool DocumentEngine::deleteCell(int row, int col)
     m_grid.setTextMatrix(row, col, QStringLiteral("0"), CellChange::Kind::Deleted);
     RecomputeDerived(m_profile, m_grid, row);
     UpdateAncestors(m_grid, row, col, m_profile.derived.column, m_profile.manualColumn);
+    followEntry();
     return true;
 }
 
@@ -340,6 +447,11 @@ bool DocumentEngine::sumButtonShown() const
     return hasSumButton() && AppliesTo(m_profile.sum.shown, docType().secondVariant());
 }
 
+bool DocumentEngine::followsEntries() const
+{
+    return AppliesTo(m_profile.sum.followsEntries, docType().secondVariant());
+}
+
 bool DocumentEngine::sumsBeforeSave() const
 {
     return hasSumButton() && AppliesTo(m_profile.sum.beforeSave, docType().secondVariant());
@@ -350,6 +462,15 @@ void DocumentEngine::runConditionalSums()
     const ConditionsTable table = LoadConditions(
         m_state.xml, ConditionsPath(m_document.programFolder), docType().titleText());
     EvaluateConditions(m_profile, m_grid, table);
+    // Typed comparatives have their results computed as the current year's.
+    if (m_typedComparatives) {
+        std::vector<int> previous;
+        for (const CaptionedColumn& c : m_profile.previousYear)
+            if (std::find(m_profile.sum.columns.begin(), m_profile.sum.columns.end(), c.carriedFrom)
+                != m_profile.sum.columns.end())
+                previous.push_back(c.column);
+        ApplyConditions(m_profile, m_grid, table, previous);
+    }
 }
 
 std::optional<UserMessage> DocumentEngine::prepareSave()
@@ -357,6 +478,7 @@ std::optional<UserMessage> DocumentEngine::prepareSave()
     if (sumsBeforeSave())
         runConditionalSums();
     m_grid.expandAll();
+    followEntry();
     if (const std::optional<QString> warning = BalanceCheckMessage(m_profile, m_grid))
         return UserMessage{kSaveTitle, *warning, UserMessage::Icon::Critical};
     return std::nullopt;
@@ -413,8 +535,8 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
 
     const GridWriterView view(m_grid);
     if (const std::optional<WriteError> error =
-            WriteDataDocument(m_state.xml, sourcePath(), view, m_document.header, m_amountFields,
-                              m_amountColumns, m_document.editType, m_profile.idColumn, ReadAmount,
+            WriteDataDocument(m_state.xml, sourcePath(), view, m_document.header, m_writtenFields,
+                              m_writtenColumns, m_document.editType, m_profile.idColumn, ReadAmount,
                               m_document.editType == 1 ? formPath() : QString()))
         return UserMessage{kSaveTitle, error->message, UserMessage::Icon::Critical};
 
@@ -447,7 +569,19 @@ std::optional<UserMessage> DocumentEngine::controlsAfterSave() const
 {
     if (m_savedPath.isEmpty())
         return std::nullopt;
-    return ControlsWarning(m_savedPath, ControlsPath(m_document.programFolder));
+    return FindingsWarning(ControlFindings(m_savedPath, ControlsPath(m_document.programFolder))
+                           + comparativeFindings());
+}
+
+QStringList DocumentEngine::comparativeFindings() const
+{
+    if (!CarriesFromLastYear(m_profile))
+        return {};
+    const PreviousYearFile previous =
+        ReadPreviousYear(PreviousYearPath(targetPath()), m_formFields,
+                         Filing{m_header.bulstat, m_header.period.section(u'/', 0, 0),
+                                docType().titleText(), m_header.forecast});
+    return ComparativeFindings(m_profile, m_grid, previous.usable() ? &previous.rowset : nullptr);
 }
 
 } // namespace telm

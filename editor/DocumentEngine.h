@@ -13,6 +13,7 @@
 #include "grid/GridModel.h"
 #include "platform/UserMessage.h"
 #include "selection/DocumentOpening.h"
+#include "xmlfiles/Conditions.h"
 
 #include <QString>
 #include <QStringList>
@@ -87,6 +88,18 @@ public:
     // The header fields, filled by load().
     const DocumentHeader& header() const { return m_header; }
 
+    // Last year's data file could not be used for the comparatives: why. Set by
+    // load(); a warning, the document opens all the same.
+    const std::optional<UserMessage>& comparativesNotice() const { return m_comparativesNotice; }
+    // The previous-year columns are typed: there is no usable file of last year.
+    bool typedComparatives() const { return m_typedComparatives; }
+    // Takes the comparatives (and the equity statement's opening balance) again
+    // from last year's data file; a change like an entry. The message says why
+    // nothing was taken.
+    std::optional<UserMessage> refreshComparatives();
+    // The column of an amount field, current or previous year; -1 for none.
+    int columnOfField(const QString& field) const;
+
     bool canEdit(int row, int col) const;
     bool canDelete(int row, int col) const;
     bool enterMovesDown(int col) const;
@@ -119,6 +132,8 @@ public:
     bool hasSumButton() const { return m_profile.sum.caption != nullptr; }
     bool sumButtonShown() const;
     bool sumsBeforeSave() const;
+    // The result rows follow every entry (no button needed).
+    bool followsEntries() const;
     // Evaluates the conditions file's result rows into the grid.
     void runConditionalSums();
 
@@ -134,6 +149,9 @@ public:
     // and against the company's other statements of the period beside it. The
     // message, if any, is a warning listing every disagreement.
     std::optional<UserMessage> controlsAfterSave() const;
+    // The controls over the comparatives (see ComparativeFindings), against
+    // last year's file when there is a usable one; one line each.
+    QStringList comparativeFindings() const;
 
     QString sourcePath() const; // template (new) or opened file (correction)
     QString targetPath() const; // composed name (new) or opened file (correction)
@@ -143,6 +161,12 @@ private:
     std::optional<QString> amountFault(const Rowset& rowset) const;
     bool store(int row, int col, const QString& text, CellChange::Kind kind);
     void heard(const CellChange& change);
+    // Result rows that follow every entry (the statement of equity's closing
+    // balances): computed again from the rows above them.
+    void followEntry();
+    // Looks for last year's file: carries it into a new document, decides
+    // whether the previous-year columns are typed.
+    void lookAtLastYear(const QStringList& formFields);
 
     AppState& m_state;
     Access m_access;
@@ -155,6 +179,12 @@ private:
     QStringList m_amountFields;
     std::vector<int> m_amountColumns;
     DocumentHeader m_header;
+    ConditionsTable m_followingConditions; // the results that follow every entry
+    QStringList m_formFields;              // the grid's columns
+    QStringList m_writtenFields;           // amounts and carried previous-year amounts
+    std::vector<int> m_writtenColumns;
+    std::optional<UserMessage> m_comparativesNotice;
+    bool m_typedComparatives = false;
     bool m_changed = false;
     bool m_saved = true;
 };

@@ -19,14 +19,6 @@ namespace telm {
 
 namespace {
 
-int columnOfField(const FormProfile& profile, const QString& field)
-{
-    for (const AmountColumn& a : profile.amounts)
-        if (QString::fromLatin1(a.field) == field)
-            return a.column;
-    return -1;
-}
-
 FillResult badUsage(const QString& why)
 {
     FillResult result;
@@ -64,6 +56,8 @@ FillResult RunFill(const FillRequest& request)
         result.error = failure->text;
         return result;
     }
+    if (const std::optional<UserMessage>& notice = engine.comparativesNotice())
+        result.warnings << notice->text;
 
     // The first row of each identifier, found once: an entry costs its commit,
     // not a search through the document.
@@ -73,7 +67,7 @@ FillResult RunFill(const FillRequest& request)
         rowOfId[grid.TextMatrix(row, profile.idColumn)] = row;
 
     for (const FillEntry& entry : request.entries) {
-        const int col = columnOfField(profile, entry.field);
+        const int col = engine.columnOfField(entry.field);
         if (col < 0) {
             result.refused << QStringLiteral("%1: %2 is not an amount field of this document")
                                   .arg(entry.origin, entry.field);
@@ -106,7 +100,8 @@ FillResult RunFill(const FillRequest& request)
     result.status = FillResult::Status::Saved;
     result.savedPath = QDir::toNativeSeparators(state.dataFilePath);
     // The consistency controls, as the form warns of them after its save.
-    result.warnings << ControlFindings(state.dataFilePath, ControlsPath(state.programFolder));
+    result.warnings << ControlFindings(state.dataFilePath, ControlsPath(state.programFolder))
+                    << engine.comparativeFindings();
     return result;
 }
 

@@ -87,6 +87,16 @@ bool CanEdit(const FormProfile& profile, const GridModel& grid, int row, int col
     return takesEntries(profile, grid, row);
 }
 
+bool CanTypeComparative(const FormProfile& profile, const GridModel& grid, int row, int col)
+{
+    if (!isDataCell(grid, row, col) || isLocked(profile, grid, row))
+        return false;
+    const bool carried = std::any_of(
+        profile.previousYear.begin(), profile.previousYear.end(),
+        [col](const CaptionedColumn& c) { return c.column == col && c.carriedFrom >= 0; });
+    return carried && takesEntries(profile, grid, row);
+}
+
 bool CanDelete(const FormProfile& profile, const GridModel& grid, int row, int col)
 {
     if (!isDataCell(grid, row, col))
@@ -118,8 +128,15 @@ void RecomputeDerived(const FormProfile& profile, GridModel& grid, int row)
 
 std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const GridModel& grid)
 {
-    if (!profile.balanceCheck)
+    if (!profile.balanceCheck || !BalanceCheckDiffers(profile, grid, profile.balanceCheck->column))
         return std::nullopt;
+    return QString::fromUtf16(profile.balanceCheck->message);
+}
+
+bool BalanceCheckDiffers(const FormProfile& profile, const GridModel& grid, int column)
+{
+    if (!profile.balanceCheck)
+        return false;
     const BalanceCheck& check = *profile.balanceCheck;
     double first = 0.0;
     double last = 0.0;
@@ -128,7 +145,7 @@ std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const Gri
     for (int r = grid.FixedRows(); r <= lastRow; ++r) {
         if (!grid.TextMatrix(r, profile.parentColumn).isEmpty())
             continue;
-        const double amount = AmountOrZero(grid.TextMatrix(r, check.column));
+        const double amount = AmountOrZero(grid.TextMatrix(r, column));
         if (!seenFirst) {
             first = amount;
             seenFirst = true;
@@ -136,9 +153,7 @@ std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const Gri
             last = amount;
         }
     }
-    if (first == last)
-        return std::nullopt;
-    return QString::fromUtf16(check.message);
+    return first != last;
 }
 
 } // namespace telm

@@ -16,6 +16,10 @@ struct FormProfile;
 // entry can change an identifier, parent, flag or hidden column.
 bool CanEdit(const FormProfile& profile, const GridModel& grid, int row, int col);
 
+// A previous-year cell typed where there is no file of last year: a column
+// carried from the current year, on a row that takes entries and is not locked.
+bool CanTypeComparative(const FormProfile& profile, const GridModel& grid, int row, int col);
+
 // May the Delete key (or the keypad decimal key) set the cell to 0?
 bool CanDelete(const FormProfile& profile, const GridModel& grid, int row, int col);
 
@@ -28,5 +32,8 @@ void RecomputeDerived(const FormProfile& profile, GridModel& grid, int row);
 // The message of a failed balance check, or nothing when the totals agree or the
 // form has no check.
 std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const GridModel& grid);
+
+// Whether the rows the balance check compares differ in `column`.
+bool BalanceCheckDiffers(const FormProfile& profile, const GridModel& grid, int column);
 
 } // namespace telm

@@ -28,6 +28,16 @@ QFont fontOf(const BandFont& style)
     return font;
 }
 
+// A previous-year column carried from the current year is shown beside it,
+// unless the form hides it behind a header double click.
+bool isShownPreviousYear(const FormProfile& p, const CaptionedColumn& c)
+{
+    if (c.carriedFrom < 0)
+        return false;
+    return std::none_of(p.headerToggles.begin(), p.headerToggles.end(),
+                        [&c](const HeaderToggle& t) { return t.column == c.column; });
+}
+
 } // namespace
 
 void ApplyLoadLayout(const FormProfile& p, int levels, GridModel& grid, int gridWidth)
@@ -54,7 +64,8 @@ void ApplyLoadLayout(const FormProfile& p, int levels, GridModel& grid, int grid
 
     std::vector<int> hidden{p.idColumn, p.parentColumn, p.manualColumn, p.lockedColumn};
     for (const CaptionedColumn& c : p.previousYear)
-        hidden.push_back(c.column);
+        if (!isShownPreviousYear(p, c))
+            hidden.push_back(c.column);
     hidden.insert(hidden.end(), p.hiddenColumns.begin(), p.hiddenColumns.end());
     hidden.insert(hidden.end(), p.zeroWidthPerBand.begin(), p.zeroWidthPerBand.end());
     for (int band = 0; band < levels; ++band) {
@@ -87,6 +98,14 @@ void ApplyLoadLayout(const FormProfile& p, int levels, GridModel& grid, int grid
         grid.setTextMatrix(0, c.column, QString::fromUtf16(c.caption));
     for (const AmountColumn& a : p.amounts)
         grid.setTextMatrix(0, a.column, QString::fromUtf16(a.caption));
+}
+
+void MarkTypedComparatives(const FormProfile& profile, GridModel& grid)
+{
+    for (const CaptionedColumn& c : profile.previousYear)
+        if (c.carriedFrom >= 0)
+            grid.setTextMatrix(0, c.column,
+                               QString::fromUtf16(c.caption) + QStringLiteral(" (въведени)"));
 }
 
 void ApplyResizeWidths(const FormProfile& profile, GridModel& grid, int gridWidth)

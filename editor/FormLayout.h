@@ -14,6 +14,10 @@ struct FormProfile;
 // that set them from it at load.
 void ApplyLoadLayout(const FormProfile& profile, int levels, GridModel& grid, int gridWidth);
 
+// The previous-year columns' headings say that their amounts are typed
+// (there is no file of last year to take them from).
+void MarkTypedComparatives(const FormProfile& profile, GridModel& grid);
+
 // Band-0 widths for a grid `gridWidth` twips wide; columns the profile does
 // not name get width 0.
 void ApplyResizeWidths(const FormProfile& profile, GridModel& grid, int gridWidth);

@@ -27,10 +27,19 @@ constexpr BandFont kRegular8{.points = 8};
 
 // The five statements of the income and cash-flow family share fonts and widths.
 const std::vector<BandFont> kStatementFonts{kBoldItalic11, kBold11, kRegular10};
-const std::vector<ResizeWidth> kStatementWidths{
-    {.column = 0, .percent = 54.5, .offset = -300},
-    {.column = 1, .percent = 15},
-    {.column = 5, .percent = 15},
+// The liquidation statements: the previous year in column 4, left of the current year.
+const std::vector<ResizeWidth> kLiquidationStatementWidths{
+    {.column = 0, .percent = 44.5, .offset = -300},
+    {.column = 1, .percent = 10},
+    {.column = 4, .percent = 12.5},
+    {.column = 5, .percent = 12.5},
+};
+// The same with the previous year in column 8, right of the current year.
+const std::vector<ResizeWidth> kStatementWidthsWithPreviousYear{
+    {.column = 0, .percent = 44.5, .offset = -300},
+    {.column = 1, .percent = 10},
+    {.column = 5, .percent = 12.5},
+    {.column = 8, .percent = 12.5},
 };
 
 // The current-year amount of the one-amount statements.
@@ -44,8 +53,8 @@ const SumButtonRule kSumButton{.caption = u"&Сумиране"};
 // Income statements and cash flows refuse the Delete key on locked rows.
 const DeleteKeyRule kStatementDelete{.refusedOnLockedRows = true};
 
-// The liquidation forms also toggle their previous-year column 4 on a header double click.
-const std::vector<HeaderToggle> kLiquidationToggles{{}, {.column = 4, .shortWidth = 0}};
+// The liquidation forms show their previous-year column 4 beside the current year.
+const std::vector<HeaderToggle> kLiquidationToggles{{}};
 
 } // namespace
 
@@ -63,12 +72,16 @@ std::span<const FormProfile> FormProfiles()
             .id = FormId::frmDocBalance,
             .name = "frmDocBalance",
             .caption = u"TELM Transfer - Баланс",
+            // СУМА НА АКТИВА / ПАСИВА: the totals of the two sides, computed.
+            .sum = {.columns = {5, 6, 7},
+                    .keepsNegatives = true,
+                    .followsEntries = Applies::Always},
             .nameCaption = kSections,
             .amounts = {{.column = 5, .caption = u"Отчетна стойност", .field = "DocDta_Sum1"},
                         {.column = 6, .caption = u"Коректив", .field = "DocDta_Sum2"},
                         {.column = 7, .caption = kCurrentYear, .field = "DocDta_Sum3"}},
             .derived = {.column = 5, .plus = {6, 7}},
-            .previousYear = {{.column = 10, .caption = kPreviousYear}},
+            .previousYear = {{.column = 10, .caption = kPreviousYear, .carriedFrom = 7}},
             .manualColumn = 8,
             .lockedColumn = 9,
             .hiddenColumns = {4},
@@ -78,9 +91,10 @@ std::span<const FormProfile> FormProfiles()
             .previousYearReformatted = {10},
             .nameWidthAtLoad = 5600,
             .zeroWidthPerBand = {5, 6},
-            .resizeWidths = {{.column = 0, .percent = 54.5, .offset = -300},
-                             {.column = 1, .percent = 10},
-                             {.column = 7, .percent = 15}},
+            .resizeWidths = {{.column = 0, .percent = 44.5, .offset = -300},
+                             {.column = 1, .percent = 5},
+                             {.column = 7, .percent = 15},
+                             {.column = 10, .percent = 15}},
             .bandFonts = {kBoldItalic11, kBoldItalic11, kBold10},
             .headerToggles = {{.column = 1, .shortWidth = 100}, {.column = 5, .shortWidth = 100}},
             .balanceCheck =
@@ -91,12 +105,16 @@ std::span<const FormProfile> FormProfiles()
             .name = "frmDocBalanceLiquid",
             .caption = u"TELM Transfer - Баланс в ликвидация",
             .variant = FormVariant::BalanceInLiquidation,
+            // The first variant's СУМА НА АКТИВА / ПАСИВА follow every entry
+            // with their sign; the second's results wait for the button.
             .sum = {.caption = u"Сумиране",
                     .shown = Applies::SecondVariantOnly,
-                    .beforeSave = Applies::SecondVariantOnly},
+                    .beforeSave = Applies::SecondVariantOnly,
+                    .signedRows = {495, 885},
+                    .followsEntries = Applies::FirstVariantOnly},
             .nameCaption = kSections,
             .amounts = kCurrentYearAmount,
-            .previousYear = {{.column = 4, .caption = kPreviousYear}},
+            .previousYear = {{.column = 4, .caption = kPreviousYear, .carriedFrom = 5}},
             .manualColumn = 6,
             .lockedColumn = 7,
             .hiddenColumns = {8},
@@ -105,9 +123,10 @@ std::span<const FormProfile> FormProfiles()
             .maxLevelFirstVariant = 3,
             .previousYearReformatted = {4},
             .nameWidthAtLoad = 6500,
-            .resizeWidths = {{.column = 0, .percent = 49.5, .offset = -300},
+            .resizeWidths = {{.column = 0, .percent = 39.5, .offset = -300},
                              {.column = 1, .percent = 10},
-                             {.column = 5, .percent = 20}},
+                             {.column = 4, .percent = 15},
+                             {.column = 5, .percent = 15}},
             .bandFonts = kStatementFonts,
             .headerToggles = kLiquidationToggles,
             .balanceCheck =
@@ -121,7 +140,7 @@ std::span<const FormProfile> FormProfiles()
             .sum = kSumButton,
             .nameCaption = kName,
             .amounts = kCurrentYearAmount,
-            .previousYear = {{.column = 8, .caption = kPreviousYear}},
+            .previousYear = {{.column = 8, .caption = kPreviousYear, .carriedFrom = 5}},
             .manualColumn = 6,
             .lockedColumn = 7,
             .hiddenColumns = {4},
@@ -130,7 +149,7 @@ std::span<const FormProfile> FormProfiles()
             .maxLevel = 5,
             .previousYearReformatted = {8},
             .nameWidthAtLoad = 6200,
-            .resizeWidths = kStatementWidths,
+            .resizeWidths = kStatementWidthsWithPreviousYear,
             .bandFonts = kStatementFonts,
             .balanceCheck = BalanceCheck{.column = 5, .message = kIncomeMessage},
         },
@@ -142,7 +161,7 @@ std::span<const FormProfile> FormProfiles()
             .sum = kSumButton,
             .nameCaption = kName,
             .amounts = kCurrentYearAmount,
-            .previousYear = {{.column = 4, .caption = kPreviousYear}},
+            .previousYear = {{.column = 4, .caption = kPreviousYear, .carriedFrom = 5}},
             .manualColumn = 6,
             .lockedColumn = 7,
             .hiddenColumns = {8},
@@ -151,7 +170,7 @@ std::span<const FormProfile> FormProfiles()
             .maxLevel = 4,
             .previousYearReformatted = {4},
             .nameWidthAtLoad = 6200,
-            .resizeWidths = kStatementWidths,
+            .resizeWidths = kLiquidationStatementWidths,
             .bandFonts = kStatementFonts,
             .headerToggles = kLiquidationToggles,
             .balanceCheck = BalanceCheck{.column = 5, .message = kIncomeMessage},
@@ -165,7 +184,7 @@ std::span<const FormProfile> FormProfiles()
             .sum = {.caption = u"&Сумиране", .signedRows = {10}},
             .nameCaption = kName,
             .amounts = kCurrentYearAmount,
-            .previousYear = {{.column = 8, .caption = kPreviousYear}},
+            .previousYear = {{.column = 8, .caption = kPreviousYear, .carriedFrom = 5}},
             .manualColumn = 6,
             .lockedColumn = 7,
             .hiddenColumns = {4},
@@ -173,7 +192,7 @@ std::span<const FormProfile> FormProfiles()
             .deleteKey = kStatementDelete,
             .maxLevel = 3,
             .nameWidthAtLoad = 6500,
-            .resizeWidths = kStatementWidths,
+            .resizeWidths = kStatementWidthsWithPreviousYear,
             .bandFonts = kStatementFonts,
         },
         {
@@ -185,7 +204,7 @@ std::span<const FormProfile> FormProfiles()
             .sum = {.caption = u"&Сумиране", .signedRows = {105, 175, 245}},
             .nameCaption = kName,
             .amounts = kCurrentYearAmount,
-            .previousYear = {{.column = 4, .caption = kPreviousYear}},
+            .previousYear = {{.column = 4, .caption = kPreviousYear, .carriedFrom = 5}},
             .manualColumn = 6,
             .lockedColumn = 7,
             .hiddenColumns = {8},
@@ -194,7 +213,7 @@ std::span<const FormProfile> FormProfiles()
             .maxLevel = 3,
             .previousYearReformatted = {4},
             .nameWidthAtLoad = 6500,
-            .resizeWidths = kStatementWidths,
+            .resizeWidths = kLiquidationStatementWidths,
             .bandFonts = kStatementFonts,
             .headerToggles = kLiquidationToggles,
         },
@@ -210,25 +229,32 @@ std::span<const FormProfile> FormProfiles()
                         {.column = 7, .caption = u"Текущ нетен поток", .field = "DocDta_Sum3"}},
             .derived = {.column = 7, .plus = {5}, .minus = {6}}, // net = receipts - payments
             .previousYear = {{.column = 4, .caption = kPreviousYear},
-                             {.column = 10, .caption = u"Предходни постъпления"},
-                             {.column = 11, .caption = u"Предходни плащания"},
-                             {.column = 12, .caption = u"Предходен нетен поток"}},
+                             {.column = 10, .caption = u"Предходни постъпления", .carriedFrom = 5},
+                             {.column = 11, .caption = u"Предходни плащания", .carriedFrom = 6},
+                             {.column = 12, .caption = u"Предходен нетен поток", .carriedFrom = 7}},
             .manualColumn = 8,
             .lockedColumn = 9,
             .typing = {.above = 4, .atMost = 6},
             .maxLevel = 2,
             .previousYearReformatted = {10, 11, 12},
-            .resizeWidths = {{.column = 0, .percent = 40.5, .offset = -300},
-                             {.column = 1, .percent = 10},
-                             {.column = 5, .percent = 10},
-                             {.column = 6, .percent = 10},
-                             {.column = 7, .percent = 10}},
+            .resizeWidths = {{.column = 0, .percent = 30.5, .offset = -300},
+                             {.column = 1, .percent = 5},
+                             {.column = 5, .percent = 7.5},
+                             {.column = 6, .percent = 7.5},
+                             {.column = 7, .percent = 7.5},
+                             {.column = 10, .percent = 7.5},
+                             {.column = 11, .percent = 7.5},
+                             {.column = 12, .percent = 7.5}},
             .bandFonts = {kBoldItalic10, kRegular8},
         },
         {
             .id = FormId::frmDocCapital,
             .name = "frmDocCapital",
             .caption = u"TELM Transfer - Отчет за собствения капитал",
+            // The closing balances are computed in every column, Общо included.
+            .sum = {.columns = {5, 6, 7, 8, 9, 10, 11, 12, 13, 14},
+                    .keepsNegatives = true,
+                    .followsEntries = Applies::Always},
             .nameCaption = kIndicators,
             .amounts = {{.column = 5, .caption = u"Основен капитал 1", .field = "DocDta_Sum1"},
                         {.column = 6, .caption = u"Премии от емисия 2", .field = "DocDta_Sum2"},
@@ -243,10 +269,12 @@ std::span<const FormProfile> FormProfiles()
                         {.column = 13, .caption = u"Резерв от преводи 9", .field = "DocDta_Sum9"},
                         {.column = 14, .caption = u"Общо 10", .field = "DocDta_Sum10"}},
             .derived = {.column = 14, .plus = {5, 6, 7, 8, 9, 10, 11, 12, 13}},
+            .carriedOpening = CarriedRow{.row = 10, .fromRow = 200},
             .manualColumn = 15,
             .lockedColumn = 16,
             .hiddenColumns = {4, 17},
             .typing = {.above = 4, .except = {14}},
+            .deleteKey = {.refusedOnLockedRows = true},
             .maxLevel = 2,
             .everyColumnPercentAtLoad = 12,
             .codeWidthPerBand = false,
@@ -402,6 +430,7 @@ bool AppliesTo(Applies applies, bool secondVariant)
     case Applies::Never: return false;
     case Applies::Always: return true;
     case Applies::SecondVariantOnly: return secondVariant;
+    case Applies::FirstVariantOnly: return !secondVariant;
     }
     return false;
 }

@@ -22,11 +22,24 @@ struct AmountColumn
     const char* field = ""; // data-file attribute: DocDta_Sum1 ...
 };
 
-// A previous-year column: loaded and shown in display form, never edited or written.
+// A previous-year column. One that names the current-year column it follows
+// (`carriedFrom`) is shown beside the current year and saved: a new document
+// takes it from that column of last year's data file, or, where there is no
+// such file, it is typed. Without `carriedFrom` it stays hidden and is only kept.
 struct CaptionedColumn
 {
     int column = -1;
     const char16_t* caption = u"";
+    int carriedFrom = -1;
+};
+
+// A row a new document takes from another row of last year's data file, in
+// every amount column (the equity statement's opening balance is last year's
+// restated closing balance). Identifiers of top-level rows.
+struct CarriedRow
+{
+    int row = -1;
+    int fromRow = -1;
 };
 
 // The columns a key may act on: above `above`, not the last column, at most
@@ -71,7 +84,7 @@ struct DerivedColumn
 
 // Which document types of a form something applies to. The second variant is
 // the one the variant flag picks when true ("Баланс в ликвидация 2").
-enum class Applies { Never, Always, SecondVariantOnly };
+enum class Applies { Never, Always, SecondVariantOnly, FirstVariantOnly };
 
 // The Sum button and the conditional sums behind it.
 struct SumButtonRule
@@ -82,6 +95,9 @@ struct SumButtonRule
     std::vector<int> columns = {5};       // summed and written
     bool keepsNegatives = false;          // otherwise a negative result is written as 0
     std::vector<int> signedRows = {};     // result rows (DocStr_ID) that keep their sign anyway
+    // The result rows follow every entry, load and save, like totals (in the
+    // carried previous-year columns too), button or not.
+    Applies followsEntries = Applies::Never;
 };
 
 // A warning at save when the first and the last top-level rows differ.
@@ -135,6 +151,7 @@ struct FormProfile
     std::vector<AmountColumn> amounts = {}; // in column order
     DerivedColumn derived = {};
     std::vector<CaptionedColumn> previousYear = {};
+    std::optional<CarriedRow> carriedOpening = std::nullopt;
     int manualColumn = -1;               // a true flag lets a group row take entries
     int lockedColumn = -1;               // a non-zero flag makes a row read-only
     std::vector<int> hiddenColumns = {}; // template fields no one sees

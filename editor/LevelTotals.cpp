@@ -80,6 +80,18 @@ void UpdateAncestors(GridModel& grid, int row, int editCol, int derivedCol, int 
     }
 }
 
+void RecomputeAllTotals(GridModel& grid, const std::vector<int>& columns, int manualColumn)
+{
+    // Rows are depth first: going up from the last row, every child is final
+    // before its group is summed.
+    for (int r = grid.Rows() - 1; r >= grid.FixedRows(); --r) {
+        if (!grid.hasChildren(r) || ReadFlag(grid.TextMatrix(r, manualColumn)))
+            continue;
+        for (int col : columns)
+            grid.setTextMatrix(r, col, FormatNumber(SumLevel(grid, r, col, manualColumn)));
+    }
+}
+
 bool IsLiabilitiesRow(const GridModel& grid, int row)
 {
     int top = 0;

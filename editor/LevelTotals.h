@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace telm {
 
 class GridModel;
@@ -20,6 +22,10 @@ double SumLevel(const GridModel& grid, int pRow, int col, int manualColumn);
 // The climb visits the row's real ancestors only; rows inside earlier siblings'
 // subtrees, where SearchParent may stop, keep their totals untouched.
 void UpdateAncestors(GridModel& grid, int row, int editCol, int derivedCol, int manualColumn);
+
+// Every group row that is not manual-entry set to the sum of its children in
+// each of `columns`, deepest first: totals made whole after a load.
+void RecomputeAllTotals(GridModel& grid, const std::vector<int>& columns, int manualColumn);
 
 // True for rows below a top-level row titled "пасив" or "liabilities" (any case,
 // blanks trimmed); false for top-level rows themselves.

@@ -80,7 +80,11 @@ QStringList ControlFindings(const QString& savedPath, const QString& controlsPat
 
 std::optional<UserMessage> ControlsWarning(const QString& savedPath, const QString& controlsPath)
 {
-    const QStringList findings = ControlFindings(savedPath, controlsPath);
+    return FindingsWarning(ControlFindings(savedPath, controlsPath));
+}
+
+std::optional<UserMessage> FindingsWarning(const QStringList& findings)
+{
     if (findings.isEmpty())
         return std::nullopt;
     return UserMessage{QStringLiteral("TELM - Внимание!"),

@@ -19,4 +19,7 @@ QStringList ControlFindings(const QString& savedPath, const QString& controlsPat
 // The findings as the one warning shown after a save; nothing when all agree.
 std::optional<UserMessage> ControlsWarning(const QString& savedPath, const QString& controlsPath);
 
+// Findings as that one warning; nothing when there are none.
+std::optional<UserMessage> FindingsWarning(const QStringList& findings);
+
 } // namespace telm

@@ -1,5 +1,6 @@
 #include "editor/frmDocument.h"
 
+#include "editor/Comparatives.h"
 #include "editor/FormLayout.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
@@ -111,6 +112,11 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
         m_cmdSum->setVisible(m_engine.sumButtonShown());
         connect(m_cmdSum, &QPushButton::clicked, this, [this] { cmdSum_Click(); });
     }
+    if (CarriesFromLastYear(profile)) {
+        m_cmdComparatives = button("cmdComparatives", QStringLiteral("Обнови сравнителните данни"));
+        connect(m_cmdComparatives, &QPushButton::clicked, this,
+                [this] { cmdComparatives_Click(); });
+    }
 
     GridWidget::Events& events = m_grid->events();
     events.keyPress = [this](int& keyAscii) { hgrdDocEnter_KeyPress(keyAscii); };
@@ -180,6 +186,8 @@ void frmDocument::Form_Activate()
     }
     ApplyLoadLayout(m_engine.profile(), m_engine.maxLevel(), m_engine.grid(),
                     twips(m_grid->width()));
+    if (m_engine.typedComparatives())
+        MarkTypedComparatives(m_engine.profile(), m_engine.grid());
     m_txtPeriod->setText(m_engine.header().period);
     m_txtCompName->setText(m_engine.header().company);
     m_txtBulstat->setText(m_engine.header().bulstat);
@@ -190,6 +198,8 @@ void frmDocument::Form_Activate()
     markNameCell(m_editRow, currentRowColor(), colourOf(marks().enteredText));
     m_grid->show();
     Form_Resize();
+    if (const std::optional<UserMessage>& notice = m_engine.comparativesNotice())
+        platform::ShowMessage(this, *notice);
 }
 
 void frmDocument::resizeEvent(QResizeEvent* event)
@@ -232,6 +242,8 @@ void frmDocument::Form_Resize()
     m_cmdPrint->setGeometry(static_cast<int>(m_cmdSave->x() - 1.2 * bw), by, bw, bh);
     if (m_cmdSum)
         m_cmdSum->setGeometry(px(240), by, px(1575), bh);
+    if (m_cmdComparatives)
+        m_cmdComparatives->setGeometry(px(m_cmdSum ? 1935 : 240), by, px(3400), bh);
 
     if (m_loaded) {
         ApplyResizeWidths(m_engine.profile(), m_engine.grid(), twips(m_grid->viewport()->width()));
@@ -277,6 +289,28 @@ void frmDocument::cmdSum_Click()
     if (!m_loaded || !txtEdit_LostFocus())
         return;
     m_engine.runConditionalSums();
+}
+
+void frmDocument::cmdComparatives_Click()
+{
+    if (!m_loaded || !txtEdit_LostFocus())
+        return;
+    const platform::MsgAnswer answer = platform::messageBoxes().show(
+        this, QStringLiteral("Внимание!"),
+        QStringLiteral("Сравнителните данни ще бъдат взети отново от файла с данни за "
+                       "предходната година, а въведените досега ще бъдат заменени. "
+                       "Продължавате ли?"),
+        platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel);
+    if (answer != platform::MsgAnswer::Yes)
+        return;
+    if (const std::optional<UserMessage> failure = m_engine.refreshComparatives()) {
+        platform::ShowMessage(this, *failure);
+        return;
+    }
+    ApplyLoadLayout(m_engine.profile(), m_engine.maxLevel(), m_engine.grid(),
+                    twips(m_grid->width()));
+    Form_Resize();
+    m_grid->viewport()->update();
 }
 
 void frmDocument::reject()

@@ -35,6 +35,7 @@ public:
     QPushButton* cmdSave() const { return m_cmdSave; }
     QPushButton* closeButton() const { return m_cmdClose; }
     QPushButton* cmdSum() const { return m_cmdSum; }
+    QPushButton* cmdComparatives() const { return m_cmdComparatives; }
     QPushButton* cmdPrint() const { return m_cmdPrint; }
     QLineEdit* txtPeriod() const { return m_txtPeriod; }
     QLineEdit* txtCompName() const { return m_txtCompName; }
@@ -47,6 +48,9 @@ public:
     void cmdSave_Click();
     void cmdCancel_Click();
     void cmdSum_Click();
+    // "Обнови сравнителните данни": asks, then takes the comparatives again
+    // from last year's data file.
+    void cmdComparatives_Click();
 
     // Commits the entry in the editor box; false when it was refused.
     bool txtEdit_LostFocus();
@@ -118,6 +122,7 @@ private:
     QPushButton* m_cmdSave = nullptr;
     QPushButton* m_cmdClose = nullptr;
     QPushButton* m_cmdSum = nullptr;
+    QPushButton* m_cmdComparatives = nullptr;
 };
 
 } // namespace telm

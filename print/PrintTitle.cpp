@@ -1,5 +1,6 @@
 #include "print/PrintTitle.h"
 
+#include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
 
 namespace telm {
@@ -7,7 +8,7 @@ namespace telm {
 PrintTitle TitleOf(const QString& typeTitle, const QString& company, const QString& month,
                    const QString& year, bool forecast)
 {
-    return PrintTitle{typeTitle, QStringLiteral("на ") + company,
+    return PrintTitle{PaperTitle(typeTitle), QStringLiteral("на ") + company,
                       QStringLiteral("към ") + month + u'/' + year + QStringLiteral(" година"),
                       forecast};
 }
@@ -20,7 +21,7 @@ PrintTitle TitleFromContext(const AppState& state, bool forecast)
 
 PrintTitle BlankFormTitle(const QString& typeTitle)
 {
-    return PrintTitle{typeTitle, QStringLiteral("на ") + QString(48, u'.'),
+    return PrintTitle{PaperTitle(typeTitle), QStringLiteral("на ") + QString(48, u'.'),
                       QStringLiteral("към ....../.......... година"), false};
 }
 

@@ -11,7 +11,7 @@ struct AppState;
 
 struct PrintTitle
 {
-    QString title;       // the document type's title
+    QString title;       // the document type's title as printed (PaperTitle)
     QString companyLine; // "на " + the company
     QString periodLine;  // "към 12/2006 година"
     bool forecast = false;

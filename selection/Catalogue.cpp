@@ -57,6 +57,14 @@ const DocType* DocTypeByTitle(const QString& title)
     return nullptr;
 }
 
+QString PaperTitle(const QString& title)
+{
+    // The official income statement is "Отчет за приходите и разходите".
+    if (title == QStringLiteral("Отчет за приходи и разходи"))
+        return QStringLiteral("Отчет за приходите и разходите");
+    return title;
+}
+
 const DocType* DocTypeByCode(const QString& code)
 {
     for (const DocType& type : kCatalogue)

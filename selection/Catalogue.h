@@ -66,6 +66,11 @@ const DocType* DocTypeAt(int position);
 // Lookup by exact, case-sensitive title; no match gives nullptr.
 const DocType* DocTypeByTitle(const QString& title);
 
+// The title printed on paper: the official form's where the catalogue's
+// differs from it (the catalogue's stays the key of data files and of the
+// conditions file); any other title unchanged.
+QString PaperTitle(const QString& title);
+
 // Lookup by code ("Bal", "BalLiq2"; not the forecast code); no match gives nullptr.
 const DocType* DocTypeByCode(const QString& code);
 

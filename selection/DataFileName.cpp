@@ -4,6 +4,7 @@
 #include "selection/DocumentContext.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace telm {
 
@@ -18,6 +19,23 @@ QString DataFilePathFor(const AppState& state, const DocType& type, bool forecas
 {
     return ComposeDataFilePath(state.dataFolderPath(), state.FilePrefix, type.codeFor(forecast),
                                state.company.Bulstat, state.period.iYear, state.period.sQuarter);
+}
+
+QString PreviousYearPath(const QString& dataFilePath)
+{
+    const QFileInfo info(dataFilePath);
+    if (info.suffix() != QStringLiteral("xml"))
+        return QString();
+    QStringList parts = info.completeBaseName().split(u'_');
+    if (parts.size() < 5)
+        return QString();
+    QString& year = parts[parts.size() - 2];
+    bool ok = false;
+    const int value = year.toInt(&ok);
+    if (!ok || year != QString::number(value) || value <= 1)
+        return QString();
+    year = QString::number(value - 1);
+    return QDir::toNativeSeparators(info.dir().filePath(parts.join(u'_') + QStringLiteral(".xml")));
 }
 
 QString TemplatePath(const QString& programFolder, const DocType& type)

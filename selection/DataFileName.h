@@ -19,6 +19,11 @@ QString ComposeDataFilePath(const QString& dataFolder, const QString& prefix, co
 // The same rule from the shared state's context, for the given type and kind.
 QString DataFilePathFor(const AppState& state, const DocType& type, bool forecast);
 
+// The data file of the same company, type, kind and period month a year
+// before the one named `dataFilePath`, beside it; empty when the name does not
+// follow the naming rule.
+QString PreviousYearPath(const QString& dataFilePath);
+
 // The template of a type under the program folder.
 QString TemplatePath(const QString& programFolder, const DocType& type);
 

@@ -135,6 +135,8 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
     const int gridWidth = GridWidthForColumns(
         profile, GridWidthFillingPage(page.paintRectPoints().width() * 20, sideways));
     ApplyLoadLayout(profile, engine.maxLevel(), engine.grid(), gridWidth);
+    if (engine.typedComparatives())
+        MarkTypedComparatives(profile, engine.grid());
     ApplyResizeWidths(profile, engine.grid(), gridWidth);
 
     const QString output = parser.value(pdf);

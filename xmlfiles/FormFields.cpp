@@ -97,6 +97,37 @@ std::optional<QString> FormRowsFault(const Rowset& form, const Rowset& file, int
     return std::nullopt;
 }
 
+bool TakeFormFlags(const Rowset& form, Rowset& file, const std::vector<int>& columns, int idColumn)
+{
+    bool changed = false;
+    const auto cell = [](const RowsetRow& row, int col) {
+        return col >= 0 && col < static_cast<int>(row.cells.size())
+                   ? row.cells[static_cast<size_t>(col)]
+                   : QString();
+    };
+    std::array<std::unordered_map<QString, const RowsetRow*>, kMaxLevels> byId;
+    for (const RowsetRow& row : form.rows)
+        if (row.band >= 0 && row.band < kMaxLevels)
+            byId[static_cast<size_t>(row.band)].try_emplace(cell(row, idColumn), &row);
+    for (RowsetRow& row : file.rows) {
+        if (row.band < 0 || row.band >= kMaxLevels)
+            continue;
+        const auto& level = byId[static_cast<size_t>(row.band)];
+        const auto found = level.find(cell(row, idColumn));
+        if (found == level.end())
+            continue;
+        for (int col : columns) {
+            if (col < 0 || col >= static_cast<int>(row.cells.size()))
+                continue;
+            QString& flag = row.cells[static_cast<size_t>(col)];
+            const QString wanted = cell(*found->second, col);
+            changed = changed || flag != wanted;
+            flag = wanted;
+        }
+    }
+    return changed;
+}
+
 void DeclareFormFields(pugi::xml_document& file, const pugi::xml_document& form)
 {
     const std::vector<pugi::xml_node> formTypes = levelTypes(form.document_element());

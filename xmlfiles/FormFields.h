@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace pugi {
 class xml_document;
@@ -21,6 +22,13 @@ struct Rowset;
 // the identifier in `idColumn` of both (rows the file lacks are allowed).
 // Nothing when all are; the fault is worded for the user.
 std::optional<QString> FormRowsFault(const Rowset& form, const Rowset& file, int idColumn);
+
+// The form's own flags (manual entry, locked) given to the rows of `file` in
+// each of `columns`, matched by level and the identifier in `idColumn`: the
+// form decides which rows are typed and which are computed, so a file saved
+// under an older form follows the current one. Rows the form lacks keep theirs.
+// True when a flag changed.
+bool TakeFormFlags(const Rowset& form, Rowset& file, const std::vector<int>& columns, int idColumn);
 
 // Declares in the schema of `file`, at every level, each field the schema of
 // `form` declares there and `file` lacks (a copy of the form's declaration),

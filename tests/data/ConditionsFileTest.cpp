@@ -21,10 +21,12 @@ using telm::test::shippedConditions;
 
 namespace {
 
+// A Sum button, or results that follow every entry.
 bool hasSumButton(const DocType& type)
 {
     const SumButtonRule& sum = ProfileFor(type.form).sum;
-    return sum.caption && AppliesTo(sum.shown, type.secondVariant());
+    return (sum.caption && AppliesTo(sum.shown, type.secondVariant()))
+           || AppliesTo(sum.followsEntries, type.secondVariant());
 }
 
 struct TemplateRow

@@ -114,7 +114,11 @@ TEST_F(DocumentEngineTest, EditGateAndDeleteKey)
     EXPECT_FALSE(engine->canEdit(kDeferred, 7));   // locked
     EXPECT_FALSE(engine->canEdit(kCapital, 6));    // adjustment column under ПАСИВ
     EXPECT_TRUE(engine->canEdit(kCapital, 7));
-    EXPECT_FALSE(engine->canEdit(kLand, 10)); // previous year
+    // No file of last year beside it: the previous year is typed, as the current year.
+    EXPECT_TRUE(engine->typedComparatives());
+    EXPECT_TRUE(engine->canEdit(kLand, 10));
+    EXPECT_FALSE(engine->canEdit(kFixed, 10));
+    EXPECT_FALSE(engine->canEdit(kDeferred, 10));
     EXPECT_FALSE(engine->canEdit(kLand, 2));
 
     ASSERT_TRUE(engine->commit(kLand, 7, QStringLiteral("300")));

@@ -1,5 +1,6 @@
 // Whole roads through the real document form, driven by keys and clicks.
 #include "editor/AmountText.h"
+#include "editor/DocumentFill.h"
 #include "editor/frmDocument.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
@@ -87,10 +88,15 @@ TEST_F(DocumentFormTest, LoadsTheBalanceSheetLaidOut)
     EXPECT_EQ(grid().Col(), 0);
     EXPECT_EQ(grid().TextMatrix(0, 0), QStringLiteral("Раздели, групи, статии"));
     EXPECT_EQ(grid().TextMatrix(0, 7), QStringLiteral("Текуща година"));
-    for (int col : {2, 3, 4, 5, 6, 8, 9, 10})
+    for (int col : {2, 3, 4, 5, 6, 8, 9})
         EXPECT_EQ(grid().ColWidth(col, 0), 0) << col;
     EXPECT_GT(grid().ColWidth(7, 0), 0);
     EXPECT_GT(grid().ColWidth(0, 0), grid().ColWidth(7, 0));
+    // The previous year beside the current year, as wide, marked as typed: no
+    // file of last year is beside this one.
+    EXPECT_EQ(grid().ColWidth(10, 0), grid().ColWidth(7, 0));
+    EXPECT_EQ(grid().TextMatrix(0, 10), QStringLiteral("Предходна година (въведени)"));
+    EXPECT_TRUE(form->cmdComparatives()->isVisible());
     EXPECT_TRUE(form->cmdPrint()->isEnabled());
     EXPECT_GE(form->minimumWidth(), 600);
     EXPECT_TRUE(boxes.shown.empty());
@@ -531,4 +537,45 @@ TEST_F(DocumentFormTest, ARestoredFormFitsTheScreenWithItsButtons)
     EXPECT_LT(form->width(), screen.width());
     const QRect save(form->cmdSave()->mapTo(form.get(), QPoint(0, 0)), form->cmdSave()->size());
     EXPECT_TRUE(form->rect().contains(save));
+}
+
+// Last year's file beside a new balance sheet: the previous year is there
+// without typing and cannot be typed into; "Обнови сравнителните данни" asks
+// first and, answered yes, takes them again from the file as it is now.
+TEST_F(DocumentFormTest, ComparativesComeFromLastYearAndAreTakenAgainOnRequest)
+{
+    const auto fillLastYear = [this](const char* land) {
+        FillRequest request;
+        request.typeCode = QStringLiteral("Bal");
+        request.bulstat = QStringLiteral("123456786");
+        request.company = QStringLiteral("Фирма ООД");
+        request.year = QStringLiteral("2004");
+        request.month = QStringLiteral("12");
+        request.programFolder = dir.path();
+        request.entries = {{QStringLiteral("3"), QStringLiteral("DocDta_Sum3"),
+                            QString::fromLatin1(land), QStringLiteral("land")}};
+        return RunFill(request).status == FillResult::Status::Saved;
+    };
+    ASSERT_TRUE(fillLastYear("700"));
+    ASSERT_TRUE(openForm(0));
+    EXPECT_EQ(grid().TextMatrix(kLand, 10), QStringLiteral("700"));
+    EXPECT_EQ(grid().TextMatrix(kAssets, 10), QStringLiteral("700"));
+    EXPECT_EQ(grid().TextMatrix(0, 10), QStringLiteral("Предходна година"));
+    EXPECT_TRUE(boxes.shown.empty());
+    goTo(kLand, 10);
+    QTest::keyClick(gridWidget(), '5');
+    EXPECT_FALSE(form->txtEdit()->isVisible()); // carried, not typed
+
+    ASSERT_TRUE(fillLastYear("900"));
+    boxes.answers = {MsgAnswer::No};
+    QTest::mouseClick(form->cmdComparatives(), Qt::LeftButton);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("Продължавате ли?")));
+    EXPECT_EQ(grid().TextMatrix(kLand, 10), QStringLiteral("700"));
+
+    boxes.answers = {MsgAnswer::Yes};
+    QTest::mouseClick(form->cmdComparatives(), Qt::LeftButton);
+    EXPECT_EQ(grid().TextMatrix(kLand, 10), QStringLiteral("900"));
+    EXPECT_EQ(grid().TextMatrix(kAssets, 10), QStringLiteral("900"));
+    boxes.answers.assign(3, MsgAnswer::No); // closing asks: the new comparatives are a change
 }

@@ -83,7 +83,9 @@ TEST_F(PrintCommand, ATemplatePrintsAsABlankFormAndTheEquityStatementLies)
     ASSERT_TRUE(QFile::copy(path(QStringLiteral("Blanki/testdata_OPR.xml")), renamed));
     EXPECT_EQ(RunTool({"print", renamed, "--pdf", pdf}).code, 1);
     EXPECT_EQ(RunTool({"print", renamed, "--pdf", pdf, "--type", "OPR"}).code, 0);
-    EXPECT_TRUE(test::PdfPageText(pdf, 1).contains(QStringLiteral("Отчет за приходи и разходи")));
+    // Printed under the official form's title.
+    EXPECT_TRUE(
+        test::PdfPageText(pdf, 1).contains(QStringLiteral("Отчет за приходите и разходите")));
 }
 
 TEST_F(PrintCommand, RefusalsAndTheirExitCodes)
@@ -120,3 +122,35 @@ TEST_F(PrintCommand, RefusalsAndTheirExitCodes)
 }
 
 } // namespace
+
+// Both years on paper: a balance sheet with typed comparatives prints the two
+// columns, the previous one marked as typed, and ends each side with its check
+// total; the income statement carries the official form's title.
+TEST_F(PrintCommand, TheBalanceSheetPrintsBothYearsAndItsCheckTotals)
+{
+    const ToolRun fill =
+        RunTool({"fill", "--type", "Bal", "--bulstat", "123456786", "--company", "Фирма ООД",
+                 "--year", "2025", "--month", "12", "--folder", dir.path(), "--set",
+                 "40:DocDta_Sum3=1500", "--set", "40:DocDta_PrevYear=987654"});
+    ASSERT_EQ(fill.code, 0) << fill.err;
+    const QString pdf = path(QStringLiteral("both.pdf"));
+    ASSERT_EQ(RunTool({"print", path(QStringLiteral("Data/VELDOR_Bal_123456786_2025_12.xml")),
+                       "--pdf", pdf, "--folder", dir.path()})
+                  .code,
+              0);
+    QString text;
+    for (int page = 1; page <= test::PdfPageCount(pdf); ++page)
+        text += test::PdfPageText(pdf, page);
+    const QString flat = text.simplified();
+    EXPECT_TRUE(flat.contains(QStringLiteral("Предходна"))) << flat.toStdString();
+    EXPECT_TRUE(flat.contains(QStringLiteral("(въведени)"))) << flat.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\b987\\D?654\\b"))));
+    EXPECT_TRUE(flat.contains(QStringLiteral("СУМА НА АКТИВА")));
+    EXPECT_TRUE(flat.contains(QStringLiteral("СУМА НА ПАСИВА")));
+
+    const QString opr = path(QStringLiteral("opr.pdf"));
+    ASSERT_EQ(
+        RunTool({"print", path(QStringLiteral("Blanki/testdata_OPR.xml")), "--pdf", opr}).code, 0);
+    EXPECT_TRUE(test::PdfPageText(opr, 1).simplified().contains(
+        QStringLiteral("Отчет за приходите и разходите")));
+}
