@@ -2,7 +2,6 @@
 
 #include "checks/Controls.h"
 #include "editor/AmountText.h"
-#include "editor/Comparatives.h"
 #include "editor/ConditionalSums.h"
 #include "editor/EditRules.h"
 #include "editor/LevelTotals.h"
