@@ -2,7 +2,6 @@
 
 #include "checks/Controls.h"
 #include "editor/AmountText.h"
-#include "editor/Comparatives.h"
 #include "editor/ConditionalSums.h"
 #include "editor/EditRules.h"
 #include "editor/LevelTotals.h"
@@ -292,69 +291,6 @@ std::optional<UserMessage> DocumentEngine::load()
     return std::nullopt;
 }
 
-void DocumentEngine::lookAtLastYear(const QStringList& formFields)
-{
-    m_formFields = formFields;
-    m_comparativesNotice.reset();
-    m_typedComparatives = false;
-    m_writtenFields = m_amountFields;
-    m_writtenColumns = m_amountColumns;
-    if (!CarriesFromLastYear(m_profile))
-        return;
-    for (const CaptionedColumn& c : m_profile.previousYear)
-        if (c.carriedFrom >= 0 && c.column < formFields.size()) {
-            m_writtenFields << formFields[c.column];
-            m_writtenColumns.push_back(c.column);
-        }
-    const PreviousYearFile previous =
-        ReadPreviousYear(PreviousYearPath(targetPath()), formFields,
-                         Filing{m_header.bulstat, m_header.period.section(u'/', 0, 0),
-                                docType().titleText(), m_header.forecast});
-    m_typedComparatives = !previous.usable();
-    if (previous.found && previous.fault)
-        m_comparativesNotice =
-            UserMessage{kSaveTitle, PreviousYearFaultText(previous), UserMessage::Icon::Warning};
-    // A new document takes them; a correction keeps what it stored.
-    if (m_document.editType == 0 && previous.usable())
-        CarryComparatives(m_profile, previous.rowset, m_grid);
-}
-
-std::optional<UserMessage> DocumentEngine::refreshComparatives()
-{
-    const PreviousYearFile previous =
-        ReadPreviousYear(PreviousYearPath(targetPath()), m_formFields,
-                         Filing{m_header.bulstat, m_header.period.section(u'/', 0, 0),
-                                docType().titleText(), m_header.forecast});
-    if (!previous.usable())
-        return UserMessage{kSaveTitle,
-                           previous.found ? PreviousYearFaultText(previous)
-                                          : QStringLiteral("Няма файл с данни за предходната "
-                                                           "година: %1.")
-                                                .arg(QDir::toNativeSeparators(previous.path)),
-                           UserMessage::Icon::Warning};
-    m_typedComparatives = false;
-    CarryComparatives(m_profile, previous.rowset, m_grid);
-    for (int row = m_grid.FixedRows(); row < m_grid.Rows(); ++row) {
-        for (const CaptionedColumn& c : m_profile.previousYear)
-            if (c.carriedFrom >= 0)
-                m_grid.setTextMatrix(row, c.column, FormatAmount(m_grid.TextMatrix(row, c.column)));
-        if (m_profile.carriedOpening)
-            for (int col : m_amountColumns)
-                m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
-    }
-    followEntry();
-    // Taken again at the user's word: a change to save, as an entry is.
-    m_changed = true;
-    m_saved = false;
-    return std::nullopt;
-}
-
-int DocumentEngine::columnOfField(const QString& field) const
-{
-    const qsizetype at = m_writtenFields.indexOf(field);
-    return at < 0 ? -1 : m_writtenColumns[static_cast<std::size_t>(at)];
-}
-
 void DocumentEngine::followEntry()
 {
     if (!followsEntries())
@@ -571,17 +507,6 @@ std::optional<UserMessage> DocumentEngine::controlsAfterSave() const
         return std::nullopt;
     return FindingsWarning(ControlFindings(m_savedPath, ControlsPath(m_document.programFolder))
                            + comparativeFindings());
-}
-
-QStringList DocumentEngine::comparativeFindings() const
-{
-    if (!CarriesFromLastYear(m_profile))
-        return {};
-    const PreviousYearFile previous =
-        ReadPreviousYear(PreviousYearPath(targetPath()), m_formFields,
-                         Filing{m_header.bulstat, m_header.period.section(u'/', 0, 0),
-                                docType().titleText(), m_header.forecast});
-    return ComparativeFindings(m_profile, m_grid, previous.usable() ? &previous.rowset : nullptr);
 }
 
 } // namespace telm

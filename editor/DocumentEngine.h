@@ -9,6 +9,7 @@
 // it saved.
 #pragma once
 
+#include "editor/Comparatives.h"
 #include "editor/FormProfile.h"
 #include "grid/GridModel.h"
 #include "platform/UserMessage.h"
@@ -167,6 +168,8 @@ private:
     // Looks for last year's file: carries it into a new document, decides
     // whether the previous-year columns are typed.
     void lookAtLastYear(const QStringList& formFields);
+    // Last year's data file of this document, read and checked.
+    PreviousYearFile readLastYear() const;
 
     AppState& m_state;
     Access m_access;
