@@ -6,6 +6,8 @@
 #include "xmlfiles/XmlDocument.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace telm {
@@ -83,6 +85,19 @@ QString ComputeHash(const QString& text)
 
 namespace {
 
+// The codes of every two-byte character (U+0080..U+07FF, Cyrillic among them),
+// indexed by its eleven payload bits: a lookup instead of a search per letter.
+const std::array<std::uint8_t, 2048>& twoByteCodes()
+{
+    static const std::array<std::uint8_t, 2048> codes = [] {
+        std::array<std::uint8_t, 2048> table{};
+        for (char32_t codePoint = 0; codePoint < table.size(); ++codePoint)
+            table[codePoint] = Cp1251Code(codePoint);
+        return table;
+    }();
+    return codes;
+}
+
 // Adds the characters of UTF-8 bytes to `sums` and returns how many bytes were
 // used. Unless `final`, a character cut off at the end is left for the next call,
 // so text fed in pieces sums exactly like the whole text.
@@ -94,9 +109,23 @@ size_t addUtf8(HashSums& sums, const unsigned char* begin, size_t size, bool fin
         const unsigned char lead = *p;
         if (lead < 0x80) {
             const auto* run = p;
+            // Eight bytes at a time while none has its high bit set.
+            constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+            while (end - p >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, p, sizeof word);
+                if (word & kHighBits)
+                    break;
+                p += 8;
+            }
             while (p < end && *p < 0x80)
                 ++p;
             sums.addAscii(run, static_cast<size_t>(p - run));
+            continue;
+        }
+        if ((lead & 0xE0) == 0xC0 && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+            sums.add(twoByteCodes()[static_cast<size_t>(((lead & 0x1F) << 6) | (p[1] & 0x3F))]);
+            p += 2;
             continue;
         }
         int length = 0;

@@ -3,8 +3,8 @@
 #include "xmlfiles/XmlAccess.h"
 #include "xmlfiles/XmlDocument.h"
 
+#include <algorithm>
 #include <array>
-#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -47,9 +47,10 @@ struct Walker : pugi::xml_tree_walker
             if (const long code = forbiddenIn(node.value()); code >= 0)
                 fault = forbiddenFault(code);
         } else if (node.type() == pugi::node_element) {
-            std::set<std::string_view> names;
+            m_names.clear();
+            m_many.clear();
             for (const pugi::xml_attribute attribute : node.attributes()) {
-                if (!names.insert(attribute.name()).second) {
+                if (!isNewName(attribute.name())) {
                     fault = QStringLiteral("атрибутът „%1“ е записан два пъти в елемент „%2“")
                                 .arg(QString::fromUtf8(attribute.name()),
                                      QString::fromUtf8(node.name()));
@@ -63,6 +64,27 @@ struct Walker : pugi::xml_tree_walker
         }
         return !fault;
     }
+
+private:
+    // Whether `name` is not yet among the element's attributes, and adds it.
+    // A row has a dozen fields: a scan of the few names before it costs less
+    // than a tree node per attribute; a long list switches to a hash set.
+    bool isNewName(std::string_view name)
+    {
+        constexpr size_t kScanned = 32;
+        if (m_names.size() < kScanned) {
+            if (std::find(m_names.begin(), m_names.end(), name) != m_names.end())
+                return false;
+            m_names.push_back(name);
+            if (m_names.size() == kScanned)
+                m_many = std::unordered_set<std::string_view>(m_names.begin(), m_names.end());
+            return true;
+        }
+        return m_many.insert(name).second;
+    }
+
+    std::vector<std::string_view> m_names;
+    std::unordered_set<std::string_view> m_many;
 };
 
 // An amount as files hold it: empty, or an optional minus and decimal digits
@@ -127,7 +149,8 @@ std::optional<QString> badField(const pugi::xml_node& row)
 // take as meant.
 std::optional<QString> repeatedIdentifier(const pugi::xml_node& root)
 {
-    std::array<std::unordered_set<std::string>, kMaxLevels> seen;
+    // The identifiers stay in the document while it is checked.
+    std::array<std::unordered_set<std::string_view>, kMaxLevels> seen;
     struct Pending
     {
         pugi::xml_node row;

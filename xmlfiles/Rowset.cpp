@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <pugixml.hpp>
 #include <string>
@@ -73,6 +74,22 @@ std::optional<RowsetError> readSchema(const pugi::xml_node& root, QStringList& f
     return std::nullopt;
 }
 
+// Whether no byte of the text has its high bit set; eight bytes at a time.
+bool isAscii(const char* text, size_t size)
+{
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::uint64_t high = 0;
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text + i, sizeof word);
+        high |= word;
+    }
+    for (; i < size; ++i)
+        high |= static_cast<unsigned char>(text[i]);
+    return (high & kHighBits) == 0;
+}
+
 class RowReader
 {
 public:
@@ -107,8 +124,8 @@ public:
                 expected = static_cast<size_t>(field) + 1;
                 const int column = m_columns[static_cast<size_t>(field)];
                 if (column >= 0)
-                    row.cells[static_cast<size_t>(column)] =
-                        cellText(static_cast<size_t>(column), attribute.value());
+                    setCell(row.cells[static_cast<size_t>(column)], static_cast<size_t>(column),
+                            attribute.value());
             }
         }
         for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
@@ -137,33 +154,38 @@ public:
 
 private:
     // Columns repeat their values from row to row ("0", "False", empty): the
-    // previous row's text of the column is shared instead of converted again.
-    QString cellText(size_t column, const char* value)
+    // previous row's cell of the column is shared instead of converted again.
+    // Both the text and the cell stay where they are while the rows are read:
+    // the document is not changed and a row's cells are never reallocated.
+    void setCell(QString& cell, size_t column, const char* value)
     {
         LastValue& last = m_last[column];
-        if (last.valid && last.raw == value)
-            return last.text;
+        if (last.cell && std::strcmp(last.raw, value) == 0) {
+            cell = *last.cell;
+            return;
+        }
+        // Most cells are digits: plain ASCII takes the cheaper Latin-1 conversion.
+        const size_t size = std::strlen(value);
+        cell = isAscii(value, size) ? QString::fromLatin1(value, static_cast<qsizetype>(size))
+                                    : QString::fromUtf8(value, static_cast<qsizetype>(size));
         last.raw = value;
-        last.text = QString::fromUtf8(value, static_cast<qsizetype>(last.raw.size()));
-        last.valid = true;
-        return last.text;
+        last.cell = &cell;
     }
 
     struct LastValue
     {
-        bool valid = false;
-        std::string raw;
-        QString text;
+        const char* raw = nullptr;
+        const QString* cell = nullptr;
     };
 
     // The field's place in the file's schema. Rows usually list their fields in
     // schema order, so the next one is tried first.
     int fieldOf(const char* name, size_t expected) const
     {
-        if (expected < m_keys.size() && m_keys[expected] == name)
+        if (expected < m_keys.size() && std::strcmp(m_keys[expected].c_str(), name) == 0)
             return static_cast<int>(expected);
         for (size_t i = 0; i < m_keys.size(); ++i) {
-            if (m_keys[i] == name)
+            if (std::strcmp(m_keys[i].c_str(), name) == 0)
                 return static_cast<int>(i);
         }
         return -1;

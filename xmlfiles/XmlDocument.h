@@ -23,6 +23,7 @@ public:
     void clear()
     {
         m_doc.reset();
+        m_bytes = QByteArray();
         m_error.clear();
     }
     bool isEmpty() const { return !m_doc.document_element(); }
@@ -32,6 +33,8 @@ public:
     const pugi::xml_document& doc() const { return m_doc; }
 
 private:
+    QByteArray m_bytes; // the file a loaded document was parsed in place in; before m_doc, so it
+                        // outlives it
     pugi::xml_document m_doc;
     QString m_error;
 };

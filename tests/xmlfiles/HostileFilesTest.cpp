@@ -19,6 +19,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,8 +95,26 @@ TEST(HostileFiles, OnlyOrdinaryFilesAreReplaced)
     EXPECT_TRUE(QFileInfo(dir.filePath("link.xml")).isSymLink());
 }
 
+// An element with the attributes a0..a(n-1), then `extra`.
+std::string manyAttributes(int n, const std::string& extra)
+{
+    std::string element = "<z:row";
+    for (int i = 0; i < n; ++i)
+        element += " a" + std::to_string(i) + "=\"0\"";
+    return element + extra + "/>";
+}
+
 TEST(HostileFiles, AmbiguousDocumentsAreNamedAsSuch)
 {
+    // Long attribute lists are checked apart from the usual dozen.
+    const std::string wideSound = "<xml><rs:data>" + manyAttributes(40, " DocStr_ID=\"1\"")
+                                  + "<z:row DocStr_ID=\"2\">"
+                                  + manyAttributes(40, " DocStr_ID=\"3\"").replace(0, 6, "<Level2")
+                                  + "</z:row></rs:data></xml>";
+    const std::string wideRepeated =
+        "<xml><rs:data>" + manyAttributes(40, " a7=\"1\"") + "</rs:data></xml>";
+    const std::string repeatedAt33 =
+        "<xml><rs:data>" + manyAttributes(32, " a31=\"1\"") + "</rs:data></xml>";
     const struct
     {
         const char* what;
@@ -118,6 +137,9 @@ TEST(HostileFiles, AmbiguousDocumentsAreNamedAsSuch)
          "код 1"},
         {"a control character in an attribute", "<xml a=\"&#27;\"/>", "код 27"},
         {"U+FFFF", "<xml><t>&#xFFFF;</t></xml>", "код 65535"},
+        {"forty distinct attributes on each of two elements", wideSound.c_str(), ""},
+        {"a repeated attribute among forty", wideRepeated.c_str(), "„a7“"},
+        {"the 33rd attribute repeats the 32nd", repeatedAt33.c_str(), "„a31“"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
