@@ -10,6 +10,7 @@
 #include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
+#include "tests/editor/SavedDocuments.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 
 using namespace telm;
+using test::amount;
+using test::rowOf;
 
 namespace {
 
@@ -66,14 +69,7 @@ protected:
 
     std::unique_ptr<DocumentEngine> reopen(const QString& file)
     {
-        const Opening opening = OpenFromDataFile(state, file);
-        EXPECT_TRUE(opening.document);
-        if (!opening.document)
-            return nullptr;
-        auto engine = std::make_unique<DocumentEngine>(state, *opening.document);
-        const std::optional<UserMessage> failure = engine->load();
-        EXPECT_FALSE(failure) << (failure ? failure->text.toStdString() : "");
-        return engine;
+        return test::ReopenSaved(state, file);
     }
 
     // Every row of `now` has in `previousColumn` what `before` has in `currentColumn`.
@@ -90,14 +86,6 @@ protected:
     QTemporaryDir dir;
     AppState state;
 };
-
-int rowOf(const GridModel& grid, int id)
-{
-    for (int row = grid.FixedRows(); row < grid.Rows(); ++row)
-        if (grid.TextMatrix(row, 2) == QString::number(id))
-            return row;
-    return -1;
-}
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
+#include "tests/editor/SavedDocuments.h"
 #include "tests/support/TestFiles.h"
 #include "xmlfiles/Checksum.h"
 #include "xmlfiles/DataFile.h"
@@ -21,6 +22,8 @@
 #include <gtest/gtest.h>
 
 using namespace telm;
+using test::amount;
+using test::rowOf;
 
 namespace {
 
@@ -57,32 +60,12 @@ protected:
 
     std::unique_ptr<DocumentEngine> reopen(const QString& path)
     {
-        const Opening opening = OpenFromDataFile(state, path);
-        EXPECT_TRUE(opening.document);
-        if (!opening.document)
-            return nullptr;
-        auto engine = std::make_unique<DocumentEngine>(state, *opening.document);
-        const std::optional<UserMessage> failure = engine->load();
-        EXPECT_FALSE(failure) << (failure ? failure->text.toStdString() : "");
-        return engine;
+        return test::ReopenSaved(state, path);
     }
 
     QTemporaryDir dir;
     AppState state;
 };
-
-int rowOf(const GridModel& grid, int id)
-{
-    for (int row = grid.FixedRows(); row < grid.Rows(); ++row)
-        if (grid.TextMatrix(row, 2) == QString::number(id))
-            return row;
-    return -1;
-}
-
-double amount(const GridModel& grid, int id, int col)
-{
-    return AmountOrZero(grid.TextMatrix(rowOf(grid, id), col));
-}
 
 // Opening 100, owners +50 −20, result 30, distributions −40 (of which
 // dividends −30), revaluation +15 −5, translation 7.
