@@ -77,11 +77,6 @@ std::optional<QString> headerFault(const StoredHeader& header, const Filing& fil
 }
 
 // An amount as a data file holds it: empty, or a whole number.
-bool isFileAmount(const QString& text)
-{
-    return text.isEmpty() || ReadAmount(text).has_value();
-}
-
 } // namespace
 
 bool CarriesFromLastYear(const FormProfile& profile)
@@ -129,7 +124,7 @@ void CarryComparatives(const FormProfile& profile, const Rowset& previous, GridM
             if (c.carriedFrom < 0)
                 continue;
             const QString text = last ? cell(*last, c.carriedFrom) : QString();
-            grid.setTextMatrix(r, c.column, isFileAmount(text) ? text : QString());
+            grid.setTextMatrix(r, c.column, FormatAmount(text));
         }
     }
     if (const std::optional<CarriedRow>& opening = profile.carriedOpening) {
@@ -139,7 +134,7 @@ void CarryComparatives(const FormProfile& profile, const Rowset& previous, GridM
                 continue;
             for (const AmountColumn& a : profile.amounts) {
                 const QString text = cell(*closing, a.column);
-                grid.setTextMatrix(r, a.column, isFileAmount(text) ? text : QString());
+                grid.setTextMatrix(r, a.column, FormatAmount(text));
             }
         }
     }

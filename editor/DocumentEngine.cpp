@@ -21,7 +21,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cmath>
 
 namespace telm {
 
@@ -61,21 +60,6 @@ UserMessage broken(const QString& path, const QString& fault)
                        UserMessage::Icon::Critical};
 }
 
-// An amount in a file is a whole number the program can hold: an optional "-"
-// and digits, below 2^53; or nothing.
-bool isFileAmount(const QString& text)
-{
-    if (text.isEmpty())
-        return true;
-    const qsizetype start = text.startsWith(u'-') ? 1 : 0;
-    if (start == text.size() || text.size() - start > 16)
-        return false;
-    for (qsizetype i = start; i < text.size(); ++i)
-        if (text[i] < u'0' || text[i] > u'9')
-            return false;
-    return std::fabs(text.toDouble()) < 9007199254740992.0;
-}
-
 int highestColumn(const FormProfile& p)
 {
     int high = std::max({p.codeColumn, p.idColumn, p.parentColumn, p.manualColumn, p.lockedColumn});
@@ -105,23 +89,6 @@ DocumentEngine::DocumentEngine(AppState& state, const OpenedDocument& document, 
 }
 
 DocumentEngine::~DocumentEngine() = default;
-
-std::optional<QString> DocumentEngine::amountFault(const Rowset& rowset) const
-{
-    std::vector<int> columns = m_amountColumns;
-    for (const CaptionedColumn& c : m_profile.previousYear)
-        columns.push_back(c.column);
-    for (const RowsetRow& row : rowset.rows) {
-        for (int col : columns) {
-            if (col >= static_cast<int>(row.cells.size()) || isFileAmount(row.cells[col]))
-                continue;
-            return QStringLiteral("в ред %1 полето %2 съдържа „%3“, а не цяло число, което "
-                                  "програмата може да съхрани")
-                .arg(row.cells[m_profile.idColumn], rowset.fields.value(col), row.cells[col]);
-        }
-    }
-    return std::nullopt;
-}
 
 int DocumentEngine::maxLevel() const
 {
@@ -228,8 +195,6 @@ std::optional<UserMessage> DocumentEngine::load()
             return UserMessage{kTamperTitle, noStructure + QStringLiteral(": ") + *fault + u'.',
                                UserMessage::Icon::Critical};
     }
-    if (const std::optional<QString> fault = amountFault(rowset))
-        return broken(path, *fault);
     // A file saved when the form typed rows it now computes: its totals are
     // made whole once it is loaded.
     const bool olderFlags =
@@ -242,11 +207,9 @@ std::optional<UserMessage> DocumentEngine::load()
     std::vector<int> reformatted = m_amountColumns;
     reformatted.insert(reformatted.end(), m_profile.previousYearReformatted.begin(),
                        m_profile.previousYearReformatted.end());
-    std::vector<int> carried;
     for (const CaptionedColumn& c : m_profile.previousYear)
         if (c.carriedFrom >= 0)
-            carried.push_back(c.column);
-    reformatted.insert(reformatted.end(), carried.begin(), carried.end());
+            reformatted.push_back(c.column);
     for (RowsetRow& row : rowset.rows)
         for (int col : reformatted)
             if (col < static_cast<int>(row.cells.size()))
@@ -271,11 +234,7 @@ std::optional<UserMessage> DocumentEngine::load()
         m_header.forecast = stored.forecast();
     }
 
-    // Last year's amounts come in as the file has them: shown like the rest.
     lookAtLastYear(fields);
-    for (int row = 1; row < m_grid.Rows(); ++row)
-        for (int col : carried)
-            m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
 
     if (followsEntries()) {
         XmlDocument conditions;

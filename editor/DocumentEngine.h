@@ -159,7 +159,6 @@ public:
     QString formPath() const;   // the template: the form's own fields, rows and layout
 
 private:
-    std::optional<QString> amountFault(const Rowset& rowset) const;
     bool store(int row, int col, const QString& text, CellChange::Kind kind);
     void heard(const CellChange& change);
     // Result rows that follow every entry (the statement of equity's closing

@@ -60,14 +60,6 @@ std::optional<UserMessage> DocumentEngine::refreshComparatives()
                            UserMessage::Icon::Warning};
     m_typedComparatives = false;
     CarryComparatives(m_profile, previous.rowset, m_grid);
-    for (int row = m_grid.FixedRows(); row < m_grid.Rows(); ++row) {
-        for (const CaptionedColumn& c : m_profile.previousYear)
-            if (c.carriedFrom >= 0)
-                m_grid.setTextMatrix(row, c.column, FormatAmount(m_grid.TextMatrix(row, c.column)));
-        if (m_profile.carriedOpening)
-            for (int col : m_amountColumns)
-                m_grid.setTextMatrix(row, col, FormatAmount(m_grid.TextMatrix(row, col)));
-    }
     followEntry();
     // Taken again at the user's word: a change to save, as an entry is.
     m_changed = true;

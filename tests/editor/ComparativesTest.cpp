@@ -289,6 +289,35 @@ TEST_F(Comparatives, TheEquityStatementOpensWithLastYearsRestatedClosingBalance)
     EXPECT_EQ(AmountOrZero(grid.TextMatrix(rowOf(grid, 200), 11)), 30);
 }
 
+// A new document shows what it carried as it shows any amount, before it is
+// ever saved: grouped, negatives in parentheses.
+TEST_F(Comparatives, WhatANewDocumentCarriesIsShownInDisplayForm)
+{
+    fill(QStringLiteral("Cap"), QStringLiteral("2024"),
+         {"10:DocDta_Sum1=1150", "50:DocDta_Sum8=-70"});
+    fill(QStringLiteral("Bal"), QStringLiteral("2024"), {"40:DocDta_Sum3=1234"});
+    state.company = {QStringLiteral("Фирма ООД"), kBulstat};
+    state.period.sQuarter = QStringLiteral("12");
+    state.period.iYear = 2025;
+    for (const char* code : {"Cap", "Bal"}) {
+        const DocType& type = *DocTypeByCode(QString::fromLatin1(code));
+        state.docType.Name = type.titleText();
+        const Opening opening = OpenFromChoices(state, type, false);
+        ASSERT_TRUE(opening.document) << code;
+        ASSERT_EQ(opening.document->editType, 0) << code;
+        DocumentEngine engine(state, *opening.document);
+        ASSERT_FALSE(engine.load()) << code;
+        const GridModel& grid = engine.grid();
+        if (QLatin1String(code) == QLatin1String("Cap")) {
+            EXPECT_EQ(grid.TextMatrix(rowOf(grid, 10), 5), QStringLiteral("1\u00A0150"));
+            EXPECT_EQ(grid.TextMatrix(rowOf(grid, 10), 12), QStringLiteral("(70)"));
+        } else {
+            EXPECT_EQ(grid.TextMatrix(rowOf(grid, 40), 10), QStringLiteral("1\u00A0234"));
+        }
+        EXPECT_FALSE(engine.needsSaveQuestion()) << code;
+    }
+}
+
 // The controls over comparatives, after a save: the previous year's sides
 // balance; comparatives and the equity statement's opening balance agree with
 // last year's file.
