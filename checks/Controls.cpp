@@ -26,8 +26,9 @@ constexpr qsizetype kLongestTerm = 160;
 // A side of "0" alone has no terms: the other side is held to zero.
 std::optional<QString> parseSide(const QString& text, std::vector<ControlTerm>& terms)
 {
-    static const QRegularExpression term(QStringLiteral(
-        "\\G\\s*([+-]?)\\s*([A-Za-z][A-Za-z0-9_]*)\\[(-?\\d+)\\]\\.(\\*|DocDta_Sum\\d+)\\s*"));
+    static const QRegularExpression term(
+        QStringLiteral("\\G\\s*([+-]?)\\s*([A-Za-z][A-Za-z0-9_]*)(@-1)?\\[(\\*|-?\\d+)\\]\\."
+                       "(\\*|DocDta_Sum\\d+|DocDta_PrevYear|DocDta_PrevSum\\d+)\\s*"));
     qsizetype at = 0;
     const QString trimmed = text.trimmed();
     if (trimmed == QLatin1String("0"))
@@ -46,13 +47,19 @@ std::optional<QString> parseSide(const QString& text, std::vector<ControlTerm>& 
             return QStringLiteral("a term without + or - at \"%1\"").arg(quoted(at));
         if (!DocTypeByCode(m.captured(2)))
             return QStringLiteral("unknown document code %1").arg(m.captured(2));
-        bool isNumber = false;
-        const int row = m.captured(3).toInt(&isNumber);
-        if (!isNumber || row < -32768 || row > 32767)
+        ControlTerm t{m.captured(1) == QLatin1String("-") ? -1 : 1,
+                      m.captured(2),
+                      0,
+                      m.captured(5),
+                      m.captured(3).isEmpty() ? 0 : 1,
+                      m.captured(4) == QLatin1String("*")};
+        bool isNumber = t.everyRow;
+        if (!t.everyRow)
+            t.row = m.captured(4).toInt(&isNumber);
+        if (!isNumber || t.row < -32768 || t.row > 32767)
             return QStringLiteral("the row %1 is not a row identifier (-32768 to 32767)")
-                .arg(m.captured(3).left(20));
-        terms.push_back(ControlTerm{m.captured(1) == QLatin1String("-") ? -1 : 1, m.captured(2),
-                                    row, m.captured(4)});
+                .arg(m.captured(4).left(20));
+        terms.push_back(std::move(t));
         at += m.capturedEnd();
     }
     if (terms.empty())
@@ -72,10 +79,36 @@ std::vector<QString> Control::codes() const
     return out;
 }
 
+std::vector<ControlTerm> Control::statements() const
+{
+    std::vector<ControlTerm> out;
+    for (const std::vector<ControlTerm>* side : {&left, &right})
+        for (const ControlTerm& t : *side)
+            if (std::none_of(out.begin(), out.end(),
+                             [&](const ControlTerm& o) { return o.sameStatement(t); }))
+                out.push_back(t);
+    return out;
+}
+
 bool Control::columnByColumn() const
 {
     const std::vector<ControlTerm>& side = left.empty() ? right : left;
     return !side.empty() && side.front().field == QLatin1String("*");
+}
+
+bool Control::rowByRow() const
+{
+    const std::vector<ControlTerm>& side = left.empty() ? right : left;
+    return !side.empty() && side.front().everyRow;
+}
+
+bool Control::readsLastYear() const
+{
+    for (const std::vector<ControlTerm>* side : {&left, &right})
+        for (const ControlTerm& t : *side)
+            if (t.yearsBack > 0)
+                return true;
+    return false;
 }
 
 std::optional<ControlsError> ParseControls(const QString& text, const QString& fileName,
@@ -129,6 +162,16 @@ std::optional<ControlsError> ParseControls(const QString& text, const QString& f
         if (anyStar && (!allStar || c.codes().size() != 1))
             return lineError(fileName, lineNo,
                              QStringLiteral("* must be the field of every term, in one statement"));
+        // Row by row: every term `[*]`, each with its field named.
+        const auto isEveryRow = [](const ControlTerm& t) { return t.everyRow; };
+        const bool anyRow = std::any_of(c.left.begin(), c.left.end(), isEveryRow)
+                            || std::any_of(c.right.begin(), c.right.end(), isEveryRow);
+        const bool allRows = std::all_of(c.left.begin(), c.left.end(), isEveryRow)
+                             && std::all_of(c.right.begin(), c.right.end(), isEveryRow);
+        if (anyRow && (!allRows || anyStar))
+            return lineError(fileName, lineNo,
+                             QStringLiteral("[*] must be the row of every term, each with a "
+                                            "named field"));
         table.push_back(std::move(c));
     }
     out = std::move(table);

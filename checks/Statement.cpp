@@ -22,11 +22,15 @@ std::optional<qint64> Statement::amount(int id, const QString& field) const
     const auto row = rowById.find(id);
     if (row == rowById.end())
         return std::nullopt;
-    const qsizetype column = amountFields.indexOf(field);
+    qsizetype column = amountFields.indexOf(field);
+    if (column < 0 && (column = previousFields.indexOf(field)) >= 0)
+        column += amountFields.size();
     // An amount field of a form that an older file lacks reads as empty.
     if (column < 0)
-        return field.startsWith(QLatin1String("DocDta_Sum")) ? std::optional<qint64>(0)
-                                                             : std::nullopt;
+        return field.startsWith(QLatin1String("DocDta_Sum"))
+                       || field.startsWith(QLatin1String("DocDta_Prev"))
+                   ? std::optional<qint64>(0)
+                   : std::nullopt;
     const QString& text = rows[row->second].amounts.at(column);
     if (text.isEmpty())
         return 0;
@@ -44,6 +48,7 @@ bool Statement::sameFiling(const Statement& other) const
 void ReadRows(const Rowset& rowset, Statement& out)
 {
     out.amountFields.clear();
+    out.previousFields.clear();
     out.rows.clear();
     out.rowById.clear();
     // By name: the schema may list the fields in any order.
@@ -54,6 +59,10 @@ void ReadRows(const Rowset& rowset, Statement& out)
     for (const int col : AmountColumnsByNumber(rowset)) {
         amountColumns.push_back(col);
         out.amountFields.push_back(rowset.fields.at(col));
+    }
+    for (const int col : PreviousYearColumns(rowset)) {
+        amountColumns.push_back(col);
+        out.previousFields.push_back(rowset.fields.at(col));
     }
     const auto cell = [](const RowsetRow& row, qsizetype col) {
         return col < static_cast<qsizetype>(row.cells.size()) ? row.cells[static_cast<size_t>(col)]

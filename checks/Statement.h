@@ -23,7 +23,8 @@ struct StatementRow
     QString id;    // DocStr_ID as written
     QString code;  // the row code of the form, often empty
     QString title;
-    QStringList amounts; // one per amount field, as written: a plain integer or empty
+    QStringList amounts; // one per amount field, then one per previous-year field,
+                         // as written: a plain integer or empty
 };
 
 struct Statement
@@ -33,9 +34,10 @@ struct Statement
     bool forecast = false;
     QString bulstat;
     QString company;
-    QString year;             // as in the period, "2025"
-    QString month;            // as in the period, "12" or "3"
-    QStringList amountFields; // DocDta_Sum1 ... in the order of their numbers
+    QString year;               // as in the period, "2025"
+    QString month;              // as in the period, "12" or "3"
+    QStringList amountFields;   // DocDta_Sum1 ... in the order of their numbers
+    QStringList previousFields; // DocDta_PrevYear, DocDta_PrevSum1 ...: the comparatives
     std::vector<StatementRow> rows;
 
     // The amount of the row with the identifier in the field: 0 when the cell
@@ -44,6 +46,9 @@ struct Statement
     // amount field. The first row of that identifier is taken (identifiers are
     // unique in a form).
     std::optional<qint64> amount(int id, const QString& field) const;
+
+    // Every field of `amounts`: the current year's, then the comparatives.
+    QStringList allAmountFields() const { return amountFields + previousFields; }
 
     // Same company, period and kind.
     bool sameFiling(const Statement& other) const;

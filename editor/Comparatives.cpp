@@ -140,54 +140,6 @@ void CarryComparatives(const FormProfile& profile, const Rowset& previous, GridM
     }
 }
 
-QStringList ComparativeFindings(const FormProfile& profile, const GridModel& grid,
-                                const Rowset* lastYear)
-{
-    QStringList findings;
-    for (const CaptionedColumn& c : profile.previousYear)
-        if (c.carriedFrom >= 0 && profile.balanceCheck
-            && BalanceCheckDiffers(profile, grid, c.column))
-            findings << QStringLiteral("В колоната „%1“: %2")
-                            .arg(QString::fromUtf16(c.caption),
-                                 QString::fromUtf16(profile.balanceCheck->message));
-    if (!lastYear)
-        return findings;
-    const RowIndex index = indexRows(*lastYear, profile.idColumn);
-    const auto differs = [](const QString& shown, const QString& stored) {
-        return AmountOrZero(shown) != AmountOrZero(stored);
-    };
-    for (int r = grid.FixedRows(); r < grid.Rows(); ++r) {
-        const RowsetRow* last = find(index, grid.band(r), grid.TextMatrix(r, profile.idColumn));
-        if (!last)
-            continue;
-        for (const CaptionedColumn& c : profile.previousYear)
-            if (c.carriedFrom >= 0
-                && differs(grid.TextMatrix(r, c.column), cell(*last, c.carriedFrom)))
-                findings << QStringLiteral("Ред %1 „%2“, колона „%3“: %4 се различава от сумата "
-                                           "за текущата година в миналогодишния файл: %5")
-                                .arg(grid.TextMatrix(r, profile.idColumn), grid.TextMatrix(r, 0),
-                                     QString::fromUtf16(c.caption),
-                                     FormatAmount(grid.TextMatrix(r, c.column)),
-                                     FormatAmount(cell(*last, c.carriedFrom)));
-    }
-    if (const std::optional<CarriedRow>& opening = profile.carriedOpening) {
-        const RowsetRow* closing = find(index, 0, QString::number(opening->fromRow));
-        for (int r = grid.FixedRows(); r < grid.Rows() && closing; ++r) {
-            if (grid.band(r) != 0 || grid.TextMatrix(r, profile.idColumn).toInt() != opening->row)
-                continue;
-            for (const AmountColumn& a : profile.amounts)
-                if (differs(grid.TextMatrix(r, a.column), cell(*closing, a.column)))
-                    findings << QStringLiteral("„%1“, колона „%2“: %3 не е равно на "
-                                               "преизчисления собствен капитал в края на "
-                                               "миналата година: %4")
-                                    .arg(grid.TextMatrix(r, 0), QString::fromUtf16(a.caption),
-                                         FormatAmount(grid.TextMatrix(r, a.column)),
-                                         FormatAmount(cell(*closing, a.column)));
-        }
-    }
-    return findings;
-}
-
 QString PreviousYearFaultText(const PreviousYearFile& file)
 {
     return QStringLiteral("Сравнителните данни не са взети от файла %1: %2. Данните за "

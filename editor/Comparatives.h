@@ -49,14 +49,6 @@ PreviousYearFile ReadPreviousYear(const QString& path, const QStringList& formFi
 // `carriedOpening.fromRow` into the opening row, in display form.
 void CarryComparatives(const FormProfile& profile, const Rowset& previous, GridModel& grid);
 
-// What in the grid's comparatives disagrees: the previous-year sides that do
-// not balance; with last year's file (`lastYear` not null), each previous-year
-// amount that differs from its current-year amount there (typed ones, or a
-// file changed since), and an opening balance that is not last year's
-// restated closing balance. One line each, for the warning after a save.
-QStringList ComparativeFindings(const FormProfile& profile, const GridModel& grid,
-                                const Rowset* lastYear);
-
 // "Сравнителните данни не са взети от файла …: …": the message for a fault.
 QString PreviousYearFaultText(const PreviousYearFile& file);
 

@@ -464,8 +464,7 @@ std::optional<UserMessage> DocumentEngine::controlsAfterSave() const
 {
     if (m_savedPath.isEmpty())
         return std::nullopt;
-    return FindingsWarning(ControlFindings(m_savedPath, ControlsPath(m_document.programFolder))
-                           + comparativeFindings());
+    return FindingsWarning(ControlFindings(m_savedPath, ControlsPath(m_document.programFolder)));
 }
 
 } // namespace telm

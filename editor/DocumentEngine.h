@@ -150,9 +150,6 @@ public:
     // and against the company's other statements of the period beside it. The
     // message, if any, is a warning listing every disagreement.
     std::optional<UserMessage> controlsAfterSave() const;
-    // The controls over the comparatives (see ComparativeFindings), against
-    // last year's file when there is a usable one; one line each.
-    QStringList comparativeFindings() const;
 
     QString sourcePath() const; // template (new) or opened file (correction)
     QString targetPath() const; // composed name (new) or opened file (correction)

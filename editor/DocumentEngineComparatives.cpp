@@ -73,12 +73,4 @@ int DocumentEngine::columnOfField(const QString& field) const
     return at < 0 ? -1 : m_writtenColumns[static_cast<std::size_t>(at)];
 }
 
-QStringList DocumentEngine::comparativeFindings() const
-{
-    if (!CarriesFromLastYear(m_profile))
-        return {};
-    const PreviousYearFile previous = readLastYear();
-    return ComparativeFindings(m_profile, m_grid, previous.usable() ? &previous.rowset : nullptr);
-}
-
 } // namespace telm

@@ -100,8 +100,7 @@ FillResult RunFill(const FillRequest& request)
     result.status = FillResult::Status::Saved;
     result.savedPath = QDir::toNativeSeparators(state.dataFilePath);
     // The consistency controls, as the form warns of them after its save.
-    result.warnings << ControlFindings(state.dataFilePath, ControlsPath(state.programFolder))
-                    << engine.comparativeFindings();
+    result.warnings << ControlFindings(state.dataFilePath, ControlsPath(state.programFolder));
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "editor/SaveControls.h"
 
 #include "checks/ControlRun.h"
+#include "checks/LastYear.h"
 #include "editor/AmountText.h"
 #include "editor/FormProfile.h"
 #include "selection/Catalogue.h"
@@ -72,8 +73,14 @@ QStringList ControlFindings(const QString& savedPath, const QString& controlsPat
         others.push_back(std::move(other));
         filing.push_back(&others.back());
     }
+    // Last year's statements beside them, for the comparatives.
+    const LastYearFiling lastYear = FindLastYear(filing);
+    for (const auto& [path, fault] : lastYear.unreadable)
+        findings << QStringLiteral("Файлът %1 не е сравнен: %2.")
+                        .arg(QDir::toNativeSeparators(path), whyNotCompared(fault));
     const auto number = [](qint64 value) { return FormatNumber(static_cast<double>(value)); };
-    for (const ControlFailure& failure : RunControls(table, filing, &saved))
+    for (const ControlFailure& failure :
+         RunControls(table, filing, &saved, nullptr, lastYear.statements))
         findings << DescribeFailure(failure, number, formHeading);
     return findings;
 }

@@ -1,6 +1,7 @@
 // telmtool check: the consistency controls over handed-over data files,
 // grouped by company, period and kind.
 #include "checks/ControlRun.h"
+#include "checks/LastYear.h"
 #include "platform/ProgramFolder.h"
 #include "tools/Telmtool.h"
 
@@ -61,8 +62,17 @@ int RunCheck(const QStringList& args, std::ostream& out, std::ostream& err)
     int failed = 0;
     const auto number = [](qint64 value) { return QString::number(value); };
     const std::vector<std::vector<const Statement*>> filings = GroupByFiling(statements);
+    std::vector<const Statement*> given;
+    for (const Statement& s : statements)
+        given.push_back(&s);
     for (const std::vector<const Statement*>& filing : filings) {
-        for (const ControlFailure& failure : RunControls(table, filing, nullptr, &ran)) {
+        // Last year's statements, given or beside this year's, for the comparatives.
+        const LastYearFiling lastYear = FindLastYear(filing, given);
+        for (const auto& [path, fault] : lastYear.unreadable)
+            out << path << ": " << StatementFaultText(fault)
+                << " (last year's statement: the comparatives are not checked against it)\n";
+        for (const ControlFailure& failure :
+             RunControls(table, filing, nullptr, &ran, lastYear.statements)) {
             out << filesOf(failure) << ": " << failure.control->name << ": "
                 << DescribeFailure(failure, number) << "\n";
             ++failed;

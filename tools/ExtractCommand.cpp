@@ -49,8 +49,8 @@ FileResult extract(const QString& path, bool raw)
     AppendCsvText(prefix, QString::fromLatin1(s.type->code), raw);
     prefix += s.forecast ? ",1," : ",0,";
     QByteArray& csv = result.csv;
-    csv.reserve(static_cast<qsizetype>(s.rows.size() * s.amountFields.size())
-                * (prefix.size() + 80));
+    const QStringList fields = s.allAmountFields();
+    csv.reserve(static_cast<qsizetype>(s.rows.size() * fields.size()) * (prefix.size() + 80));
     for (const StatementRow& row : s.rows) {
         QByteArray rowPart = prefix;
         AppendCsvField(rowPart, row.id.toUtf8());
@@ -59,9 +59,9 @@ FileResult extract(const QString& path, bool raw)
         rowPart += ',';
         AppendCsvText(rowPart, row.title, raw);
         rowPart += ',';
-        for (qsizetype k = 0; k < s.amountFields.size(); ++k) {
+        for (qsizetype k = 0; k < fields.size(); ++k) {
             csv += rowPart;
-            AppendCsvField(csv, s.amountFields.at(k).toUtf8());
+            AppendCsvField(csv, fields.at(k).toUtf8());
             csv += ',';
             AppendCsvField(csv, row.amounts.at(k).toUtf8()); // a plain integer, or empty
             csv += "\r\n";

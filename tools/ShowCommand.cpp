@@ -49,7 +49,9 @@ int RunShow(const QStringList& args, std::ostream& out, std::ostream& err)
     const int idColumn = NamedColumn(rowset, QStringLiteral("DocStr_ID"), 2);
     const int codeColumn = NamedColumn(rowset, QStringLiteral("DocStr_Code"), 1);
     const int titleColumn = NamedColumn(rowset, QStringLiteral("DocStr_Name"), 0);
-    const std::vector<int> amountColumns = AmountColumnsByNumber(rowset);
+    std::vector<int> amountColumns = AmountColumnsByNumber(rowset);
+    for (const int col : PreviousYearColumns(rowset))
+        amountColumns.push_back(col);
     out << "level\tidentifier\tcode\ttitle";
     for (const int col : amountColumns)
         out << "\t" << rowset.fields.at(col);

@@ -26,7 +26,8 @@ const std::vector<Subcommand>& Subcommands()
         {"show", "FILE", "the header, then rows as TSV (level, id, code, title, amounts)",
          "Prints the header (period, BULSTAT, company, document, kind), a blank line, then the\n"
          "rows as tab-separated values: level, identifier, code, title and the amount fields\n"
-         "DocDta_Sum1... Tabs and line ends inside texts are printed as blanks.\n",
+         "DocDta_Sum1..., then the comparatives DocDta_PrevYear, DocDta_PrevSum1... where the\n"
+         "file has them. Tabs and line ends inside texts are printed as blanks.\n",
          RunShow},
         {"bulstat", "NUMBER", "valid (exit 0) / invalid (exit 1)",
          "Prints \"valid\" and exits 0, or prints \"invalid\" and exits 1.\n", RunBulstat},
@@ -71,7 +72,9 @@ const std::vector<Subcommand>& Subcommands()
          "Runs the consistency controls (Blanki/Checks.txt in the program's folder unless\n"
          "--controls names another) over the data files: each statement on its own, and the\n"
          "statements of one company (BULSTAT), period and kind (real or forecast) against each\n"
-         "other. Prints one line per control that does not agree: the files, the control's\n"
+         "other. The comparatives are checked against last year's statements of the same\n"
+         "company, kind and month: those given, or else the data files of a year earlier\n"
+         "beside them. Prints one line per control that does not agree: the files, the control's\n"
          "name, what does not agree, the two amounts and the difference; a file that cannot\n"
          "be read, is not a data file or was changed outside the program is printed with its\n"
          "reason and not checked. Ends with a summary line.\n"
@@ -83,7 +86,8 @@ const std::vector<Subcommand>& Subcommands()
          "Writes one CSV (RFC 4180: comma-separated, quoted where needed, CRLF line ends;\n"
          "UTF-8) with a header line and one line per amount of every row of every file:\n"
          "file, bulstat, company, year, month, document (the type's code), forecast (0 or 1),\n"
-         "row (DocStr_ID), level, code, title, field (DocDta_Sum1 ...), amount (an integer\n"
+         "row (DocStr_ID), level, code, title, field (DocDta_Sum1 ..., then the comparatives\n"
+         "DocDta_PrevYear, DocDta_PrevSum1 ...), amount (an integer\n"
          "without grouping, \"-\" for a negative one). Each file's checksum is verified first;\n"
          "a file that cannot be read, is not a data file or was changed outside the program\n"
          "is reported on stderr with its reason and not extracted. Files are read by N\n"

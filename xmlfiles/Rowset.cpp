@@ -230,9 +230,11 @@ size_t countElements(pugi::xml_node top)
 
 } // namespace
 
-std::vector<int> AmountColumnsByNumber(const Rowset& rowset)
+namespace {
+
+// The columns whose field is `prefix` and a number, in the order of the numbers.
+std::vector<int> numberedColumns(const Rowset& rowset, QLatin1String prefix)
 {
-    const QLatin1String prefix("DocDta_Sum");
     std::vector<std::pair<int, int>> numbered; // number, column
     for (int col = 0; col < rowset.fields.size(); ++col) {
         const QString& name = rowset.fields.at(col);
@@ -246,6 +248,23 @@ std::vector<int> AmountColumnsByNumber(const Rowset& rowset)
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<int> columns;
     for (const auto& [number, col] : numbered)
+        columns.push_back(col);
+    return columns;
+}
+
+} // namespace
+
+std::vector<int> AmountColumnsByNumber(const Rowset& rowset)
+{
+    return numberedColumns(rowset, QLatin1String("DocDta_Sum"));
+}
+
+std::vector<int> PreviousYearColumns(const Rowset& rowset)
+{
+    std::vector<int> columns;
+    if (const int year = rowset.column(QStringLiteral("DocDta_PrevYear")); year >= 0)
+        columns.push_back(year);
+    for (const int col : numberedColumns(rowset, QLatin1String("DocDta_PrevSum")))
         columns.push_back(col);
     return columns;
 }

@@ -40,6 +40,10 @@ struct Rowset
 // order of their numbers, whatever the order of the file's schema.
 std::vector<int> AmountColumnsByNumber(const Rowset& rowset);
 
+// The columns of the previous-year fields: DocDta_PrevYear, then DocDta_PrevSum1,
+// DocDta_PrevSum2, ... in the order of their numbers.
+std::vector<int> PreviousYearColumns(const Rowset& rowset);
+
 // The column of the field `name`; `fallback` (its place on the forms) when the
 // file does not declare a field of that name.
 int NamedColumn(const Rowset& rowset, const QString& name, int fallback);

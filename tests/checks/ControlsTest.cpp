@@ -40,7 +40,9 @@ void setAmount(Statement& s, int id, const QString& field, qint64 value)
 {
     const auto row = s.rowById.find(id);
     ASSERT_NE(row, s.rowById.end()) << id;
-    s.rows[row->second].amounts[s.amountFields.indexOf(field)] = QString::number(value);
+    const qsizetype column = s.allAmountFields().indexOf(field);
+    ASSERT_GE(column, 0) << field.toStdString();
+    s.rows[row->second].amounts[column] = QString::number(value);
 }
 
 const ControlTable& shippedTable()
@@ -79,6 +81,11 @@ TEST(ControlTable, BadLinesAreNamedWithTheirLine)
         // A row too big to read is refused, never taken as row 0.
         {"a | Bal[99999999999].DocDta_Sum1 = Bal[2].DocDta_Sum1 | m", "not a row identifier"},
         {"a | Bal[40000].DocDta_Sum1 = Bal[2].DocDta_Sum1 | m", "not a row identifier"},
+        // Row by row: every term [*], each with its field named.
+        {"a | Bal[*].DocDta_PrevYear = Bal@-1[10].DocDta_Sum3 | m", "[*] must be"},
+        {"a | Bal[*].* = Bal@-1[*].* | m", "[*] must be"},
+        {"a | Bal@-2[*].DocDta_Sum3 = Bal[*].DocDta_Sum3 | m", "cannot read a term"},
+        {"a | Bal[1].DocDta_Prev = Bal[2].DocDta_Sum1 | m", "cannot read a term"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -141,9 +148,10 @@ TEST(ShippedControls, ReadRowsAndFieldsThatExist)
                 const Statement s = shippedStatement(term.code);
                 const QString field =
                     term.field == QLatin1String("*") ? s.amountFields.first() : term.field;
+                const int row = term.everyRow ? s.rows.front().id.toInt() : term.row;
                 // The field itself, not only an amount an older file would read as 0.
-                EXPECT_TRUE(s.amount(term.row, field) && s.amountFields.contains(field))
-                    << term.code.toStdString() << "[" << term.row << "]." << field.toStdString();
+                EXPECT_TRUE(s.amount(row, field) && s.allAmountFields().contains(field))
+                    << term.code.toStdString() << "[" << row << "]." << field.toStdString();
             }
         }
     }
@@ -167,23 +175,30 @@ TEST(ShippedControls, EachAgreesWhenEmptyAndCatchesADifference)
         SCOPED_TRACE(control.name.toStdString());
         std::deque<Statement> statements;
         std::vector<const Statement*> filing;
-        for (const QString& code : control.codes()) {
-            statements.push_back(shippedStatement(code));
-            filing.push_back(&statements.back());
+        std::vector<const Statement*> lastYear;
+        std::vector<ControlTerm> refs = control.statements();
+        for (const ControlTerm& ref : refs) {
+            statements.push_back(shippedStatement(ref.code));
+            if (ref.yearsBack > 0)
+                statements.back().year = QStringLiteral("2024");
+            (ref.yearsBack > 0 ? lastYear : filing).push_back(&statements.back());
         }
         ControlTable one{control};
         int ran = 0;
-        EXPECT_TRUE(RunControls(one, filing, nullptr, &ran).empty());
+        EXPECT_TRUE(RunControls(one, filing, nullptr, &ran, lastYear).empty());
         EXPECT_GT(ran, 0);
 
         const ControlTerm& term = control.left.front();
-        Statement& first =
-            *std::find_if(statements.begin(), statements.end(),
-                          [&](const Statement& s) { return s.type->code == term.code; });
+        Statement& first = statements[static_cast<size_t>(
+            std::find_if(refs.begin(), refs.end(),
+                         [&](const ControlTerm& r) { return r.sameStatement(term); })
+            - refs.begin())];
         const QString field =
             term.field == QLatin1String("*") ? first.amountFields.first() : term.field;
-        setAmount(first, term.row, field, term.sign * 1000);
-        const std::vector<ControlFailure> failures = RunControls(one, filing);
+        const int row = term.everyRow ? first.rows.back().id.toInt() : term.row;
+        setAmount(first, row, field, term.sign * 1000);
+        const std::vector<ControlFailure> failures =
+            RunControls(one, filing, nullptr, nullptr, lastYear);
         ASSERT_EQ(failures.size(), 1u);
         EXPECT_EQ(failures[0].left - failures[0].right, 1000);
         EXPECT_TRUE(failures[0].problem.isEmpty());
@@ -309,6 +324,56 @@ TEST_F(ControlRunTest, LongSidesAndSumsBeyondTheRangeOfAmounts)
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_TRUE(failures[0].problem.contains(QStringLiteral("надхвърля")))
         << failures[0].problem.toStdString();
+}
+
+// Comparatives against last year's statements: row by row over the rows both
+// years have, naming the row; column by column for the equity statement's
+// opening; nothing compared without last year's statement.
+TEST_F(ControlRunTest, ComparativesAgainstLastYearNameTheRow)
+{
+    ControlTable comparatives;
+    ASSERT_FALSE(ParseControls(
+        QStringLiteral("bal-prev | Bal[*].DocDta_PrevYear = Bal@-1[*].DocDta_Sum3 | Сравнителни\n"
+                       "cap-open | Cap[10].* = Cap@-1[200].* | Салдо в началото\n"),
+        QStringLiteral("C.txt"), comparatives));
+    EXPECT_TRUE(comparatives[0].rowByRow());
+    EXPECT_TRUE(comparatives[0].readsLastYear());
+    EXPECT_EQ(comparatives[0].statements().size(), 2u);
+    EXPECT_EQ(comparatives[0].codes(), std::vector<QString>{QStringLiteral("Bal")});
+
+    Statement lastBal = bal;
+    Statement lastCap = cap;
+    lastBal.year = lastCap.year = QStringLiteral("2024");
+    EXPECT_TRUE(LastYearOf(lastBal, bal));
+    EXPECT_FALSE(LastYearOf(bal, lastBal));
+    setAmount(lastBal, 40, QStringLiteral("DocDta_Sum3"), 700);
+    setAmount(bal, 40, QStringLiteral("DocDta_PrevYear"), 700);
+    setAmount(lastCap, 200, QStringLiteral("DocDta_Sum2"), 90);
+    setAmount(cap, 10, QStringLiteral("DocDta_Sum2"), 90);
+    int ran = 0;
+    EXPECT_TRUE(
+        RunControls(comparatives, {&bal, &cap}, nullptr, &ran, {&lastBal, &lastCap}).empty());
+    // The rows without rows under them, then the ten columns.
+    EXPECT_GT(ran, 10 + 40);
+    EXPECT_LT(ran, static_cast<int>(bal.rows.size()) + 10);
+    // Without last year's statements there is nothing to compare with.
+    EXPECT_TRUE(RunControls(comparatives, {&bal, &cap}).empty());
+
+    setAmount(bal, 40, QStringLiteral("DocDta_PrevYear"), 750);
+    setAmount(cap, 10, QStringLiteral("DocDta_Sum2"), 0);
+    const std::vector<ControlFailure> failures =
+        RunControls(comparatives, {&bal, &cap}, nullptr, nullptr, {&lastBal, &lastCap});
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0].row, 40);
+    EXPECT_EQ(failures[0].statements, (std::vector<const Statement*>{&bal, &lastBal}));
+    const QString text = DescribeFailure(failures[0], plain);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Сравнителни, ред 40 „1. Земи (терени)“")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral(": 750 ≠ 700, разлика 50"))) << text.toStdString();
+    EXPECT_EQ(failures[1].field, QStringLiteral("DocDta_Sum2"));
+
+    // A row last year's file lacks is not compared.
+    lastBal.rowById.erase(40);
+    EXPECT_EQ(RunControls(comparatives, {&bal}, nullptr, nullptr, {&lastBal}).size(), 0u);
 }
 
 TEST(Filings, GroupByCompanyPeriodAndKind)

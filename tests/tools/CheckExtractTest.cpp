@@ -93,12 +93,64 @@ TEST_F(CheckExtractTest, CheckFindsAndNamesTheOneDifferenceThenPasses)
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral(": 200 ≠ 1200, разлика -1000")))
         << lines[0].toStdString();
     EXPECT_EQ(lines[1],
-              QStringLiteral("5 files in 1 filings: 38 comparisons, 1 failed, 0 files refused"));
+              QStringLiteral("5 files in 1 filings: 39 comparisons, 1 failed, 0 files refused"));
 
     // Corrected, the filing agrees.
     fill("Bal", {"510:DocDta_Sum3=200"});
     const ToolRun again = check(files.mid(0, 5));
     EXPECT_EQ(again.code, 0) << again.out.toStdString();
+}
+
+// Comparatives are checked against last year's statement beside the file:
+// carried, they agree; once last year's is corrected, the row is named; last year's file
+// changed outside the program is said and not compared with. show and extract
+// write the comparatives after the current year.
+TEST_F(CheckExtractTest, ComparativesAreCheckedAgainstLastYearsFileBesideThem)
+{
+    const auto fillBal = [&](const char* year, const QStringList& sets) {
+        QStringList args{"fill",      "--type",    "Bal",
+                         "--bulstat", "100000086", "--company",
+                         "Бета ЕООД", "--year",    QString::fromLatin1(year),
+                         "--month",   "12",        "--folder",
+                         dir.path()};
+        for (const QString& set : sets)
+            args << "--set" << set;
+        const ToolRun run = telmtool(args);
+        EXPECT_EQ(run.code, 0) << run.err.toStdString();
+        return run.out.trimmed();
+    };
+    const QString last = fillBal("2024", {"510:DocDta_Sum3=300", "610:DocDta_Sum3=300"});
+    const QString now = fillBal("2025", {"510:DocDta_Sum3=400", "610:DocDta_Sum3=400"});
+    const ToolRun carried = check({now});
+    EXPECT_EQ(carried.code, 0) << carried.out.toStdString();
+
+    fillBal("2024", {"510:DocDta_Sum3=320", "610:DocDta_Sum3=320"});
+    const ToolRun corrected = check({now});
+    EXPECT_EQ(corrected.code, 1);
+    EXPECT_TRUE(corrected.out.contains(
+        now + QStringLiteral(", ") + last
+        + QStringLiteral(": bal-comparatives: В баланса сравнителната сума не е равна на сумата "
+                         "за текущата година в миналогодишния баланс, ред 510 „1. Касови "
+                         "наличности в лева“: 300 ≠ 320, разлика -20\n")))
+        << corrected.out.toStdString();
+
+    const ToolRun shown = telmtool({"show", now});
+    EXPECT_TRUE(shown.out.contains(
+        QStringLiteral("\tDocDta_Sum1\tDocDta_Sum2\tDocDta_Sum3\tDocDta_PrevYear\n")));
+    EXPECT_TRUE(telmtool({"extract", now})
+                    .out.contains(QStringLiteral(",510,4,,1. Касови наличности в лева,"
+                                                 "DocDta_PrevYear,300\r\n")));
+
+    QByteArray bytes = test::readAll(last);
+    bytes.replace("DocDta_Sum3=\"320\"", "DocDta_Sum3=\"300\"");
+    ASSERT_TRUE(test::writeAll(last, bytes));
+    const ToolRun tampered = check({now});
+    EXPECT_TRUE(tampered.out.contains(
+        last
+        + QStringLiteral(": TAMPERED (last year's statement: the comparatives are not "
+                         "checked against it)\n")))
+        << tampered.out.toStdString();
+    EXPECT_FALSE(tampered.out.contains(QStringLiteral("bal-comparatives")));
 }
 
 TEST_F(CheckExtractTest, CheckReportsEveryFileItCannotTrustAndBadUsage)
