@@ -101,6 +101,8 @@ bool frmDocument::moveDown()
     const std::optional<GridCell> next = NextEntryCellDown(m_engine, {grid.Row(), grid.Col()});
     if (next)
         goToCell(*next);
+    else
+        note(QStringLiteral("Няма други клетки за въвеждане надолу в тази колона"));
     return next.has_value();
 }
 

@@ -273,4 +273,10 @@ TEST_F(EntryKeysTest, TheEquityStatementTakesItsAmountsWithoutAKeyOnAComputedRow
     goTo(closing, 5);
     QTest::keyClick(gridWidget(), '1');
     EXPECT_EQ(note(), QStringLiteral("Сумата се изчислява от други редове на документа"));
+
+    // The last entry of the column: Enter stays and says so.
+    goTo(rowOf(grid(), 190), 5);
+    press(Qt::Key_Return);
+    EXPECT_EQ(id(), 190);
+    EXPECT_EQ(note(), QStringLiteral("Няма други клетки за въвеждане надолу в тази колона"));
 }
