@@ -272,7 +272,9 @@ bool DocumentEngine::canEdit(int row, int col) const
 
 bool DocumentEngine::canDelete(int row, int col) const
 {
-    return CanDelete(m_profile, m_grid, row, col);
+    // A typed previous year is cleared to 0 as the current year is.
+    return CanDelete(m_profile, m_grid, row, col)
+           || (m_typedComparatives && CanTypeComparative(m_profile, m_grid, row, col));
 }
 
 bool DocumentEngine::enterMovesDown(int col) const
