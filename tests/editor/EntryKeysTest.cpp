@@ -5,6 +5,7 @@
 #include "grid/GridPainter.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PrintDialogs.h"
 #include "selection/Catalogue.h"
 #include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
@@ -166,6 +167,20 @@ TEST_F(EntryKeysTest, ADeleteAndAPasteAreUndoneOneStepEachAndTheSavedStateAsksNo
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(boxes.shown.size(), shownAtSave);
+}
+
+TEST_F(EntryKeysTest, CtrlPPrintsAnOpenEntryTooAndTheCursorComesBack)
+{
+    ASSERT_TRUE(openBalance());
+    QTest::keyClick(gridWidget(), '4');
+    platform::RecordingPrintDialogs dialogs; // cancelled
+    press(Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(grid().TextMatrix(kLand, 7), QStringLiteral("4"));
+    EXPECT_EQ(grid().Row(), kLand);
+    EXPECT_EQ(grid().Col(), 7);
+    EXPECT_TRUE(gridWidget()->hasFocus());
+    EXPECT_EQ(form->statusText(), QString()); // nothing printed, nothing said
 }
 
 TEST_F(EntryKeysTest, EscCancelsTheEntryThenClosesAskingAsTheCloseBoxDoes)
