@@ -4,13 +4,16 @@
 //
 // It times the same commit again with listeners on the grid, as the document
 // form has them: the engine's changed state, a record of every change (what an
-// undo stack keeps) and a count of cells to repaint.
+// undo stack keeps) and a count of cells to repaint; then with the engine's
+// edit history, each commit one step pushed on its undo stack, and the undo of
+// those steps.
 //
 // For comparison it also times the plain form of the same commit, which climbs
 // with SearchParent through every row it stops at and sums a group by scanning
 // every row below it to the end of the grid, and checks that both leave the
 // same cells.
 #include "editor/AmountText.h"
+#include "editor/EditHistory.h"
 #include "editor/EditRules.h"
 #include "editor/FormProfile.h"
 #include "editor/LevelTotals.h"
@@ -175,6 +178,7 @@ int main()
     settleTotals(profile, grid);
     GridModel reference = grid;
     GridModel heard = grid;
+    GridModel undoable = grid;
     bool changed = false;
     std::vector<CellChange> record;
     record.reserve(20000);
@@ -183,6 +187,7 @@ int main()
         {.cellChanged = [&](const CellChange& c) { changed = changed || c.isEdit(); }});
     heard.addListener({.cellChanged = [&](const CellChange& c) { record.push_back(c); }});
     heard.addListener({.cellChanged = [&](const CellChange&) { ++repaints; }});
+    EditHistory history(undoable);
 
     // Rows spread over the document: the first, last and middle leaves, random
     // leaves, and the manual-entry groups of bands 2 to 4.
@@ -212,6 +217,21 @@ int main()
             RecomputeDerived(profile, g, row);
             UpdateAncestors(g, row, kEdit, profile.derived.column, profile.manualColumn);
         });
+    const Timing stepped =
+        timeCommits(undoable, rows, [&](GridModel& g, int row, const QString& entry) {
+            history.record(QStringLiteral("въвеждане"), [&] {
+                g.setTextMatrix(row, kEdit, FormatAmount(entry), CellChange::Kind::Typed);
+                RecomputeDerived(profile, g, row);
+                UpdateAncestors(g, row, kEdit, profile.derived.column, profile.manualColumn);
+            });
+        });
+    const int steps = history.stack().count();
+    // Every step undone and redone again, one at a time.
+    const Timing undone =
+        timeCommits(undoable, rows, [&](GridModel&, int, const QString&) { history.undo(); });
+    const bool undoneToStart = history.isClean();
+    const Timing redone =
+        timeCommits(undoable, rows, [&](GridModel&, int, const QString&) { history.redo(); });
     const Timing toEnd =
         timeCommits(reference, rows, [&](GridModel& g, int row, const QString& entry) {
             g.setTextMatrix(row, kEdit, FormatAmount(entry));
@@ -224,6 +244,7 @@ int main()
         for (int c = 0; c < kCols; ++c)
             differing += grid.TextMatrix(r, c) != reference.TextMatrix(r, c)
                                  || grid.TextMatrix(r, c) != heard.TextMatrix(r, c)
+                                 || grid.TextMatrix(r, c) != undoable.TextMatrix(r, c)
                              ? 1
                              : 0;
     }
@@ -236,9 +257,16 @@ int main()
     printTiming("the same with three listeners on the grid", listened);
     std::printf("    %zu changes heard (%d repaints), changed: %s\n", record.size(), repaints,
                 changed ? "yes" : "no");
+    printTiming("the same, each commit one step on the undo stack", stepped);
+    printTiming("one step undone", undone);
+    printTiming("one step redone", redone);
+    std::printf("    %d steps, all undone back to the start: %s\n", steps,
+                undoneToStart ? "yes" : "no");
     printTiming("plain climb, sums to the end of the grid", toEnd);
     std::printf("  target: under 2 ms per commit\n");
     std::printf("  cells differing between them: %d\n", differing);
-    return differing == 0 && changed && bounded.worstCpuMs < 2.0 && listened.worstCpuMs < 2.0 ? 0
-                                                                                              : 1;
+    const bool fast = bounded.worstCpuMs < 2.0 && listened.worstCpuMs < 2.0
+                      && stepped.worstCpuMs < 2.0 && undone.worstCpuMs < 2.0
+                      && redone.worstCpuMs < 2.0;
+    return differing == 0 && changed && undoneToStart && fast ? 0 : 1;
 }

@@ -99,16 +99,13 @@ void DocumentEngine::heard(const CellChange& change)
 {
     // Only what the user did is a change to ask about on close; a computed
     // total follows from one, and loading is no edit at all.
-    if (!change.isEdit())
-        return;
-    m_changed = true;
-    m_saved = false;
+    if (change.isEdit())
+        m_changed = true;
 }
 
 std::optional<UserMessage> DocumentEngine::load()
 {
     m_changed = false;
-    m_saved = true;
     m_grid.clear();
     m_sourceDigest.clear();
     const QString path = m_document.path;
@@ -236,10 +233,15 @@ std::optional<UserMessage> DocumentEngine::load()
 
     lookAtLastYear(fields);
 
-    if (followsEntries()) {
+    m_resultRows.clear();
+    if (followsEntries() || hasSumButton()) {
         XmlDocument conditions;
-        m_followingConditions = LoadConditions(conditions, ConditionsPath(m_document.programFolder),
-                                               docType().titleText());
+        const ConditionsTable table = LoadConditions(
+            conditions, ConditionsPath(m_document.programFolder), docType().titleText());
+        for (const ConditionEntry& entry : table)
+            m_resultRows << entry.DocStr_ID;
+        if (followsEntries())
+            m_followingConditions = table;
     }
     if (olderFlags)
         RecomputeAllTotals(m_grid, m_amountColumns, m_profile.manualColumn);
@@ -247,6 +249,7 @@ std::optional<UserMessage> DocumentEngine::load()
 
     m_grid.setFixedCols(m_profile.fixedCols);
     m_grid.setCurrentCell(1, 0);
+    m_history.clear();
     return std::nullopt;
 }
 
@@ -269,7 +272,9 @@ bool DocumentEngine::canEdit(int row, int col) const
 
 bool DocumentEngine::canDelete(int row, int col) const
 {
-    return CanDelete(m_profile, m_grid, row, col);
+    // A typed previous year is cleared to 0 as the current year is.
+    return CanDelete(m_profile, m_grid, row, col)
+           || (m_typedComparatives && CanTypeComparative(m_profile, m_grid, row, col));
 }
 
 bool DocumentEngine::enterMovesDown(int col) const
@@ -279,7 +284,8 @@ bool DocumentEngine::enterMovesDown(int col) const
 
 bool DocumentEngine::commit(int row, int col, const QString& text)
 {
-    return store(row, col, text, CellChange::Kind::Typed);
+    return m_history.record(QStringLiteral("въвеждане"),
+                            [&] { return store(row, col, text, CellChange::Kind::Typed); });
 }
 
 bool DocumentEngine::store(int row, int col, const QString& text, CellChange::Kind kind)
@@ -299,10 +305,12 @@ bool DocumentEngine::deleteCell(int row, int col)
     if (!canDelete(row, col))
         return false;
     // A Delete that changes a cell is a change like any entry: closing asks.
-    m_grid.setTextMatrix(row, col, QStringLiteral("0"), CellChange::Kind::Deleted);
-    RecomputeDerived(m_profile, m_grid, row);
-    UpdateAncestors(m_grid, row, col, m_profile.derived.column, m_profile.manualColumn);
-    followEntry();
+    m_history.record(QStringLiteral("изтриване"), [&] {
+        m_grid.setTextMatrix(row, col, QStringLiteral("0"), CellChange::Kind::Deleted);
+        RecomputeDerived(m_profile, m_grid, row);
+        UpdateAncestors(m_grid, row, col, m_profile.derived.column, m_profile.manualColumn);
+        followEntry();
+    });
     return true;
 }
 
@@ -311,6 +319,13 @@ DocumentEngine::Paste DocumentEngine::pasteColumn(int row, int col, const QStrin
     Paste paste;
     if (!canEdit(row, col))
         return paste;
+    // One paste is one step, whatever number of cells it fills.
+    m_history.record(QStringLiteral("поставяне"), [&] { pasteLines(row, col, lines, paste); });
+    return paste;
+}
+
+void DocumentEngine::pasteLines(int row, int col, const QStringList& lines, Paste& paste)
+{
     int line = 0;
     for (int r = row; r < m_grid.Rows() && line < lines.size(); ++r) {
         if (!m_grid.isShown(r) || !canEdit(r, col))
@@ -325,7 +340,6 @@ DocumentEngine::Paste DocumentEngine::pasteColumn(int row, int col, const QStrin
         }
         ++paste.stored;
     }
-    return paste;
 }
 
 QString DocumentEngine::copyColumn(int col) const
@@ -456,7 +470,7 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
         return UserMessage{kSaveTitle, result.error, UserMessage::Icon::Critical};
     m_sourceDigest = result.digest;
     m_savedPath = path;
-    m_saved = true;
+    m_history.setClean();
     return std::nullopt;
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "editor/Comparatives.h"
+#include "editor/EditHistory.h"
 #include "editor/FormProfile.h"
 #include "grid/GridModel.h"
 #include "platform/UserMessage.h"
@@ -69,10 +70,19 @@ public:
     // was opened; never cleared while it is open. Loading and what the program
     // computes (totals, result rows) are not edits.
     bool changed() const { return m_changed; }
-    // No edit has changed a cell since the last successful save.
-    bool saved() const { return m_saved; }
+    // The document is as it was last saved (or opened): no edit since, or
+    // every one undone.
+    bool saved() const { return m_history.isClean(); }
     // Whether closing must ask about unsaved changes.
-    bool needsSaveQuestion() const { return m_changed && !m_saved; }
+    bool needsSaveQuestion() const { return !saved(); }
+
+    // Every entry, Delete and paste is one step of this stack, totals
+    // included; its clean state is the saved document.
+    QUndoStack& undoStack() { return m_history.stack(); }
+    // Ctrl+Z and Ctrl+Y: the cell the step edited, for the cursor; nothing
+    // when there is nothing to undo or redo.
+    std::optional<GridCell> undo() { return m_history.undo(); }
+    std::optional<GridCell> redo() { return m_history.redo(); }
 
     // Built at construction from the profile: what the save writes.
     const QStringList& amountFields() const { return m_amountFields; }
@@ -102,6 +112,13 @@ public:
     int columnOfField(const QString& field) const;
 
     bool canEdit(int row, int col) const;
+    // What a cell that takes no entry is: computed cells are drawn apart and
+    // typing into any of them says why.
+    enum class Computed { No, GroupTotal, DerivedColumn, ResultRow, LockedRow };
+    Computed computed(int row, int col) const;
+    // Why typing into the cell stores nothing, in a sentence for the status
+    // bar; empty when the cell takes entries.
+    QString whyNotTyped(int row, int col) const;
     bool canDelete(int row, int col) const;
     bool enterMovesDown(int col) const;
 
@@ -154,9 +171,11 @@ public:
     QString sourcePath() const; // template (new) or opened file (correction)
     QString targetPath() const; // composed name (new) or opened file (correction)
     QString formPath() const;   // the template: the form's own fields, rows and layout
+    QString savedPath() const { return m_savedPath; } // the file the last save wrote
 
 private:
     bool store(int row, int col, const QString& text, CellChange::Kind kind);
+    void pasteLines(int row, int col, const QStringList& lines, Paste& paste);
     void heard(const CellChange& change);
     // Result rows that follow every entry (the statement of equity's closing
     // balances): computed again from the rows above them.
@@ -179,13 +198,14 @@ private:
     std::vector<int> m_amountColumns;
     DocumentHeader m_header;
     ConditionsTable m_followingConditions; // the results that follow every entry
+    QStringList m_resultRows;              // identifiers of the rows the conditions compute
     QStringList m_formFields;              // the grid's columns
     QStringList m_writtenFields;           // amounts and carried previous-year amounts
     std::vector<int> m_writtenColumns;
     std::optional<UserMessage> m_comparativesNotice;
     bool m_typedComparatives = false;
     bool m_changed = false;
-    bool m_saved = true;
+    EditHistory m_history{m_grid};
 };
 
 } // namespace telm

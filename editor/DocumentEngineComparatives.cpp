@@ -61,9 +61,10 @@ std::optional<UserMessage> DocumentEngine::refreshComparatives()
     m_typedComparatives = false;
     CarryComparatives(m_profile, previous.rowset, m_grid);
     followEntry();
-    // Taken again at the user's word: a change to save, as an entry is.
+    // Taken again at the user's word: a change to save, as an entry is, but
+    // one that changes the form's columns, so no undo goes back past it.
     m_changed = true;
-    m_saved = false;
+    m_history.forgetSavedState();
     return std::nullopt;
 }
 

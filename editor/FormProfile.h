@@ -70,7 +70,7 @@ struct NameCellMarks
     std::optional<QRgb> leftText = std::nullopt;
     QRgb editingBack = qRgb(255, 255, 255); // the text turns red
     QRgb committedText = qRgb(0, 0, 0);     // after a commit or Esc
-    QRgb restingBack = qRgb(255, 255, 255); // before printing and after a save
+    QRgb restingBack = qRgb(255, 255, 255); // while printing
 };
 
 // A column computed from others of its row at every commit:

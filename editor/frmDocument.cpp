@@ -1,6 +1,7 @@
 #include "editor/frmDocument.h"
 
 #include "editor/Comparatives.h"
+#include "editor/EntryRoad.h"
 #include "editor/FormLayout.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
@@ -9,6 +10,8 @@
 #include "selection/DocumentContext.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -16,7 +19,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
+#include <QTime>
 #include <QTimer>
 
 #include <cmath>
@@ -131,7 +136,16 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
     m_cellListener = m_engine.grid().addListener({
         .leaveCell = [this] { hgrdDocEnter_LeaveCell(); },
         .enterCell = [this] { hgrdDocEnter_EnterCell(); },
+        .cellChanged =
+            [this](const CellChange& change) {
+                if (change.isEdit())
+                    edited();
+            },
     });
+    m_grid->setComputedCells([this](int row, int col) {
+        return m_loaded && m_engine.computed(row, col) != DocumentEngine::Computed::No;
+    });
+    addShortcuts();
 
     setMinimumSize(px(kMinWidth), px(kMinHeight));
     // Opens maximised. Restored, it keeps nine tenths of the screen, so that its
@@ -193,11 +207,16 @@ void frmDocument::Form_Activate()
     m_txtBulstat->setText(m_engine.header().bulstat);
     m_lblForecast->setVisible(m_engine.header().forecast);
     m_loaded = true;
+    updateTitle();
+    // The cursor starts where the first amount is typed, not on a title.
+    if (const std::optional<GridCell> start = FirstEntryCell(m_engine))
+        m_engine.grid().setCurrentCell(start->row, start->col);
     m_editRow = m_engine.grid().Row();
     m_editCol = m_engine.grid().Col();
     markNameCell(m_editRow, currentRowColor(), colourOf(marks().enteredText));
     m_grid->show();
     Form_Resize();
+    m_grid->ensureCellVisible(m_editRow, m_editCol);
     if (const std::optional<UserMessage>& notice = m_engine.comparativesNotice())
         platform::ShowMessage(this, *notice);
 }
@@ -230,8 +249,10 @@ void frmDocument::Form_Resize()
                                std::max(0, w - fieldLeft - fieldWidth - px(360)), px(kFieldHeight));
     const int gridTop = px(kGridTop);
     const int frameHeight = px(kFrameHeight);
-    m_grid->setGeometry(0, gridTop, w, std::max(0, h - gridTop - frameHeight));
-    m_frmCommands->setGeometry(0, h - frameHeight, w, frameHeight);
+    const int statusHeight = m_statusBar->sizeHint().height();
+    m_grid->setGeometry(0, gridTop, w, std::max(0, h - gridTop - frameHeight - statusHeight));
+    m_frmCommands->setGeometry(0, h - frameHeight - statusHeight, w, frameHeight);
+    m_statusBar->setGeometry(0, h - statusHeight, w, statusHeight);
 
     const int bw = px(kButtonWidth);
     const int bh = px(kButtonHeight);
@@ -247,7 +268,7 @@ void frmDocument::Form_Resize()
 
     if (m_loaded) {
         ApplyResizeWidths(m_engine.profile(), m_engine.grid(), twips(m_grid->viewport()->width()));
-        if (isActiveWindow() || !m_txtEdit->isVisible())
+        if ((isActiveWindow() || !m_txtEdit->isVisible()) && !m_txtFind->hasFocus())
             m_grid->setFocus();
     }
 }
@@ -256,27 +277,42 @@ void frmDocument::cmdSave_Click()
 {
     if (!m_loaded || !txtEdit_LostFocus())
         return;
-    GridModel& grid = m_engine.grid();
-    grid.setCol(0);
-    markNameCell(grid.Row(), QColor::fromRgb(marks().restingBack), QColor());
+    // The cursor stays where the user was working.
     if (const std::optional<UserMessage> warning = m_engine.prepareSave())
         platform::ShowMessage(this, *warning);
-    if (const std::optional<UserMessage> failure = m_engine.writeAndSave())
+    if (const std::optional<UserMessage> failure = m_engine.writeAndSave()) {
         platform::ShowMessage(this, *failure);
-    else if (const std::optional<UserMessage> findings = m_engine.controlsAfterSave())
-        platform::ShowMessage(this, *findings);
+    } else {
+        showStatus(QStringLiteral("Записано: %1 %2")
+                       .arg(QFileInfo(m_engine.savedPath()).fileName(),
+                            QTime::currentTime().toString(QStringLiteral("HH:mm"))));
+        updateTitle();
+        if (const std::optional<UserMessage> findings = m_engine.controlsAfterSave())
+            platform::ShowMessage(this, *findings);
+    }
+    m_grid->setFocus();
 }
 
 void frmDocument::cmdPrint_Click()
 {
     if (!m_loaded || !txtEdit_LostFocus())
         return;
-    // No current-row mark on paper.
+    // No current-row mark on paper; the cursor comes back afterwards.
     GridModel& grid = m_engine.grid();
+    const GridCell at{grid.Row(), grid.Col()};
     grid.setCol(0);
     markNameCell(grid.Row(), QColor::fromRgb(marks().restingBack), QColor());
-    PrintWithDialog(this, grid, TitleFromContext(m_engine.state(), m_engine.header().forecast),
-                    m_engine.profile().landscape);
+    const PrintOutcome printed =
+        PrintWithDialog(this, grid, TitleFromContext(m_engine.state(), m_engine.header().forecast),
+                        m_engine.profile().landscape);
+    grid.setCurrentCell(at.row, at.col);
+    markNameCell(grid.Row(), currentRowColor(), colourOf(marks().enteredText));
+    if (!printed.pdfFile.isEmpty())
+        showStatus(QStringLiteral("Отпечатано във файл: %1")
+                       .arg(QDir::toNativeSeparators(printed.pdfFile)));
+    else if (printed.printed)
+        showStatus(QStringLiteral("Изпратено за печат на „%1“").arg(printed.printer));
+    m_grid->setFocus();
 }
 
 void frmDocument::cmdCancel_Click()
@@ -289,6 +325,7 @@ void frmDocument::cmdSum_Click()
     if (!m_loaded || !txtEdit_LostFocus())
         return;
     m_engine.runConditionalSums();
+    m_grid->setFocus();
 }
 
 void frmDocument::cmdComparatives_Click()
@@ -301,10 +338,12 @@ void frmDocument::cmdComparatives_Click()
                        "предходната година, а въведените досега ще бъдат заменени. "
                        "Продължавате ли?"),
         platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel);
+    m_grid->setFocus();
     if (answer != platform::MsgAnswer::Yes)
         return;
     if (const std::optional<UserMessage> failure = m_engine.refreshComparatives()) {
         platform::ShowMessage(this, *failure);
+        m_grid->setFocus();
         return;
     }
     ApplyLoadLayout(m_engine.profile(), m_engine.maxLevel(), m_engine.grid(),
@@ -345,8 +384,10 @@ bool frmDocument::Form_Unload()
     const MsgAnswer answer =
         platform::AskYesNoCancel(this, QStringLiteral("Внимание!"),
                                  QStringLiteral("Искате ли да съхраните промените в документа?"));
-    if (answer == MsgAnswer::Cancel)
+    if (answer == MsgAnswer::Cancel) {
+        m_grid->setFocus();
         return false;
+    }
     if (answer == MsgAnswer::Yes) {
         cmdSave_Click();
         return m_engine.saved();
@@ -356,9 +397,9 @@ bool frmDocument::Form_Unload()
 
 void frmDocument::keyPressEvent(QKeyEvent* event)
 {
-    // Esc and Enter belong to the grid and the editor box, never to the dialog.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return
-        || event->key() == Qt::Key_Enter) {
+    // Enter belongs to the grid and the editor box, never to the dialog's
+    // buttons; Esc closes the form (asking as the close box does).
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
         return;
     }

@@ -13,6 +13,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStatusBar;
 
 namespace telm {
 
@@ -41,7 +42,16 @@ public:
     QLineEdit* txtCompName() const { return m_txtCompName; }
     QLineEdit* txtBulstat() const { return m_txtBulstat; }
     QLabel* lblForecast() const { return m_lblForecast; }
+    QStatusBar* statusBar() const { return m_statusBar; }
+    QLineEdit* txtFind() const { return m_txtFind; }
     bool loaded() const { return m_loaded; }
+
+    // A message in the status bar that stays until the next edit or the next
+    // message ("Записано: …"). Short notes (why a cell takes no entry) pass
+    // over it for a few seconds.
+    void showStatus(const QString& text);
+    // The standing message of the status bar; empty when there is none.
+    QString statusText() const;
 
     // Buttons.
     void cmdPrint_Click();
@@ -85,6 +95,19 @@ private:
     bool commitEntry(bool fromFocusLoss);
     void refuseEntry(bool showMessage);
 
+    // The keyboard road (frmDocumentKeys.cpp).
+    void addShortcuts();
+    void goToCell(GridCell cell);
+    bool moveDown();
+    bool moveAcross(int step);
+    void undoEntry(bool redo);
+    void openFind();
+    void findNext(bool fromSearchStart);
+    void closeFind(bool toGrid);
+    void note(const QString& text); // a short note in the status bar
+    void edited();
+    void updateTitle();
+
     void markNameCell(int row, const QColor& back, const QColor& fore);
     const NameCellMarks& marks() const { return m_engine.profile().nameCellMarks; }
     void copyColumn();
@@ -123,6 +146,10 @@ private:
     QPushButton* m_cmdClose = nullptr;
     QPushButton* m_cmdSum = nullptr;
     QPushButton* m_cmdComparatives = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QLabel* m_lblStatus = nullptr;
+    QLineEdit* m_txtFind = nullptr;
+    int m_findStart = 0; // the row a search begins after
 };
 
 } // namespace telm

@@ -39,6 +39,8 @@ void frmDocument::hgrdDocEnter_KeyPress(int& keyAscii)
     const GridModel& grid = m_engine.grid();
     if (m_engine.canEdit(grid.Row(), grid.Col()))
         MSHFlexGridEdit(keyAscii);
+    else
+        note(m_engine.whyNotTyped(grid.Row(), grid.Col()));
     keyAscii = 0; // the grid itself is never typed into
 }
 
@@ -54,19 +56,28 @@ void frmDocument::hgrdDocEnter_KeyDown(int key, Qt::KeyboardModifiers modifiers,
         handled = true;
         if (m_engine.enterMovesDown(col) && m_engine.canEdit(row, col))
             MSHFlexGridEdit(32);
+        else
+            note(m_engine.whyNotTyped(row, col));
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // Down to the next cell that takes an amount, past totals and results.
         handled = true;
-        if (m_engine.enterMovesDown(col))
-            m_grid->postKeyDown(Qt::Key_Down);
+        moveDown();
         return;
-    case Qt::Key_Escape: handled = true; return;
+    case Qt::Key_Tab: handled = moveAcross(+1); return;
+    case Qt::Key_Backtab: handled = moveAcross(-1); return;
+    case Qt::Key_Escape:
+        handled = true;
+        close();
+        return;
     case Qt::Key_Backspace:
         // A control code: the editor opens with the cell's text.
         handled = true;
         if (m_engine.canEdit(row, col))
             MSHFlexGridEdit(8);
+        else
+            note(m_engine.whyNotTyped(row, col));
         return;
     case Qt::Key_C:
     case Qt::Key_V:
@@ -91,6 +102,8 @@ void frmDocument::hgrdDocEnter_KeyDown(int key, Qt::KeyboardModifiers modifiers,
     if (m_engine.deleteCell(row, col)) {
         m_editRow = row;
         m_editCol = col;
+    } else {
+        note(m_engine.whyNotTyped(row, col));
     }
 }
 
@@ -153,6 +166,21 @@ void frmDocument::txtEdit_Change()
 
 bool frmDocument::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_txtFind) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            // Enter takes the row found, Esc stays on it: both back to the grid.
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+                closeFind(true);
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                closeFind(false);
+        }
+        return QDialog::eventFilter(watched, event);
+    }
     if (watched != m_txtEdit)
         return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
@@ -176,9 +204,16 @@ bool frmDocument::EditKeyCode(int keyCode, Qt::KeyboardModifiers modifiers)
     if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter) {
         if (commitEntry(false)) {
             m_grid->setFocus();
-            m_grid->postKeyDown(Qt::Key_Down);
+            moveDown();
         }
         return true; // the Enter character never reaches the box
+    }
+    if (keyCode == Qt::Key_Tab || keyCode == Qt::Key_Backtab) {
+        if (commitEntry(false)) {
+            m_grid->setFocus();
+            moveAcross(keyCode == Qt::Key_Tab ? +1 : -1);
+        }
+        return true;
     }
     if (keyCode == Qt::Key_Escape) {
         cancelEntry();

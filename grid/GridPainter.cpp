@@ -185,6 +185,8 @@ void Painter::paintCell(int row, int col, const QRect& rect) const
 
     QColor back = isFixed ? GridColors::kFixedBack : GridColors::kCellBack;
     QColor fore = isFixed ? GridColors::kFixedFore : GridColors::kCellFore;
+    if (!isFixed && m_area.computed && m_area.computed(row, col))
+        back = GridColors::kComputedBack;
     if (const QColor c = m_model.cellBackColor(row, col); c.isValid())
         back = c;
     if (const QColor c = m_model.cellForeColor(row, col); c.isValid())

@@ -11,6 +11,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <functional>
+
 class QPainter;
 
 namespace telm {
@@ -26,6 +28,9 @@ inline const QColor kGridLine{192, 192, 192};
 inline const QColor kCellBack{Qt::white};
 inline const QColor kCellFore{Qt::black};
 inline const QColor kThinBack{224, 224, 224}; // a hidden column kept in reach
+// On screen, a cell the program computes (a total, a derived column, a result
+// or a locked row): apart from the typed cells, black text well readable on it.
+inline const QColor kComputedBack{226, 233, 242};
 } // namespace GridColors
 
 // How a one-line text too wide for its cell is drawn: never cut. On screen an
@@ -47,6 +52,8 @@ struct GridPaintArea
     QColor highlightBack;
     QColor highlightFore;
     FigureFit figureFit = FigureFit::Mark;
+    // Cells drawn on the computed colour unless they have their own (screen only).
+    std::function<bool(int row, int col)> computed = {};
 };
 
 void PaintGrid(QPainter& painter, const GridModel& model, const GridGeometry& geometry,

@@ -70,6 +70,12 @@ void GridWidget::onStructureChanged()
     viewport()->update();
 }
 
+void GridWidget::setComputedCells(std::function<bool(int row, int col)> computed)
+{
+    m_computed = std::move(computed);
+    viewport()->update();
+}
+
 void GridWidget::postKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, key, modifiers));
@@ -105,6 +111,7 @@ void GridWidget::paintEvent(QPaintEvent* event)
     area.highlight = true;
     area.highlightBack = palette().color(QPalette::Highlight);
     area.highlightFore = palette().color(QPalette::HighlightedText);
+    area.computed = m_computed;
     PaintGrid(painter, *m_model, geometry(), area);
 }
 

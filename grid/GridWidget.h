@@ -46,6 +46,9 @@ public:
     GridModel* model() const { return m_model; }
     Events& events() { return m_events; }
 
+    // The cells the program computes, drawn on their own background.
+    void setComputedCells(std::function<bool(int row, int col)> computed);
+
     // Posts a key-down to the grid itself, which then performs its own move.
     void postKeyDown(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
@@ -89,6 +92,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -114,6 +118,7 @@ private:
     GridModel* m_model = nullptr;
     std::uint64_t m_listenerId = 0; // GridModel::ListenerId
     Events m_events;
+    std::function<bool(int row, int col)> m_computed;
     int m_mouseRow = 0;
     int m_mouseCol = 0;
     mutable GridGeometry m_geometry;

@@ -35,6 +35,24 @@ void GridWidget::keyPressEvent(QKeyEvent* event)
         event->ignore();
 }
 
+bool GridWidget::event(QEvent* event)
+{
+    // Tab and Shift+Tab are offered to the form's key hook before they move
+    // the focus: the form walks them between the amount columns, and lets
+    // them leave the grid only at the end of the road.
+    if (event->type() == QEvent::KeyPress && m_model && m_events.keyDown) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            bool handled = false;
+            m_events.keyDown(key->key(), key->modifiers(), handled);
+            if (handled)
+                return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 int GridWidget::nextVisibleCol(int col, int step) const
 {
     const GridGeometry& g = geometry();

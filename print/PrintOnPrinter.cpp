@@ -23,18 +23,20 @@ QString printerStateText(const QPrinter& printer)
 
 } // namespace
 
-void PrintWithDialog(QWidget* parent, const GridModel& grid, const PrintTitle& title,
-                     bool landscape)
+PrintOutcome PrintWithDialog(QWidget* parent, const GridModel& grid, const PrintTitle& title,
+                             bool landscape)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(DefaultPageLayout(landscape));
     printer.setDocName(title.title);
     printer.setCreator(QStringLiteral("TELM Transfer"));
     if (!platform::printDialogs().choosePrinter(parent, printer))
-        return;
+        return {};
 
     std::optional<QString> failure;
+    PrintOutcome outcome;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        outcome.pdfFile = printer.outputFileName();
         // Into a file: written whole, or the file that was there stays.
         failure =
             PrintToPdf(printer.outputFileName(), grid, title, landscape, printer.pageLayout());
@@ -46,8 +48,13 @@ void PrintWithDialog(QWidget* parent, const GridModel& grid, const PrintTitle& t
             failure = QStringLiteral("%1 (принтер „%2“: %3)")
                           .arg(*failure, printer.printerName(), printerStateText(printer));
     }
-    if (failure)
+    if (failure) {
         HandlePrintError(parent, *failure);
+        return {};
+    }
+    outcome.printed = true;
+    outcome.printer = printer.printerName();
+    return outcome;
 }
 
 bool HandlePrintError(QWidget* parent, const QString& reason)

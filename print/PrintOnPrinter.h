@@ -14,8 +14,17 @@ namespace telm {
 class GridModel;
 struct PrintTitle;
 
-void PrintWithDialog(QWidget* parent, const GridModel& grid, const PrintTitle& title,
-                     bool landscape);
+// Where the document went: nowhere (cancelled or failed), to a printer or
+// into a PDF file.
+struct PrintOutcome
+{
+    bool printed = false;
+    QString printer; // the printer's name
+    QString pdfFile; // the file, when printed into one
+};
+
+PrintOutcome PrintWithDialog(QWidget* parent, const GridModel& grid, const PrintTitle& title,
+                             bool landscape);
 
 // Reports a failed print: "Принтерът не е готов!", a line break and the reason,
 // titled "TELM - Грешка" with the error icon. Returns true: the failure was the

@@ -126,6 +126,12 @@ TEST_F(DocumentEngineTest, EditGateAndDeleteKey)
     EXPECT_EQ(engine->grid().TextMatrix(kLand, 7), QStringLiteral("0"));
     EXPECT_EQ(engine->grid().TextMatrix(kAssets, 7), QStringLiteral("0"));
     EXPECT_FALSE(engine->deleteCell(kFixed, 7));
+    // The typed previous year too, but not its totals.
+    ASSERT_TRUE(engine->commit(kLand, 10, QStringLiteral("40")));
+    ASSERT_TRUE(engine->deleteCell(kLand, 10));
+    EXPECT_EQ(engine->grid().TextMatrix(kLand, 10), QStringLiteral("0"));
+    EXPECT_EQ(engine->grid().TextMatrix(kAssets, 10), QStringLiteral("0"));
+    EXPECT_FALSE(engine->deleteCell(kFixed, 10));
 }
 
 // What an undo stack or an accessible table hears of one edit: the user's cell

@@ -84,8 +84,9 @@ TEST_F(DocumentFormTest, LoadsTheBalanceSheetLaidOut)
     EXPECT_EQ(form->txtPeriod()->text(), QStringLiteral("12/2005"));
     EXPECT_EQ(form->txtCompName()->text(), QStringLiteral("Фирма ООД"));
     EXPECT_EQ(form->txtBulstat()->text(), QStringLiteral("123456786"));
-    EXPECT_EQ(grid().Row(), 1);
-    EXPECT_EQ(grid().Col(), 0);
+    // The cursor starts on the first cell that takes an amount.
+    EXPECT_EQ(grid().Row(), kLand);
+    EXPECT_EQ(grid().Col(), 7);
     EXPECT_EQ(grid().TextMatrix(0, 0), QStringLiteral("Раздели, групи, статии"));
     EXPECT_EQ(grid().TextMatrix(0, 7), QStringLiteral("Текуща година"));
     for (int col : {2, 3, 4, 5, 6, 8, 9})
@@ -418,7 +419,20 @@ TEST_F(DocumentFormTest, PrintGoesThroughTheDialogWithoutTheCurrentRowMark)
     ASSERT_TRUE(openForm(0));
     goTo(kLand, 7);
     type(QStringLiteral("1500")); // still in the editor box: printed as an entry
-    platform::RecordingPrintDialogs dialogs;
+    // What the grid looks like while the dialog is open, just before printing.
+    struct Dialogs : platform::RecordingPrintDialogs
+    {
+        GridModel* grid = nullptr;
+        int col = -1;
+        QColor nameBack;
+        bool choosePrinter(QWidget* parent, QPrinter& printer) override
+        {
+            col = grid->Col();
+            nameBack = grid->cellBackColor(grid->Row(), 0);
+            return RecordingPrintDialogs::choosePrinter(parent, printer);
+        }
+    } dialogs;
+    dialogs.grid = &grid();
     const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
     dialogs.answers.push_back(pdf);
     QTest::mouseClick(form->cmdPrint(), Qt::LeftButton);
@@ -427,8 +441,13 @@ TEST_F(DocumentFormTest, PrintGoesThroughTheDialogWithoutTheCurrentRowMark)
     EXPECT_EQ(dialogs.asked[0].orientation, QPageLayout::Portrait);
     EXPECT_EQ(dialogs.asked[0].pageSize, QStringLiteral("A4"));
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(grid().Col(), 0);
-    EXPECT_EQ(grid().cellBackColor(grid().Row(), 0), QColor(Qt::white));
+    EXPECT_EQ(dialogs.col, 0);
+    EXPECT_EQ(dialogs.nameBack, QColor(Qt::white));
+    // Afterwards the cursor is back on the cell and the status bar names the file.
+    EXPECT_EQ(grid().Row(), kLand);
+    EXPECT_EQ(grid().Col(), 7);
+    EXPECT_EQ(form->statusText(),
+              QStringLiteral("Отпечатано във файл: ") + QDir::toNativeSeparators(pdf));
     ASSERT_EQ(test::PdfPageCount(pdf), 1);
     const QString text = test::PdfPageText(pdf, 1);
     for (const char* expected :

@@ -26,7 +26,6 @@ using platform::MsgAnswer;
 namespace {
 
 const QColor kTeal(0, 128, 128);
-const QColor kFixedBack(64, 128, 128);
 
 class DocumentFormVariantsTest : public test::FormFixture
 {
@@ -97,8 +96,13 @@ TEST_F(DocumentFormVariantsTest, EquityTitlesStayReadableThroughEveryMark)
     EXPECT_EQ(back(5), kTeal);
     EXPECT_EQ(grid().TextMatrix(5, 14), QStringLiteral("12"));
 
+    // A save leaves the cursor where it was, its row marked as current.
+    const int row = grid().Row();
+    const int col = grid().Col();
     form->cmdSave_Click();
-    EXPECT_EQ(back(grid().Row()), kFixedBack); // after a save: the fixed-cell colour
+    EXPECT_EQ(grid().Row(), row);
+    EXPECT_EQ(grid().Col(), col);
+    EXPECT_EQ(back(row), current);
 
     // On screen: the title of a row moved through is on teal, not on white.
     QApplication::processEvents();
