@@ -84,6 +84,7 @@ private:
     void cancelEntry();
     bool commitEntry(bool fromFocusLoss);
     void refuseEntry(bool showMessage);
+    void nameEditorBox();
 
     void markNameCell(int row, const QColor& back, const QColor& fore);
     const NameCellMarks& marks() const { return m_engine.profile().nameCellMarks; }

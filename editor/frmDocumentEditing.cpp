@@ -135,11 +135,13 @@ void frmDocument::MSHFlexGridEdit(int keyAscii)
     m_txtEdit->setGeometry(cell.x(), cell.y(), std::max(1, cell.width() - inset),
                            std::max(1, cell.height() - inset));
     m_txtEdit->setFont(grid.bandFont(grid.band(grid.Row())));
+    nameEditorBox();
     m_txtEdit->show();
     m_txtEdit->raise();
     m_editRow = grid.Row();
     m_editCol = grid.Col();
-    markNameCell(m_editRow, QColor::fromRgb(marks().editingBack), Qt::red);
+    markNameCell(m_editRow, QColor::fromRgb(marks().editingBack),
+                 QColor::fromRgb(marks().editingText));
     m_txtEdit->setFocus();
 }
 
@@ -147,7 +149,7 @@ void frmDocument::txtEdit_Change()
 {
     // The document changes when the entry is stored, not while it is typed.
     QPalette red = m_txtEdit->palette();
-    red.setColor(QPalette::Text, Qt::red);
+    red.setColor(QPalette::Text, QColor::fromRgb(kEditedText));
     m_txtEdit->setPalette(red);
 }
 
