@@ -389,6 +389,8 @@ void frmDocument::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (toggleColumnByKey(event))
+        return;
     QDialog::keyPressEvent(event);
 }
 

@@ -85,6 +85,10 @@ private:
     bool commitEntry(bool fromFocusLoss);
     void refuseEntry(bool showMessage);
     void nameEditorBox();
+    // A header double click, or Ctrl+Space in the grid, shows or shortens a
+    // column that can be toggled; false for any other column or key.
+    bool toggleColumn(int col);
+    bool toggleColumnByKey(QKeyEvent* event);
 
     void markNameCell(int row, const QColor& back, const QColor& fore);
     const NameCellMarks& marks() const { return m_engine.profile().nameCellMarks; }

@@ -99,17 +99,8 @@ void frmDocument::hgrdDocEnter_DblClick()
     if (!m_loaded)
         return;
     GridModel& grid = m_engine.grid();
-    if (m_grid->MouseRow() == 0) {
-        for (const HeaderToggle& toggle : m_engine.profile().headerToggles) {
-            if (toggle.column != grid.Col())
-                continue;
-            for (int band = 0; band < m_engine.maxLevel(); ++band) {
-                const int width =
-                    grid.rawColWidth(toggle.column, band) == -1 ? toggle.shortWidth : -1;
-                grid.setColWidth(toggle.column, band, width);
-            }
-        }
-    }
+    if (m_grid->MouseRow() == 0)
+        toggleColumn(grid.Col());
     if (m_engine.canEdit(grid.Row(), grid.Col()))
         MSHFlexGridEdit(32);
 }

@@ -40,8 +40,7 @@ void announce(QAccessibleEvent& event)
 // A hidden column the user can show again: what its strip is for.
 QString thinStripDescription(const QString& caption)
 {
-    return QStringLiteral("Скрита колона „%1“: двоен щрак върху заглавието ѝ я показва")
-        .arg(caption.simplified());
+    return QStringLiteral("Скрита колона „%1“, която може да се покаже").arg(caption.simplified());
 }
 
 } // namespace

@@ -258,6 +258,27 @@ TEST_F(DocumentFormAccessTest, TheEquityStatementIsATableToo)
     EXPECT_TRUE(cells()->cellAt(computedRow, computedCol)->state().readOnly);
 }
 
+// The hidden column's strip is described, and the keyboard shows it as a header
+// double click does.
+TEST_F(DocumentFormAccessTest, AHiddenColumnIsDescribedAndShownByKey)
+{
+    ASSERT_TRUE(openForm(kBalance));
+    const int land = rowOf("40");
+    ASSERT_EQ(grid().ColWidth(5, 0), 0);
+    const auto [row, col] = tableCell(land, 5);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(cells()->cellAt(row, col)->text(QAccessible::Description),
+              QStringLiteral("Скрита колона „Отчетна стойност“, която може да се покаже"));
+    goTo(land, 5);
+    QTest::keyClick(gridWidget(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_GT(grid().ColWidth(5, 0), 0);
+    EXPECT_FALSE(form->txtEdit()->isVisible());
+    const auto [shownRow, shownCol] = tableCell(land, 5);
+    EXPECT_TRUE(cells()->cellAt(shownRow, shownCol)->text(QAccessible::Description).isEmpty());
+    EXPECT_EQ(cells()->cellAt(shownRow, shownCol)->text(QAccessible::Name),
+              grid().TextMatrix(land, 5));
+}
+
 TEST_F(DocumentFormAccessTest, TheEditorBoxAndTheButtonsAreNamed)
 {
     ASSERT_TRUE(openForm(kBalance));
