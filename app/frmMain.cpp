@@ -103,6 +103,9 @@ frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     m_pnlText->setText(QStringLiteral("TELM Transfer - Трансфер на данни"));
     m_pnlDate = addPanel(status, "pnlDate", true);
     m_pnlTime = addPanel(status, "pnlTime", true);
+    status->setAccessibleName(QStringLiteral("Лента на състоянието"));
+    m_pnlDate->setAccessibleDescription(QStringLiteral("Дата"));
+    m_pnlTime->setAccessibleDescription(QStringLiteral("Час"));
 
     m_tmrClock = new QTimer(this);
     m_tmrClock->setObjectName(QStringLiteral("tmrClock"));

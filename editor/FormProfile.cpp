@@ -281,11 +281,13 @@ std::span<const FormProfile> FormProfiles()
             .codeCentredInEveryRow = true,
             .headerHeightTimes = 3,
             // The name column is fixed, white on the fixed-cell colour: its marks
-            // keep the title readable on every row at every moment.
+            // keep the title readable on every row at every moment (red would
+            // not be, on teal: the title being typed into is yellow on dark teal).
             .nameCellMarks = {.enteredText = qRgb(0, 0, 0),
                               .leftBack = qRgb(0, 128, 128),
                               .leftText = qRgb(255, 255, 255),
-                              .editingBack = qRgb(0, 128, 128),
+                              .editingBack = qRgb(0, 96, 96),
+                              .editingText = qRgb(255, 255, 0),
                               .committedText = qRgb(255, 255, 255),
                               .restingBack = qRgb(64, 128, 128)},
             .resizeWidths = {{.column = 0, .percent = 40, .offset = -300},

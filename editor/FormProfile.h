@@ -61,14 +61,20 @@ struct DeleteKeyRule
     bool refusedOnLockedRows = false;                 // otherwise the locked flag is ignored
 };
 
+// The text of an entry while it is typed into the editor box: a red dark
+// enough to read on white (7.4 : 1).
+constexpr QRgb kEditedText = qRgb(176, 0, 0);
+
 // The colours the name cell of the row being worked on takes at each moment;
-// a text colour left unset keeps the cell's own.
+// a text colour left unset keeps the cell's own. Every text keeps a contrast of
+// at least 4.5 : 1 with the background it is drawn on.
 struct NameCellMarks
 {
     std::optional<QRgb> enteredText = std::nullopt; // on the current-row colour
     QRgb leftBack = qRgb(255, 255, 255);
     std::optional<QRgb> leftText = std::nullopt;
     QRgb editingBack = qRgb(255, 255, 255); // the text turns red
+    QRgb editingText = kEditedText;
     QRgb committedText = qRgb(0, 0, 0);     // after a commit or Esc
     QRgb restingBack = qRgb(255, 255, 255); // while printing
 };

@@ -1,5 +1,6 @@
 #include "editor/frmDocument.h"
 
+#include "editor/AmountText.h"
 #include "editor/Comparatives.h"
 #include "editor/EntryRoad.h"
 #include "editor/FormLayout.h"
@@ -87,6 +88,15 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
     m_grid = new GridWidget(this);
     m_grid->setObjectName(QStringLiteral("hgrdDocEnter"));
     m_grid->setModel(&m_engine.grid());
+    m_grid->setAccessibleName(QStringLiteral("Таблица на документа"));
+    m_grid->setAccessibleDescription(
+        QStringLiteral("Стрелките местят курсора; цифра или F2 отваря клетката за въвеждане, "
+                       "Enter записва сумата и слиза на следващия ред, Esc отказва"));
+    m_grid->setCellEditable([this](int row, int col) { return m_engine.canEdit(row, col); });
+    m_grid->setCellAmount([this](int row, int col) -> std::optional<double> {
+        const GridModel& grid = m_engine.grid();
+        return grid.isFigureColumn(col) ? ReadAmount(grid.TextMatrix(row, col)) : std::nullopt;
+    });
 
     m_txtEdit = new QLineEdit(this);
     m_txtEdit->setObjectName(QStringLiteral("txtEdit"));
@@ -106,19 +116,33 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
         b->setDefault(false);
         return b;
     };
-    m_cmdPrint = button("cmdPrint", QStringLiteral("Печат"));
+    m_cmdPrint = button("cmdPrint", QStringLiteral("&Печат"));
+    m_cmdPrint->setAccessibleDescription(QStringLiteral("Отпечатва документа"));
     connect(m_cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
     m_cmdSave = button("cmdSave", QStringLiteral("&Запис"));
     m_cmdClose = button(profile.closeButtonName, QStringLiteral("&Изход"));
+    m_cmdSave->setAccessibleDescription(QStringLiteral("Записва документа във файла с данни"));
+    m_cmdClose->setAccessibleDescription(
+        QStringLiteral("Затваря документа; за незаписаните промени първо пита"));
     connect(m_cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(m_cmdClose, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     if (m_engine.hasSumButton()) {
-        m_cmdSum = button("cmdSum", QString::fromUtf16(profile.sum.caption));
+        // Every button has its Alt key, also where the caption was written without one.
+        QString sumCaption = QString::fromUtf16(profile.sum.caption);
+        if (!sumCaption.contains(u'&'))
+            sumCaption.prepend(u'&');
+        m_cmdSum = button("cmdSum", sumCaption);
         m_cmdSum->setVisible(m_engine.sumButtonShown());
+        m_cmdSum->setAccessibleDescription(
+            QStringLiteral("Изчислява резултатните редове на документа по условията"));
         connect(m_cmdSum, &QPushButton::clicked, this, [this] { cmdSum_Click(); });
     }
     if (CarriesFromLastYear(profile)) {
-        m_cmdComparatives = button("cmdComparatives", QStringLiteral("Обнови сравнителните данни"));
+        m_cmdComparatives =
+            button("cmdComparatives", QStringLiteral("&Обнови сравнителните данни"));
+        m_cmdComparatives->setAccessibleDescription(
+            QStringLiteral("Взема отново сравнителните данни от файла с данни за предходната "
+                           "година"));
         connect(m_cmdComparatives, &QPushButton::clicked, this,
                 [this] { cmdComparatives_Click(); });
     }
@@ -155,6 +179,9 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
         const QSize size = (available.size() * 9 / 10).expandedTo(minimumSize());
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
     }
+    // The editor box hands the focus back to the grid when it goes, never to the
+    // next button (a screen reader would announce the button on every entry).
+    setTabOrder(m_txtEdit, m_grid);
     setTabOrder(m_grid, m_cmdSave);
     setTabOrder(m_cmdSave, m_cmdClose);
     setWindowState(Qt::WindowMaximized);
@@ -403,6 +430,8 @@ void frmDocument::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (toggleColumnByKey(event))
+        return;
     QDialog::keyPressEvent(event);
 }
 

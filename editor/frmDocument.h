@@ -94,6 +94,11 @@ private:
     void cancelEntry();
     bool commitEntry(bool fromFocusLoss);
     void refuseEntry(bool showMessage);
+    void nameEditorBox();
+    // A header double click, or Ctrl+Space in the grid, shows or shortens a
+    // column that can be toggled; false for any other column or key.
+    bool toggleColumn(int col);
+    bool toggleColumnByKey(QKeyEvent* event);
 
     // The keyboard road (frmDocumentKeys.cpp).
     void addShortcuts();

@@ -112,17 +112,8 @@ void frmDocument::hgrdDocEnter_DblClick()
     if (!m_loaded)
         return;
     GridModel& grid = m_engine.grid();
-    if (m_grid->MouseRow() == 0) {
-        for (const HeaderToggle& toggle : m_engine.profile().headerToggles) {
-            if (toggle.column != grid.Col())
-                continue;
-            for (int band = 0; band < m_engine.maxLevel(); ++band) {
-                const int width =
-                    grid.rawColWidth(toggle.column, band) == -1 ? toggle.shortWidth : -1;
-                grid.setColWidth(toggle.column, band, width);
-            }
-        }
-    }
+    if (m_grid->MouseRow() == 0)
+        toggleColumn(grid.Col());
     if (m_engine.canEdit(grid.Row(), grid.Col()))
         MSHFlexGridEdit(32);
 }
@@ -148,11 +139,13 @@ void frmDocument::MSHFlexGridEdit(int keyAscii)
     m_txtEdit->setGeometry(cell.x(), cell.y(), std::max(1, cell.width() - inset),
                            std::max(1, cell.height() - inset));
     m_txtEdit->setFont(grid.bandFont(grid.band(grid.Row())));
+    nameEditorBox();
     m_txtEdit->show();
     m_txtEdit->raise();
     m_editRow = grid.Row();
     m_editCol = grid.Col();
-    markNameCell(m_editRow, QColor::fromRgb(marks().editingBack), Qt::red);
+    markNameCell(m_editRow, QColor::fromRgb(marks().editingBack),
+                 QColor::fromRgb(marks().editingText));
     m_txtEdit->setFocus();
 }
 
@@ -160,7 +153,7 @@ void frmDocument::txtEdit_Change()
 {
     // The document changes when the entry is stored, not while it is typed.
     QPalette red = m_txtEdit->palette();
-    red.setColor(QPalette::Text, Qt::red);
+    red.setColor(QPalette::Text, QColor::fromRgb(kEditedText));
     m_txtEdit->setPalette(red);
 }
 

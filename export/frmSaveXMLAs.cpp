@@ -89,6 +89,17 @@ void frmSaveXMLAs::buildControls()
     for (int column = 1; column < m_folders->columnCount(); ++column)
         m_dir1->hideColumn(column);
     m_dir1->header()->hide();
+    // The fields have no labels on screen (the frame's caption and the lists
+    // speak for themselves there); a screen reader is told what each is.
+    m_txtFileName->setAccessibleName(QStringLiteral("Файл с данни"));
+    m_txtFileName->setAccessibleDescription(QStringLiteral("Пътят до файла с данни за копиране"));
+    m_cmdChooseFile->setAccessibleName(QStringLiteral("Избор на файл"));
+    m_cmdChooseFile->setAccessibleDescription(
+        QStringLiteral("Отваря прозорец за избор на файла с данни"));
+    m_drive1->setAccessibleName(QStringLiteral("Устройство"));
+    m_drive1->setAccessibleDescription(QStringLiteral("Устройството, на което се копира"));
+    m_dir1->setAccessibleName(QStringLiteral("Папка"));
+    m_dir1->setAccessibleDescription(QStringLiteral("Папката, в която се копира файлът"));
     m_cmdSave = new QPushButton(QStringLiteral("Съхрани"), this);
     m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
     m_cmdSave->setDefault(true);

@@ -2,6 +2,8 @@
 // grid painter. Keyboard moves live in GridWidgetKeys.cpp.
 #include "grid/GridWidget.h"
 
+#include "grid/Contrast.h"
+#include "grid/GridAccessible.h"
 #include "grid/GridModel.h"
 #include "grid/GridPainter.h"
 #include "grid/Twips.h"
@@ -13,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -20,12 +23,21 @@
 
 namespace telm {
 
+namespace {
+
+// The current cell's colour where the desktop's highlight would leave white
+// text unreadable: 7.8 : 1 against white.
+const QColor kReadableHighlight(0, 84, 147);
+
+} // namespace
+
 GridWidget::GridWidget(QWidget* parent) : QAbstractScrollArea(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setFocusProxy(this);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     horizontalScrollBar()->setSingleStep(20);
+    InstallGridAccessibility();
 }
 
 GridWidget::~GridWidget()
@@ -35,14 +47,17 @@ GridWidget::~GridWidget()
     m_events = Events();
     if (m_model) {
         m_model->removeListener(m_listenerId);
+        m_model->removeListener(m_accessibleListenerId);
         m_model = nullptr;
     }
 }
 
 void GridWidget::setModel(GridModel* model)
 {
-    if (m_model)
+    if (m_model) {
         m_model->removeListener(m_listenerId);
+        m_model->removeListener(m_accessibleListenerId);
+    }
     m_model = model;
     if (m_model) {
         // A cell that changed repaints only itself, so that a commit's dozen
@@ -53,6 +68,7 @@ void GridWidget::setModel(GridModel* model)
             .changed = [this] { viewport()->update(); },
             .structureChanged = [this] { onStructureChanged(); },
         });
+        m_accessibleListenerId = m_model->addListener(GridAccessibleListener(*this));
     }
     onStructureChanged();
 }
@@ -112,7 +128,23 @@ void GridWidget::paintEvent(QPaintEvent* event)
     area.highlightBack = palette().color(QPalette::Highlight);
     area.highlightFore = palette().color(QPalette::HighlightedText);
     area.computed = m_computed;
+    // The current cell's text stays readable whatever the desktop's colours.
+    if (ContrastRatio(area.highlightBack, area.highlightFore) < kReadableContrast) {
+        area.highlightBack = kReadableHighlight;
+        area.highlightFore = Qt::white;
+    }
     PaintGrid(painter, *m_model, geometry(), area);
+    // The focus mark: a dotted frame inside the current cell while the grid has
+    // the focus, so that the highlight alone never has to say where the keys go.
+    if (hasFocus() && m_model->Row() >= m_model->FixedRows()
+        && m_model->Col() >= m_model->FixedCols()) {
+        const QRect cell = viewportCellRect(m_model->Row(), m_model->Col());
+        if (!cell.isNull()) {
+            painter.setPen(QPen(area.highlightFore, 1, Qt::DotLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(cell.adjusted(2, 2, -4, -4));
+        }
+    }
 }
 
 QSize GridWidget::gridImageSize() const
@@ -346,8 +378,31 @@ void GridWidget::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
+    AnnounceCurrentCellSoon(*this);
     if (m_events.gotFocus)
         m_events.gotFocus();
+}
+
+void GridWidget::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update(); // the focus mark goes
+}
+
+bool GridWidget::isCellEditable(int row, int col) const
+{
+    if (!m_model || row < m_model->FixedRows() || row >= m_model->Rows()
+        || col < m_model->FixedCols() || col >= m_model->Cols())
+        return false;
+    return m_cellEditable ? m_cellEditable(row, col) : true;
+}
+
+std::optional<double> GridWidget::cellAmount(int row, int col) const
+{
+    if (!m_cellAmount || !m_model || row < m_model->FixedRows() || row >= m_model->Rows() || col < 0
+        || col >= m_model->Cols())
+        return std::nullopt;
+    return m_cellAmount(row, col);
 }
 
 } // namespace telm

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace telm {
 
@@ -84,6 +85,16 @@ public:
     // when it shows it all.
     QString toolTipAt(const QPoint& viewportPos) const;
 
+    // What only the form knows of a cell, for assistive technology: whether it
+    // takes an entry (without a predicate: every body cell right of the fixed
+    // columns) and the amount it holds (without a reader: none).
+    using CellPredicate = std::function<bool(int row, int col)>;
+    using CellAmount = std::function<std::optional<double>(int row, int col)>;
+    void setCellEditable(CellPredicate editable) { m_cellEditable = std::move(editable); }
+    void setCellAmount(CellAmount amount) { m_cellAmount = std::move(amount); }
+    bool isCellEditable(int row, int col) const;
+    std::optional<double> cellAmount(int row, int col) const;
+
     // Pixels per inch used for the twips conversion.
     double dpiX() const;
     double dpiY() const;
@@ -97,10 +108,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
+    friend class GridAccessibleTable; // reads the layout and hit tests
+
     // The layout at the widget's resolution, brought up to date first.
     const GridGeometry& geometry() const;
     void updateScrollBars();
@@ -116,7 +130,10 @@ private:
     void toggleCollapsed(int row);
 
     GridModel* m_model = nullptr;
-    std::uint64_t m_listenerId = 0; // GridModel::ListenerId
+    std::uint64_t m_listenerId = 0;           // GridModel::ListenerId
+    std::uint64_t m_accessibleListenerId = 0; // GridModel::ListenerId
+    CellPredicate m_cellEditable;
+    CellAmount m_cellAmount;
     Events m_events;
     std::function<bool(int row, int col)> m_computed;
     int m_mouseRow = 0;

@@ -34,6 +34,12 @@ void frmChooseFile::buildControls()
     m_cmdChooseFile = new QPushButton(QStringLiteral("..."), m_frChooseFile);
     m_cmdChooseFile->setObjectName(QStringLiteral("cmdChooseFile"));
     m_cmdChooseFile->setAutoDefault(false);
+    // The frame's caption names the field on screen; a screen reader is told too.
+    m_txtFileName->setAccessibleName(QStringLiteral("Файл с данни"));
+    m_txtFileName->setAccessibleDescription(QStringLiteral("Пътят до файла с данни"));
+    m_cmdChooseFile->setAccessibleName(QStringLiteral("Избор на файл"));
+    m_cmdChooseFile->setAccessibleDescription(
+        QStringLiteral("Отваря прозорец за избор на файла с данни"));
 
     const int digit = fontMetrics().horizontalAdvance(u'0');
     m_txtFileName->setMinimumWidth(digit * 56);

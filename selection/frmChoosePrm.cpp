@@ -95,11 +95,21 @@ void frmChoosePrm::buildControls()
         ++row;
     }
 
+    // A list is named by its label where the platform lets it (on Linux Qt
+    // names a list by its current entry and links the label as a relation),
+    // and says what it is for in its description either way.
+    m_cboMonth->setAccessibleName(QStringLiteral("Месец"));
+    m_cboMonth->setAccessibleDescription(QStringLiteral("Месец на периода: 3, 6, 9 или 12"));
+    m_cboDocument->setAccessibleName(QStringLiteral("Документ"));
+    m_cboDocument->setAccessibleDescription(QStringLiteral("Вид на документа"));
+
     m_cmdOk = new QPushButton(QStringLiteral("&Избор"), this);
     m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
     m_cmdOk->setDefault(true);
     m_checkPrognosis = new QCheckBox(QStringLiteral("Прогнозен документ"), this);
     m_checkPrognosis->setObjectName(QStringLiteral("CheckPrognosis"));
+    m_checkPrognosis->setAccessibleDescription(
+        QStringLiteral("Документът е прогнозен, а не отчетен"));
     m_cmdEsc = new QPushButton(QStringLiteral("&Отказ"), this);
     m_cmdEsc->setObjectName(QStringLiteral("cmdEsc"));
     m_cmdOk->setMinimumWidth(digit * 14);

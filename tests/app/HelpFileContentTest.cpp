@@ -42,6 +42,7 @@ TEST_F(ShippedHelp, WindowsAndMenuItemsHaveTheirTopics)
         {4000, "Изход"},
         {114, "Работа с документ"},
         {2095, "Контроли за съгласуваност"},
+        {2100, "Работа с екранен четец"},
     };
     for (const auto& t : topics) {
         const platform::HelpTopic* topic = m_file.find(t.id);

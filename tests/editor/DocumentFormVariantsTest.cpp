@@ -87,8 +87,8 @@ TEST_F(DocumentFormVariantsTest, EquityTitlesStayReadableThroughEveryMark)
 
     QTest::keyClicks(gridWidget(), QStringLiteral("1"));
     ASSERT_TRUE(form->txtEdit()->isVisible());
-    EXPECT_EQ(back(5), kTeal); // the editor is open
-    EXPECT_EQ(fore(5), QColor(Qt::red));
+    EXPECT_EQ(back(5), QColor(0, 96, 96)); // the editor is open: yellow on dark teal
+    EXPECT_EQ(fore(5), QColor(Qt::yellow));
     QTest::keyClick(form->txtEdit(), Qt::Key_Escape);
     EXPECT_EQ(fore(5), QColor(Qt::white)); // Esc
     typeAndEnter(QStringLiteral("12"));
