@@ -2,10 +2,10 @@
 
 #include "editor/Comparatives.h"
 #include "editor/FormLayout.h"
+#include "editor/PaperSheetOf.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
 #include "print/PrintOnPrinter.h"
-#include "print/PrintTitle.h"
 #include "selection/DocumentContext.h"
 
 #include <QCloseEvent>
@@ -275,8 +275,13 @@ void frmDocument::cmdPrint_Click()
     GridModel& grid = m_engine.grid();
     grid.setCol(0);
     markNameCell(grid.Row(), QColor::fromRgb(marks().restingBack), QColor());
-    PrintWithDialog(this, grid, TitleFromContext(m_engine.state(), m_engine.header().forecast),
-                    m_engine.profile().landscape);
+    // Laid out for paper from the document alone: the window's widths play no part.
+    PrintRequest request;
+    request.company = m_engine.state().company.Bulstat;
+    request.pdfName = PdfFileName(m_engine);
+    request.inputPath = m_engine.targetPath();
+    request.sheet = [this](const PaperOptions& options) { return PaperSheetOf(m_engine, options); };
+    PrintWithDialog(this, request);
 }
 
 void frmDocument::cmdCancel_Click()

@@ -429,11 +429,41 @@ TEST_F(DocumentFormTest, PrintGoesThroughTheDialogWithoutTheCurrentRowMark)
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(grid().Col(), 0);
     EXPECT_EQ(grid().cellBackColor(grid().Row(), 0), QColor(Qt::white));
-    ASSERT_EQ(test::PdfPageCount(pdf), 1);
-    const QString text = test::PdfPageText(pdf, 1);
-    for (const char* expected :
-         {"Баланс", "на Фирма ООД", "към 12/2005 година", "1 500", "Съставил:"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    const int pages = test::PdfPageCount(pdf);
+    ASSERT_GE(pages, 1);
+    const QString first = test::PdfPageText(pdf, 1).simplified();
+    for (const char* expected : {"Баланс", "Фирма ООД", "към 31.12.2005 г.", "(в лева)", "1 500"})
+        EXPECT_TRUE(first.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_TRUE(test::PdfPageText(pdf, pages).contains(QStringLiteral("Съставил:")));
+    // The file name proposed: type, BULSTAT and period.
+    EXPECT_TRUE(dialogs.asked[0].docName.startsWith(QStringLiteral("Баланс_")));
+    EXPECT_TRUE(dialogs.asked[0].docName.endsWith(QStringLiteral("_2005-12")));
+
+    // Paper is laid out from the document, never from the window: a narrow and a
+    // wide window print the same pages.
+    QString wide;
+    for (int page = 1; page <= pages; ++page)
+        wide += test::PdfPageText(pdf, page);
+    form->resize(form->width() / 2, form->height());
+    const QString narrowPdf = dir.filePath(QStringLiteral("narrow.pdf"));
+    dialogs.answers.push_back(narrowPdf);
+    QTest::mouseClick(form->cmdPrint(), Qt::LeftButton);
+    ASSERT_EQ(test::PdfPageCount(narrowPdf), pages);
+    QString narrow;
+    for (int page = 1; page <= pages; ++page)
+        narrow += test::PdfPageText(narrowPdf, page);
+    EXPECT_EQ(narrow, wide);
+    const auto widthsOf = [](const QString& file) {
+        std::vector<std::pair<QString, QRectF>> words = test::PdfPageWords(file, 1);
+        QStringList boxes;
+        for (const auto& [word, box] : words)
+            boxes << QStringLiteral("%1 %2 %3")
+                         .arg(word)
+                         .arg(box.left(), 0, 'f', 1)
+                         .arg(box.width(), 0, 'f', 1);
+        return boxes;
+    };
+    EXPECT_EQ(widthsOf(narrowPdf), widthsOf(pdf));
 }
 
 TEST_F(DocumentFormTest, CancellingThePrintDialogPrintsNothingAndSaysNothing)
