@@ -39,7 +39,7 @@ struct SheetTitle
     bool forecast = false;
     QString compiledOn; // "Дата на съставяне:" date; empty: a dotted line
     QString compiler;   // names printed under the signature lines; may be empty
-    QString manager;
+    QString manager = {};
     bool blank = false; // a form to be filled in by hand
 };
 
@@ -59,8 +59,8 @@ enum class PaperUnit { Leva, Thousands };
 struct PaperOptions
 {
     PaperUnit unit = PaperUnit::Leva;
-    QString compiler;
-    QString manager;
+    QString compiler = {};
+    QString manager = {};
     bool blank = false; // a form to fill in by hand: no amounts, dotted lines
 };
 
