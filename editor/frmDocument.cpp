@@ -279,6 +279,7 @@ void frmDocument::cmdPrint_Click()
     PrintRequest request;
     request.company = m_engine.state().company.Bulstat;
     request.pdfName = PdfFileName(m_engine);
+    request.pdfFolder = m_engine.state().dataFolderPath();
     request.inputPath = m_engine.targetPath();
     request.sheet = [this](const PaperOptions& options) { return PaperSheetOf(m_engine, options); };
     PrintWithDialog(this, request);

@@ -1,5 +1,6 @@
 #include "platform/PrintDialogs.h"
 
+#include <QDir>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -48,7 +49,7 @@ void installPrintDialogs(PrintDialogs* dialogs)
 bool RecordingPrintDialogs::choosePrinter(QWidget*, QPrinter& printer, QWidget* options)
 {
     asked.push_back({printer.pageLayout().orientation(), printer.pageLayout().pageSize().name(),
-                     printer.docName()});
+                     printer.docName(), QDir::currentPath()});
     if (options && fillOptions)
         fillOptions(options);
     QString answer;

@@ -39,6 +39,7 @@ public:
         QPageLayout::Orientation orientation;
         QString pageSize;
         QString docName; // what the dialog proposes as the file's name
+        QString folder;  // and the folder it proposes it in (the current one)
     };
 
     RecordingPrintDialogs() { installPrintDialogs(this); }

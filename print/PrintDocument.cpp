@@ -163,7 +163,7 @@ std::optional<QString> PrintFiling(const QString& path, const std::vector<PaperS
     info.title = PdfTitle(first);
     info.author = first.company;
     info.subject = QStringLiteral("БУЛСТАТ ") + first.bulstat;
-    info.creator = QStringLiteral("TELM Transfer");
+    info.creator = QStringLiteral("TELM Transfer ") + QCoreApplication::applicationVersion();
     for (std::size_t s = 0; s < sheets.size(); ++s)
         info.bookmarks.push_back({sheets[s].title.typeTitle, firstPages[s]});
     const QByteArray bytes = AmendPdf(buffer.data(), info);

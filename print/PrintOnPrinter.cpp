@@ -6,6 +6,7 @@
 #include "print/PrintDocument.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPrinter>
@@ -102,7 +103,14 @@ void PrintWithDialog(QWidget* parent, const PrintRequest& request)
     printer.setDocName(request.pdfName);
     printer.setCreator(QStringLiteral("TELM Transfer"));
     PaperOptionsTab tab(RememberedPaperOptions(request.company));
-    if (!platform::printDialogs().choosePrinter(parent, printer, &tab))
+    // Qt's dialog proposes "<current folder>/<document name>.pdf" for a file:
+    // the current folder is the data folder while it is open.
+    const QString current = QDir::currentPath();
+    if (!request.pdfFolder.isEmpty())
+        QDir::setCurrent(request.pdfFolder);
+    const bool chosen = platform::printDialogs().choosePrinter(parent, printer, &tab);
+    QDir::setCurrent(current);
+    if (!chosen)
         return;
     const PaperOptions options = tab.options();
     RememberPaperOptions(request.company, options);

@@ -20,6 +20,7 @@ struct PrintRequest
 {
     QString company;   // the BULSTAT: the options are remembered under it
     QString pdfName;   // the file name proposed for printing to a file
+    QString pdfFolder; // and its folder
     QString inputPath; // the data file printed from: never written over
     std::function<PaperSheet(const PaperOptions&)> sheet;
 };

@@ -17,12 +17,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +43,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(test::prepareBalance(dir.path(), state, QStringLiteral("Фирма ООД")));
+        // What printing remembers per company stays in the test's folder.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     }
 
     // Opens the balance sheet as the selection dialogs would and waits for the load.
@@ -438,6 +442,8 @@ TEST_F(DocumentFormTest, PrintGoesThroughTheDialogWithoutTheCurrentRowMark)
     // The file name proposed: type, BULSTAT and period.
     EXPECT_TRUE(dialogs.asked[0].docName.startsWith(QStringLiteral("Баланс_")));
     EXPECT_TRUE(dialogs.asked[0].docName.endsWith(QStringLiteral("_2005-12")));
+    EXPECT_EQ(QDir(dialogs.asked[0].folder).canonicalPath(),
+              QDir(state.dataFolderPath()).canonicalPath());
 
     // Paper is laid out from the document, never from the window: a narrow and a
     // wide window print the same pages.
@@ -464,6 +470,41 @@ TEST_F(DocumentFormTest, PrintGoesThroughTheDialogWithoutTheCurrentRowMark)
         return boxes;
     };
     EXPECT_EQ(widthsOf(narrowPdf), widthsOf(pdf));
+}
+
+// The print dialog's tab "Отчет": the unit and the names, remembered for the company.
+TEST_F(DocumentFormTest, TheUnitAndTheNamesAreChosenInThePrintDialogAndRemembered)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("1234500"));
+    enter();
+    platform::RecordingPrintDialogs dialogs;
+    dialogs.fillOptions = [](QWidget* tab) {
+        tab->findChild<QComboBox*>(QStringLiteral("cboUnit"))->setCurrentIndex(1);
+        tab->findChild<QLineEdit*>(QStringLiteral("txtCompiler"))
+            ->setText(QStringLiteral("Мария Иванова"));
+    };
+    const QString pdf = dir.filePath(QStringLiteral("thousands.pdf"));
+    dialogs.answers.push_back(pdf);
+    QTest::mouseClick(form->cmdPrint(), Qt::LeftButton);
+    const int pages = test::PdfPageCount(pdf);
+    ASSERT_GE(pages, 1);
+    const QString first = test::PdfPageText(pdf, 1).simplified();
+    EXPECT_TRUE(first.contains(QStringLiteral("(в хиляди лева)")));
+    EXPECT_TRUE(first.contains(QStringLiteral("1 235"))) << first.toStdString();
+    EXPECT_TRUE(test::PdfPageText(pdf, pages).contains(QStringLiteral("Мария Иванова")));
+
+    // Next time the tab opens as it was left.
+    QString unit;
+    QString compiler;
+    dialogs.fillOptions = [&](QWidget* tab) {
+        unit = tab->findChild<QComboBox*>(QStringLiteral("cboUnit"))->currentText();
+        compiler = tab->findChild<QLineEdit*>(QStringLiteral("txtCompiler"))->text();
+    };
+    QTest::mouseClick(form->cmdPrint(), Qt::LeftButton); // no answer: cancelled
+    EXPECT_EQ(unit, QStringLiteral("в хиляди лева"));
+    EXPECT_EQ(compiler, QStringLiteral("Мария Иванова"));
 }
 
 TEST_F(DocumentFormTest, CancellingThePrintDialogPrintsNothingAndSaysNothing)
