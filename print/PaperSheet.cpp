@@ -35,6 +35,18 @@ QString RunningHeader(const SheetTitle& title)
         .arg(company, bulstat, title.typeTitle, title.periodLine);
 }
 
+int FilingRank(const QString& code)
+{
+    static const QStringList order{
+        QStringLiteral("Bal"),     QStringLiteral("OPR"),     QStringLiteral("MFlow"),
+        QStringLiteral("OPP"),     QStringLiteral("Cap"),     QStringLiteral("Take"),
+        QStringLiteral("Liab"),    QStringLiteral("Prov"),    QStringLiteral("OPRInt"),
+        QStringLiteral("BalLiq"),  QStringLiteral("BalLiq2"), QStringLiteral("OPRLiq"),
+        QStringLiteral("OPRLiq2"), QStringLiteral("OPPLiq")};
+    const qsizetype rank = order.indexOf(code);
+    return static_cast<int>(rank < 0 ? order.size() : rank);
+}
+
 QString DottedLine(int dots)
 {
     return QString(dots, u'.');

@@ -76,6 +76,10 @@ QString BlankPeriodLine(bool atDate);
 // The running header of the pages after the first: company, BULSTAT, type, period.
 QString RunningHeader(const SheetTitle& title);
 
+// A statement's place in a filing by its type's code: balance sheet, income
+// statement, cash flows, equity, the reports, then the liquidation forms.
+int FilingRank(const QString& code);
+
 // The dotted line that stands for a text to be written in by hand.
 QString DottedLine(int dots);
 

@@ -47,8 +47,8 @@ std::optional<QString> PrintDocument(QPagedPaintDevice& device,
                                      const std::function<void()>& abortJob = {},
                                      std::vector<int>* firstPages = nullptr);
 
-// The filing as one PDF at `path`: the statements in the order given (see
-// FilingOrder), each from a new page, page numbers through the whole PDF, one
+// The filing as one PDF at `path`: the statements in the order given (sort
+// them by FilingRank), each from a new page, page numbers through the whole PDF, one
 // bookmark per statement, the title, author and subject of the first. Written
 // whole or not at all: a file already there is replaced only once the new one
 // is complete, and only when it is an ordinary file (RefusedOutput).

@@ -83,20 +83,6 @@ std::optional<Source> openSource(AppState& state, const QString& path, const QSt
     return Source{DocumentInContext(state, *type, 0, path, false), true};
 }
 
-// The order of a filing: balance sheet, income statement, cash flows, equity,
-// the reports, then the liquidation forms.
-int filingRank(const QString& code)
-{
-    static const QStringList order{
-        QStringLiteral("Bal"),     QStringLiteral("OPR"),     QStringLiteral("MFlow"),
-        QStringLiteral("OPP"),     QStringLiteral("Cap"),     QStringLiteral("Take"),
-        QStringLiteral("Liab"),    QStringLiteral("Prov"),    QStringLiteral("OPRInt"),
-        QStringLiteral("BalLiq"),  QStringLiteral("BalLiq2"), QStringLiteral("OPRLiq"),
-        QStringLiteral("OPRLiq2"), QStringLiteral("OPPLiq")};
-    const int rank = static_cast<int>(order.indexOf(code));
-    return rank < 0 ? static_cast<int>(order.size()) : rank;
-}
-
 struct Printed
 {
     QString file;
@@ -131,7 +117,7 @@ std::optional<Printed> printedOf(const QString& file, const QCommandLineParser& 
     options.blank = source->blank;
     Printed printed;
     printed.file = file;
-    printed.rank = filingRank(QString::fromLatin1(engine.docType().code));
+    printed.rank = FilingRank(QString::fromLatin1(engine.docType().code));
     printed.sheet = PaperSheetOf(engine, options);
     printed.filing = source->blank ? QStringLiteral("blank:") + file
                                    : QStringLiteral("%1 %2/%3 %4")
