@@ -83,7 +83,8 @@ Widths Layout::widthsAt(double points, int pageWidth) const
         if (!columnUsed(m_sheet, col))
             continue;
         const PaperColumn& column = m_sheet.columns[col];
-        double widest = widestWord(column.heading, header, m_measure);
+        // A heading's longest word gets air on both sides, as the shaded row reads best.
+        double widest = widestWord(column.heading, header, m_measure) + 2 * Paper::kCellPad;
         if (column.kind == PaperColumnKind::Title) {
             titleColumn = col;
             for (const PaperRow& row : m_sheet.rows)

@@ -111,7 +111,7 @@ std::optional<Printed> printedOf(const QString& file, const QCommandLineParser& 
     }
     // Laid out for the screen's sake only: paper reads the columns' captions and texts.
     ApplyLoadLayout(engine.profile(), engine.maxLevel(), engine.grid(), 10000);
-    if (engine.typedComparatives())
+    if (engine.typedComparatives() && !source->blank)
         MarkTypedComparatives(engine.profile(), engine.grid());
     PaperOptions options = choices;
     options.blank = source->blank;

@@ -107,8 +107,8 @@ TEST(PaperLayout, AColumnWithACodeIsShown)
     sheet.rows[1].cells[1] = QStringLiteral("1010");
     const LaidOut laid = LayOutPaper(sheet, a4(), kMeasure);
     ASSERT_TRUE(laid.columnShown[1]);
-    // The code is wider than the heading's widest word "реда"; plus margins.
-    EXPECT_EQ(width(laid, 1), 4 * 90 + 120);
+    // The heading's widest word "реда" with air around it is wider than the code.
+    EXPECT_EQ(width(laid, 1), 4 * 80 + 120 + 120);
 }
 
 TEST(PaperLayout, HeadingsAndTitlesWrapAtWordsAndRowsGrow)
