@@ -51,6 +51,10 @@ private:
     std::vector<PaperLine> linesOf(const QString& text, const PaperFont& font, int left, int width,
                                    Qt::Alignment align, double scale) const;
     void paginate(LaidOut& out) const;
+    double closingWidth(const PaperFont& font) const
+    {
+        return m_measure.width(QStringLiteral(")"), font);
+    }
     int keepNeed(const LaidOut& out, int i, int signature) const;
 
     const PaperSheet& m_sheet;
@@ -94,14 +98,18 @@ Widths Layout::widthsAt(double points, int pageWidth) const
             titleLeast = std::max(3600.0, widest + maxLevel * Paper::kIndent + 2 * Paper::kCellPad);
             continue;
         }
+        double digits = 0;
         if (column.kind == PaperColumnKind::Amount)
-            widest = std::max(widest, m_measure.width(QStringLiteral("999 999 999"),
-                                                      PaperFont{points, false, false}));
+            digits =
+                m_measure.width(QStringLiteral("999 999 999"), PaperFont{points, false, false});
         for (const PaperRow& row : m_sheet.rows)
             if (col < row.cells.size())
-                widest = std::max(
-                    widest, m_measure.width(withoutClosing(row.cells[col]), RowFont(row, points)));
-        w.columns[col] = up(widest) + 2 * Paper::kCellPad;
+                digits = std::max(
+                    digits, m_measure.width(withoutClosing(row.cells[col]), RowFont(row, points)));
+        // Every amount keeps room for a negative's closing parenthesis at its right.
+        if (column.kind == PaperColumnKind::Amount)
+            digits += closingWidth(PaperFont{points, true, false});
+        w.columns[col] = up(std::max(widest, digits)) + 2 * Paper::kCellPad;
         others += w.columns[col];
     }
     if (titleColumn < 0)
@@ -137,7 +145,7 @@ std::vector<PaperLine> Layout::linesOf(const QString& text, const PaperFont& fon
         double x = left + Paper::kCellPad;
         if (align == Qt::AlignRight)
             x = left + width - Paper::kCellPad
-                - m_measure.width(withoutClosing(part), font) * scale;
+                - (closingWidth(font) + m_measure.width(withoutClosing(part), font)) * scale;
         else if (align == Qt::AlignHCenter)
             x = left + (width - m_measure.width(part, font) * scale) / 2;
         lines.push_back(PaperLine{part, x});

@@ -68,13 +68,15 @@ TEST(PaperLayout, ColumnWidthsOrientationAndFontSize)
         QString amount;
         bool landscape;
         double points;
-        int amountWidth; // without the hanging parenthesis, plus the margins
+        int amountWidth; // digits, a closing parenthesis and the margins
     } cases[] = {
-        // "999 999 999" is the least an amount column holds: room to write by hand.
-        {"small amounts: the least width", 2, QStringLiteral("1 500"), false, 9, 11 * 90 + 120},
-        {"eleven digits: their width", 2, eleven, false, 9, 15 * 90 + 120},
-        {"ten columns do not fit portrait", 10, eleven, true, 7, 15 * 70 + 120},
-        {"five columns: landscape at full size", 5, eleven, true, 9, 15 * 90 + 120},
+        // "999 999 999" is the least an amount column holds: room to write by hand. Every
+        // column keeps room for a closing parenthesis at its right.
+        {"small amounts: the least width", 2, QStringLiteral("1 500"), false, 9, 12 * 90 + 120},
+        {"eleven digits: their width", 2, eleven, false, 9, 16 * 90 + 120},
+        {"ten columns do not fit portrait", 10, QStringLiteral("99 999 999 999"), true, 7,
+         15 * 70 + 120},
+        {"five columns: landscape at full size", 5, eleven, true, 9, 16 * 90 + 120},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
