@@ -112,12 +112,23 @@ void PrintWithDialog(QWidget* parent, const PrintRequest& request)
     QDir::setCurrent(current);
     if (!chosen)
         return;
+    const bool toFile =
+        printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    if (toFile) {
+        // Not over the statement itself, a data file, a link or anything but an ordinary file.
+        if (const std::optional<QString> refused =
+                RefusedOutput(printer.outputFileName(), QStringList{request.inputPath})) {
+            platform::ShowMessage(parent, QStringLiteral("TELM - Грешка"), *refused,
+                                  platform::MsgIcon::Critical);
+            return;
+        }
+    }
     const PaperOptions options = tab.options();
     RememberPaperOptions(request.company, options);
     const std::vector<PaperSheet> sheets{request.sheet(options)};
 
     std::optional<QString> failure;
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    if (toFile) {
         // Into a file: written whole, only over an ordinary file, or the file that was there stays.
         failure = PrintFiling(printer.outputFileName(), sheets, std::nullopt,
                               QStringList{request.inputPath});

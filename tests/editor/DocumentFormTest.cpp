@@ -517,6 +517,31 @@ TEST_F(DocumentFormTest, CancellingThePrintDialogPrintsNothingAndSaysNothing)
     EXPECT_TRUE(form->isVisible());
 }
 
+// Printing to a file never writes over the statement, another data file or a link.
+TEST_F(DocumentFormTest, PrintingToAFileRefusesTheStatementItselfAndLinks)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("7"));
+    enter();
+    form->cmdSave()->click();
+    boxes.shown.clear();
+    const QByteArray saved = test::readAll(dataPath());
+    const QString link = dir.filePath(QStringLiteral("link.pdf"));
+    ASSERT_TRUE(QFile::link(dataPath(), link));
+    platform::RecordingPrintDialogs dialogs;
+    for (const QString& answer : {dataPath(), link}) {
+        SCOPED_TRACE(answer.toStdString());
+        dialogs.answers.push_back(answer);
+        QTest::mouseClick(form->cmdPrint(), Qt::LeftButton);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].title, QStringLiteral("TELM - Грешка"));
+        EXPECT_TRUE(boxes.shown[0].text.contains(answer)) << boxes.shown[0].text.toStdString();
+        boxes.shown.clear();
+    }
+    EXPECT_EQ(test::readAll(dataPath()), saved);
+}
+
 TEST_F(DocumentFormTest, APrinterThatCannotPrintIsReported)
 {
     ASSERT_TRUE(openForm(0));
