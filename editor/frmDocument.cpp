@@ -4,10 +4,10 @@
 #include "editor/Comparatives.h"
 #include "editor/EntryRoad.h"
 #include "editor/FormLayout.h"
+#include "editor/PaperSheetOf.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
 #include "print/PrintOnPrinter.h"
-#include "print/PrintTitle.h"
 #include "selection/DocumentContext.h"
 
 #include <QCloseEvent>
@@ -329,9 +329,14 @@ void frmDocument::cmdPrint_Click()
     const GridCell at{grid.Row(), grid.Col()};
     grid.setCol(0);
     markNameCell(grid.Row(), QColor::fromRgb(marks().restingBack), QColor());
-    const PrintOutcome printed =
-        PrintWithDialog(this, grid, TitleFromContext(m_engine.state(), m_engine.header().forecast),
-                        m_engine.profile().landscape);
+    // Laid out for paper from the document alone: the window's widths play no part.
+    PrintRequest request;
+    request.company = m_engine.state().company.Bulstat;
+    request.pdfName = PdfFileName(m_engine);
+    request.pdfFolder = m_engine.state().dataFolderPath();
+    request.inputPath = m_engine.targetPath();
+    request.sheet = [this](const PaperOptions& options) { return PaperSheetOf(m_engine, options); };
+    const PrintOutcome printed = PrintWithDialog(this, request);
     grid.setCurrentCell(at.row, at.col);
     markNameCell(grid.Row(), currentRowColor(), colourOf(marks().enteredText));
     if (!printed.pdfFile.isEmpty())

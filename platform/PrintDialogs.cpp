@@ -1,5 +1,6 @@
 #include "platform/PrintDialogs.h"
 
+#include <QDir>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -11,11 +12,17 @@ namespace {
 class QtPrintDialogs : public PrintDialogs
 {
 public:
-    bool choosePrinter(QWidget* parent, QPrinter& printer) override
+    bool choosePrinter(QWidget* parent, QPrinter& printer, QWidget* options) override
     {
         QPrintDialog dialog(&printer, parent);
+        if (options)
+            dialog.setOptionTabs({options});
         dialog.setWindowModality(Qt::ApplicationModal);
-        return dialog.exec() == QDialog::Accepted;
+        const bool accepted = dialog.exec() == QDialog::Accepted;
+        // The tab is its caller's: taken back before the dialog deletes its children.
+        if (options)
+            options->setParent(nullptr);
+        return accepted;
     }
 };
 
@@ -39,9 +46,12 @@ void installPrintDialogs(PrintDialogs* dialogs)
     g_installed = dialogs;
 }
 
-bool RecordingPrintDialogs::choosePrinter(QWidget*, QPrinter& printer)
+bool RecordingPrintDialogs::choosePrinter(QWidget*, QPrinter& printer, QWidget* options)
 {
-    asked.push_back({printer.pageLayout().orientation(), printer.pageLayout().pageSize().name()});
+    asked.push_back({printer.pageLayout().orientation(), printer.pageLayout().pageSize().name(),
+                     printer.docName(), QDir::currentPath()});
+    if (options && fillOptions)
+        fillOptions(options);
     QString answer;
     if (!answers.empty()) {
         answer = answers.front();

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 class QPrinter;
@@ -18,9 +19,9 @@ class PrintDialogs
 {
 public:
     virtual ~PrintDialogs() = default;
-    // Lets the user choose the printer (or a file) and the page for `printer`.
-    // False when the user cancels.
-    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // Lets the user choose the printer (or a file) and the page for `printer`,
+    // with `options` (may be null) as an extra tab. False when the user cancels.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer, QWidget* options) = 0;
 };
 
 // The print dialogs in force; the Qt implementation unless a test installed another.
@@ -37,12 +38,16 @@ public:
     {
         QPageLayout::Orientation orientation;
         QString pageSize;
+        QString docName; // what the dialog proposes as the file's name
+        QString folder;  // and the folder it proposes it in (the current one)
     };
 
     RecordingPrintDialogs() { installPrintDialogs(this); }
     ~RecordingPrintDialogs() override { installPrintDialogs(nullptr); }
 
-    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer, QWidget* options) override;
+    // Run on the options tab before answering: a test fills it in as a user would.
+    std::function<void(QWidget*)> fillOptions;
 
     std::vector<Asked> asked;
     std::deque<QString> answers;

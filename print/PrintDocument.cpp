@@ -1,158 +1,125 @@
 #include "print/PrintDocument.h"
 
-#include "grid/GridGeometry.h"
-#include "grid/GridModel.h"
-#include "grid/GridPainter.h"
-#include "print/PagePlan.h"
+#include "print/OutputPath.h"
+#include "print/PaperPainter.h"
+#include "print/PdfOutline.h"
 
+#include <QBuffer>
+#include <QCoreApplication>
 #include <QFont>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <map>
+
 namespace telm {
 
 namespace {
 
-constexpr int kTitlePoints = 24;
-constexpr int kTextPoints = 16;
-constexpr int kFootPoints = 8;
-constexpr int kSmallestPoints = 6;
-// Device units of a PDF written here: one per twip, the unit of the rules.
+// Device units of a PDF written here: one per twip, the painter's unit.
 constexpr int kPdfResolution = 1440;
 
-QFont fontOf(int points)
+PaperPageInput pageInputOf(const QPagedPaintDevice& device, std::optional<bool> landscape)
 {
-    QFont font;
-    font.setPointSize(points);
-    return font;
-}
-
-class DocumentPainter
-{
-public:
-    DocumentPainter(QPagedPaintDevice& device, QPainter& painter, const GridModel& grid)
-        : m_device(device), m_painter(painter), m_grid(grid)
-    {
-        m_geometry.update(&grid, device.logicalDpiX(), device.logicalDpiY());
-    }
-
-    PagePlanInput planInput(const PrintTitle& title, bool landscape) const;
-    std::optional<QString> paint(const PagePlan& plan, const PrintTitle& title);
-
-private:
-    void centred(const QString& text, int points, int top);
-    void strip(const PagePlan& plan, const PlannedStrip& strip);
-
-    QPagedPaintDevice& m_device;
-    QPainter& m_painter;
-    const GridModel& m_grid;
-    GridGeometry m_geometry;
-};
-
-PagePlanInput DocumentPainter::planInput(const PrintTitle& title, bool landscape) const
-{
-    PagePlanInput in;
-    in.pageWidth = m_device.width();
-    in.pageHeight = m_device.height();
-    in.landscape = landscape;
-    for (int col = 0; col < m_geometry.columnCount(); ++col)
-        in.columnWidths.push_back(m_geometry.colWidth(col));
-    in.headerHeight = m_geometry.headerHeight();
-    for (int i = 0; i < m_geometry.shownCount(); ++i)
-        in.rowHeights.push_back(m_geometry.rowHeightAt(i));
-    in.titleLineHeight = QFontMetrics(fontOf(kTitlePoints), &m_device).height();
-    in.textLineHeight = QFontMetrics(fontOf(kTextPoints), &m_device).height();
-    in.forecastLine = title.forecast;
-    in.footHeight = QFontMetrics(fontOf(kFootPoints), &m_device).height();
-    return in;
-}
-
-// A line centred on the page. A line wider than the page (a long title or
-// company name) is set in a smaller size until it fits, never cut at the edges.
-void DocumentPainter::centred(const QString& text, int points, int top)
-{
-    QFont font = fontOf(points);
-    m_painter.setFont(font);
-    for (int size = points;
-         size > kSmallestPoints
-         && m_painter.fontMetrics().horizontalAdvance(text) > m_device.width();) {
-        font.setPointSize(--size);
-        m_painter.setFont(font);
-    }
-    m_painter.setPen(Qt::black);
-    const int height = m_painter.fontMetrics().height();
-    m_painter.drawText(QRect(0, top, m_device.width(), height), Qt::AlignHCenter | Qt::AlignTop,
-                       text);
-}
-
-// A strip keeps its rows' heights and is spread across the printed grid width.
-void DocumentPainter::strip(const PagePlan& plan, const PlannedStrip& strip)
-{
-    if (strip.height <= 0 || plan.sourceWidth <= 0)
-        return;
-    m_painter.save();
-    m_painter.translate(plan.gridLeft, strip.top);
-    m_painter.scale(double(plan.gridWidth) / plan.sourceWidth, 1.0);
-    PaintGridPart(m_painter, m_grid, m_geometry,
-                  QRect(0, strip.sourceTop, plan.sourceWidth, strip.height), FigureFit::Condense);
-    m_painter.restore();
-}
-
-std::optional<QString> DocumentPainter::paint(const PagePlan& plan, const PrintTitle& title)
-{
-    const int pages = static_cast<int>(plan.pages.size());
-    for (int i = 0; i < pages; ++i) {
-        const PlannedPage& page = plan.pages[i];
-        // A new page only before another: never an empty last page.
-        if (i > 0 && !m_device.newPage())
-            return QStringLiteral("Страница %1 не може да започне.").arg(i + 1);
-        if (!page.titleTops.empty()) {
-            const QString lines[] = {title.title, title.companyLine, title.periodLine,
-                                     QStringLiteral("Прогнозен документ")};
-            for (std::size_t line = 0; line < page.titleTops.size() && line < 4; ++line)
-                centred(lines[line], line == 0 ? kTitlePoints : kTextPoints, page.titleTops[line]);
-        }
-        if (page.header)
-            strip(plan, *page.header);
-        strip(plan, page.body);
-        if (page.signatureTop)
-            centred(SignatureLine(), kTextPoints, *page.signatureTop);
-        centred(QStringLiteral("стр. %1 от %2").arg(i + 1).arg(pages), kFootPoints, page.footTop);
-    }
-    return std::nullopt;
+    const QRectF paint = device.pageLayout().paintRect(QPageLayout::Point);
+    const bool sideways = device.pageLayout().orientation() == QPageLayout::Landscape;
+    PaperPageInput page;
+    const int w = static_cast<int>(paint.width() * 20);
+    const int h = static_cast<int>(paint.height() * 20);
+    page.portraitWidth = sideways ? h : w;
+    page.portraitHeight = sideways ? w : h;
+    page.landscape = landscape;
+    return page;
 }
 
 } // namespace
 
-QString SignatureLine()
+QFont QFontOf(const PaperFont& font)
 {
-    return QStringLiteral("Съставил:") + QString(14, u' ')
-           + QStringLiteral("Изп.Директор(Управител):");
+    QFont f;
+    f.setPixelSize(static_cast<int>(font.points * 20 + 0.5));
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
 }
 
-std::optional<QString> PrintDocument(QPagedPaintDevice& device, const GridModel& grid,
-                                     const PrintTitle& title, bool landscape,
-                                     const std::function<void()>& abortJob)
+const QFontMetricsF& FontMeasure::metricsOf(const PaperFont& font) const
 {
-    if (landscape)
-        device.setPageOrientation(QPageLayout::Landscape);
-    std::optional<QString> failure;
+    const auto key = std::make_tuple(static_cast<int>(font.points * 20), font.bold, font.italic);
+    auto it = m_metrics.find(key);
+    if (it == m_metrics.end())
+        it = m_metrics.emplace(key, QFontMetricsF(QFontOf(font))).first;
+    return it->second;
+}
+
+double FontMeasure::width(const QString& text, const PaperFont& font) const
+{
+    return metricsOf(font).horizontalAdvance(text);
+}
+
+double FontMeasure::lineHeight(const PaperFont& font) const
+{
+    return metricsOf(font).lineSpacing();
+}
+
+double FontMeasure::ascent(const PaperFont& font) const
+{
+    return metricsOf(font).ascent();
+}
+
+std::optional<QString> PrintDocument(QPagedPaintDevice& device,
+                                     const std::vector<PaperSheet>& sheets,
+                                     std::optional<bool> landscape,
+                                     const std::function<void()>& abortJob,
+                                     std::vector<int>* firstPages)
+{
+    if (sheets.empty())
+        return QStringLiteral("Няма какво да се отпечата.");
+    const QPageLayout::Orientation original = device.pageLayout().orientation();
+    const PaperPageInput page = pageInputOf(device, landscape);
+    const FontMeasure measure;
+    std::vector<LaidOut> laid;
+    int pages = 0;
+    for (const PaperSheet& sheet : sheets) {
+        laid.push_back(LayOutPaper(sheet, page, measure));
+        if (firstPages)
+            firstPages->push_back(pages);
+        pages += static_cast<int>(laid.back().pages.size());
+    }
+
+    device.setPageOrientation(laid.front().landscape ? QPageLayout::Landscape
+                                                     : QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&device)) {
-        failure = QStringLiteral("Печатът не може да започне.");
-    } else {
-        DocumentPainter document(device, painter, grid);
-        const PagePlan plan = PlanPages(document.planInput(title, landscape));
-        failure = document.paint(plan, title);
-        if (failure && abortJob)
-            abortJob();
-        painter.end();
+        device.setPageOrientation(original);
+        return QStringLiteral("Печатът не може да започне.");
     }
-    device.setPageOrientation(QPageLayout::Portrait);
+    std::optional<QString> failure;
+    PaperPainter paper(painter, measure, device);
+    int number = 0;
+    for (std::size_t s = 0; s < sheets.size() && !failure; ++s) {
+        for (std::size_t p = 0; p < laid[s].pages.size(); ++p) {
+            if (number > 0) {
+                device.setPageOrientation(laid[s].landscape ? QPageLayout::Landscape
+                                                            : QPageLayout::Portrait);
+                if (!device.newPage()) {
+                    failure = QStringLiteral("Страница %1 не може да започне.").arg(number + 1);
+                    break;
+                }
+            }
+            ++number;
+            paper.paintPage(sheets[s], laid[s], laid[s].pages[p], number, pages);
+        }
+    }
+    if (failure && abortJob)
+        abortJob();
+    painter.end();
+    device.setPageOrientation(original);
     return failure;
 }
 
@@ -160,31 +127,53 @@ QPageLayout DefaultPageLayout(bool landscape)
 {
     return QPageLayout(QPageSize(QPageSize::A4),
                        landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+                       QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
 }
 
-std::optional<QString> PrintToPdf(const QString& path, const GridModel& grid,
-                                  const PrintTitle& title, bool landscape,
-                                  const QPageLayout& layout)
+QString PdfTitle(const SheetTitle& title)
 {
+    return QStringLiteral("%1 – %2 – %3").arg(title.typeTitle, title.company, title.periodLine);
+}
+
+std::optional<QString> PrintFiling(const QString& path, const std::vector<PaperSheet>& sheets,
+                                   std::optional<bool> landscape, const QStringList& inputs)
+{
+    if (const std::optional<QString> refused = RefusedOutput(path, inputs))
+        return refused;
+    if (sheets.empty())
+        return QStringLiteral("Няма какво да се отпечата.");
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    std::optional<QString> failure;
+    std::vector<int> firstPages;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(DefaultPageLayout(false));
+        writer.setTitle(PdfTitle(sheets.front().title));
+        writer.setCreator(QStringLiteral("TELM Transfer ")
+                          + QCoreApplication::applicationVersion());
+        failure = PrintDocument(writer, sheets, landscape, {}, &firstPages);
+    }
+    if (failure)
+        return failure;
+
+    PdfInfo info;
+    const SheetTitle& first = sheets.front().title;
+    info.title = PdfTitle(first);
+    info.author = first.company;
+    info.subject = QStringLiteral("БУЛСТАТ ") + first.bulstat;
+    info.creator = QStringLiteral("TELM Transfer ") + QCoreApplication::applicationVersion();
+    for (std::size_t s = 0; s < sheets.size(); ++s)
+        info.bookmarks.push_back({sheets[s].title.typeTitle, firstPages[s]});
+    const QByteArray bytes = AmendPdf(buffer.data(), info);
+
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    std::optional<QString> failure;
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(kPdfResolution);
-        writer.setPageLayout(layout);
-        writer.setTitle(title.title);
-        writer.setCreator(QStringLiteral("TELM Transfer"));
-        failure = PrintDocument(writer, grid, title,
-                                landscape || layout.orientation() == QPageLayout::Landscape);
-    }
-    if (!failure && file.error() != QFileDevice::NoError)
-        failure = file.errorString();
-    if (failure) {
+    if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
-        return failure;
+        return file.errorString();
     }
     if (!file.commit())
         return file.errorString();

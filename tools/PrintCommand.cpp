@@ -1,10 +1,11 @@
-// telmtool print: a data file (or a template, as a blank form) printed to PDF
-// without a display, laid out as the document form lays it out and painted by
-// the program's own printed document.
+// telmtool print: data files (or a template, as a blank form) printed to one
+// PDF without a display, laid out for paper as the print button lays them out
+// and painted by the program's own printed document.
 #include "editor/DocumentEngine.h"
 #include "editor/FormLayout.h"
+#include "editor/PaperSheetOf.h"
 #include "platform/ProgramFolder.h"
-#include "print/PagePlan.h"
+#include "print/OutputPath.h"
 #include "print/PrintDocument.h"
 #include "selection/Catalogue.h"
 #include "selection/DataFileName.h"
@@ -18,6 +19,7 @@
 #include <QPageLayout>
 #include <QRect>
 
+#include <algorithm>
 #include <memory>
 
 namespace telm::tool {
@@ -46,7 +48,7 @@ std::unique_ptr<QGuiApplication> guiApplication()
 struct Source
 {
     OpenedDocument document;
-    PrintTitle title;
+    bool blank = false;
 };
 
 // A data file opens for correction as the open-document dialog opens it; a
@@ -66,10 +68,7 @@ std::optional<Source> openSource(AppState& state, const QString& path, const QSt
                                         .arg(path, state.docType.Name);
             return std::nullopt;
         }
-        // Whether it is a forecast, the engine reads from the header it verified.
-        return Source{*opening.document,
-                      TitleOf(opening.document->type->titleText(), state.company.Name,
-                              state.period.sQuarter, QString::number(state.period.iYear), false)};
+        return Source{*opening.document, false};
     }
     const DocType* type =
         code.isEmpty() ? DocTypeByTemplateName(QFileInfo(path).fileName()) : DocTypeByCode(code);
@@ -81,8 +80,51 @@ std::optional<Source> openSource(AppState& state, const QString& path, const QSt
         return std::nullopt;
     }
     state.docType.Name = type->titleText();
-    return Source{DocumentInContext(state, *type, 0, path, false),
-                  BlankFormTitle(type->titleText())};
+    return Source{DocumentInContext(state, *type, 0, path, false), true};
+}
+
+struct Printed
+{
+    QString file;
+    int rank = 0;
+    QString filing; // company, period and kind: what every file of one filing shares
+    PaperSheet sheet;
+};
+
+// One file as a statement on paper.
+std::optional<Printed> printedOf(const QString& file, const QCommandLineParser& parser,
+                                 const QString& programFolder, const PaperOptions& choices,
+                                 QString& why)
+{
+    AppState state;
+    state.FilePrefix = kFilePrefix;
+    state.programFolder = programFolder;
+    const std::optional<Source> source =
+        openSource(state, file, parser.value(QStringLiteral("type")), why);
+    if (!source)
+        return std::nullopt;
+    // Printing only reads: it takes no lock, so a document open in the program prints too.
+    DocumentEngine engine(state, source->document, DocumentEngine::Access::ReadOnly);
+    if (const std::optional<UserMessage> failure = engine.load()) {
+        why = failure->text;
+        return std::nullopt;
+    }
+    // Laid out for the screen's sake only: paper reads the columns' captions and texts.
+    ApplyLoadLayout(engine.profile(), engine.maxLevel(), engine.grid(), 10000);
+    if (engine.typedComparatives() && !source->blank)
+        MarkTypedComparatives(engine.profile(), engine.grid());
+    PaperOptions options = choices;
+    options.blank = source->blank;
+    Printed printed;
+    printed.file = file;
+    printed.rank = FilingRank(QString::fromLatin1(engine.docType().code));
+    printed.sheet = PaperSheetOf(engine, options);
+    printed.filing = source->blank ? QStringLiteral("blank:") + file
+                                   : QStringLiteral("%1 %2/%3 %4")
+                                         .arg(printed.sheet.title.bulstat, state.period.sQuarter)
+                                         .arg(state.period.iYear)
+                                         .arg(engine.header().forecast);
+    return printed;
 }
 
 } // namespace
@@ -95,53 +137,68 @@ int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err)
     const QCommandLineOption portrait(QStringLiteral("portrait"));
     const QCommandLineOption type(QStringLiteral("type"), QString(), QStringLiteral("CODE"));
     const QCommandLineOption folder(QStringLiteral("folder"), QString(), QStringLiteral("DIR"));
-    for (const QCommandLineOption& option : {pdf, landscape, portrait, type, folder})
+    const QCommandLineOption unit(QStringLiteral("unit"), QString(), QStringLiteral("UNIT"));
+    const QCommandLineOption compiler(QStringLiteral("compiler"), QString(),
+                                      QStringLiteral("NAME"));
+    const QCommandLineOption manager(QStringLiteral("manager"), QString(), QStringLiteral("NAME"));
+    for (const QCommandLineOption& option :
+         {pdf, landscape, portrait, type, folder, unit, compiler, manager})
         line.addOption(option);
     if (!line.parse(args, err))
         return kExitUsage;
     const QCommandLineParser& parser = line.parser();
     const QStringList files = line.positional();
-    if (files.size() != 1)
-        return line.usage(err, QStringLiteral("name one file to print"));
+    if (files.isEmpty())
+        return line.usage(err, QStringLiteral("name a file to print"));
     if (!parser.isSet(pdf) || parser.value(pdf).isEmpty())
         return line.usage(err, QStringLiteral("--pdf OUT.pdf is required"));
     if (parser.isSet(landscape) && parser.isSet(portrait))
         return line.usage(err, QStringLiteral("--landscape and --portrait exclude each other"));
+    PaperOptions choices;
+    if (parser.isSet(unit)) {
+        if (parser.value(unit) == QStringLiteral("thousands"))
+            choices.unit = PaperUnit::Thousands;
+        else if (parser.value(unit) != QStringLiteral("leva"))
+            return line.usage(err, QStringLiteral("--unit is leva or thousands"));
+    }
+    choices.compiler = parser.value(compiler).simplified();
+    choices.manager = parser.value(manager).simplified();
 
     const std::unique_ptr<QGuiApplication> application = guiApplication();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return failed(err, QStringLiteral("printing needs a graphical application"));
 
-    AppState state;
-    state.FilePrefix = kFilePrefix;
-    // A data file is read into its form: the template in the program's folder.
-    state.programFolder = parser.isSet(folder) ? parser.value(folder) : platform::ProgramFolder();
-    QString why;
-    const std::optional<Source> source = openSource(state, files.first(), parser.value(type), why);
-    if (!source)
-        return failed(err, why);
-    // Printing only reads: it takes no lock, so a document open in the program prints too.
-    DocumentEngine engine(state, source->document, DocumentEngine::Access::ReadOnly);
-    if (const std::optional<UserMessage> failure = engine.load())
-        return failed(err, failure->text);
-    PrintTitle title = source->title;
-    if (source->document.editType == 1)
-        title.forecast = engine.header().forecast;
-
-    const FormProfile& profile = engine.profile();
-    const bool sideways = parser.isSet(landscape) || (profile.landscape && !parser.isSet(portrait));
-    const QPageLayout page = DefaultPageLayout(sideways);
-    // The grid laid out so that its printed width fills the width the page allows.
-    const int gridWidth = GridWidthForColumns(
-        profile, GridWidthFillingPage(page.paintRectPoints().width() * 20, sideways));
-    ApplyLoadLayout(profile, engine.maxLevel(), engine.grid(), gridWidth);
-    if (engine.typedComparatives())
-        MarkTypedComparatives(profile, engine.grid());
-    ApplyResizeWidths(profile, engine.grid(), gridWidth);
-
     const QString output = parser.value(pdf);
-    if (const std::optional<QString> failure =
-            PrintToPdf(output, engine.grid(), title, sideways, page))
+    // Refused before anything is read: nothing is written over what must stay.
+    if (const std::optional<QString> refused = RefusedOutput(output, files))
+        return failed(err, *refused);
+
+    // A data file is read into its form: the template in the program's folder.
+    const QString programFolder =
+        parser.isSet(folder) ? parser.value(folder) : platform::ProgramFolder();
+    std::vector<Printed> printed;
+    for (const QString& file : files) {
+        QString why;
+        std::optional<Printed> one = printedOf(file, parser, programFolder, choices, why);
+        if (!one)
+            return failed(err, why);
+        if (!printed.empty() && one->filing != printed.front().filing)
+            return failed(err, QStringLiteral("%1 is not of the company and period of %2")
+                                   .arg(file, printed.front().file));
+        printed.push_back(std::move(*one));
+    }
+    std::stable_sort(printed.begin(), printed.end(),
+                     [](const Printed& a, const Printed& b) { return a.rank < b.rank; });
+    std::vector<PaperSheet> sheets;
+    for (Printed& p : printed)
+        sheets.push_back(std::move(p.sheet));
+
+    std::optional<bool> sideways;
+    if (parser.isSet(landscape))
+        sideways = true;
+    else if (parser.isSet(portrait))
+        sideways = false;
+    if (const std::optional<QString> failure = PrintFiling(output, sheets, sideways, files))
         return failed(err, QStringLiteral("cannot write %1: %2").arg(output, *failure));
     out << output << "\n";
     return kExitOk;

@@ -53,20 +53,25 @@ const std::vector<Subcommand>& Subcommands()
          "Exits 0 when saved with every amount, 3 when saved but some amounts were skipped,\n"
          "1 when nothing could be saved, 2 on bad usage.\n",
          RunFill},
-        {"print", "FILE --pdf OUT.pdf [--landscape|--portrait] [--type CODE] [--folder DIR]",
-         "a data file or a blank form printed into a PDF file",
-         "Prints a data file, or a template as a blank form, into a PDF file without a display,\n"
-         "as the program prints it: the title block (type, company, period; dotted lines on a\n"
-         "blank form), the grid in page-high strips with its header row on every page, the\n"
-         "signature line after the last row and page numbers. The grid is laid out as the form\n"
-         "lays it out, at the width that fills the page; A4, landscape for the statement of\n"
-         "equity unless --portrait, portrait for the rest unless --landscape. A template's type\n"
+        {"print",
+         "FILE... --pdf OUT.pdf [--unit leva|thousands] [--compiler NAME] [--manager NAME] "
+         "[--landscape|--portrait] [--type CODE] [--folder DIR]",
+         "data files or a blank form printed into one PDF file",
+         "Prints data files, or a template as a blank form, into one PDF file without a\n"
+         "display, as the program prints them: the title block (type, company, BULSTAT, unit,\n"
+         "period; dotted lines on a blank form), the form's columns laid out for the page\n"
+         "(portrait unless they need landscape), the header row on every page, a running\n"
+         "header after the first page, the signature block with the file's save date after the\n"
+         "last rows, and \"стр. N от M\". --unit thousands prints amounts in thousands of leva;\n"
+         "--compiler and --manager print names under the signature lines. Several files must\n"
+         "be one company's statements of one period: they are printed in the order of a\n"
+         "filing, each from a new page, numbered through, one bookmark each. A template's type\n"
          "is told by its file name (testdata_Bal.xml) or by --type CODE. A data file is read\n"
-         "into its form's template (Blanki/ in the program's folder, or in DIR with --folder),\n"
-         "field by field by name. A data file changed outside the program is refused, as is one\n"
-         "whose rows are not its form's. An existing OUT.pdf is replaced only by a complete\n"
-         "file. Exits 0 when printed, 1 when the file cannot be read or the PDF cannot be\n"
-         "written, 2 on bad usage.\n",
+         "into its form's template (Blanki/ in the program's folder, or in DIR with --folder).\n"
+         "A data file changed outside the program is refused. OUT.pdf must not be an input,\n"
+         "a data file, a link, a FIFO, a device or a folder; an ordinary file there is\n"
+         "replaced only by a complete one. Exits 0 when printed, 1 when a file cannot be\n"
+         "read or the PDF cannot be written, 2 on bad usage.\n",
          RunPrint},
         {"check", "FILE... [--controls FILE]", "the consistency controls: disagreements, a summary",
          "Runs the consistency controls (Blanki/Checks.txt in the program's folder unless\n"

@@ -17,12 +17,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +43,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(test::prepareBalance(dir.path(), state, QStringLiteral("Фирма ООД")));
+        // What printing remembers per company stays in the test's folder.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     }
 
     // Opens the balance sheet as the selection dialogs would and waits for the load.
@@ -425,11 +429,11 @@ TEST_F(DocumentFormTest, PrintGoesThroughTheDialogWithoutTheCurrentRowMark)
         GridModel* grid = nullptr;
         int col = -1;
         QColor nameBack;
-        bool choosePrinter(QWidget* parent, QPrinter& printer) override
+        bool choosePrinter(QWidget* parent, QPrinter& printer, QWidget* options) override
         {
             col = grid->Col();
             nameBack = grid->cellBackColor(grid->Row(), 0);
-            return RecordingPrintDialogs::choosePrinter(parent, printer);
+            return RecordingPrintDialogs::choosePrinter(parent, printer, options);
         }
     } dialogs;
     dialogs.grid = &grid();
@@ -448,11 +452,78 @@ TEST_F(DocumentFormTest, PrintGoesThroughTheDialogWithoutTheCurrentRowMark)
     EXPECT_EQ(grid().Col(), 7);
     EXPECT_EQ(form->statusText(),
               QStringLiteral("Отпечатано във файл: ") + QDir::toNativeSeparators(pdf));
-    ASSERT_EQ(test::PdfPageCount(pdf), 1);
-    const QString text = test::PdfPageText(pdf, 1);
-    for (const char* expected :
-         {"Баланс", "на Фирма ООД", "към 12/2005 година", "1 500", "Съставил:"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    const int pages = test::PdfPageCount(pdf);
+    ASSERT_GE(pages, 1);
+    const QString first = test::PdfPageText(pdf, 1).simplified();
+    for (const char* expected : {"Баланс", "Фирма ООД", "към 31.12.2005 г.", "(в лева)", "1 500"})
+        EXPECT_TRUE(first.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_TRUE(test::PdfPageText(pdf, pages).contains(QStringLiteral("Съставил:")));
+    // The file name proposed: type, BULSTAT and period.
+    EXPECT_TRUE(dialogs.asked[0].docName.startsWith(QStringLiteral("Баланс_")));
+    EXPECT_TRUE(dialogs.asked[0].docName.endsWith(QStringLiteral("_2005-12")));
+    EXPECT_EQ(QDir(dialogs.asked[0].folder).canonicalPath(),
+              QDir(state.dataFolderPath()).canonicalPath());
+
+    // Paper is laid out from the document, never from the window: a narrow and a
+    // wide window print the same pages.
+    QString wide;
+    for (int page = 1; page <= pages; ++page)
+        wide += test::PdfPageText(pdf, page);
+    form->resize(form->width() / 2, form->height());
+    const QString narrowPdf = dir.filePath(QStringLiteral("narrow.pdf"));
+    dialogs.answers.push_back(narrowPdf);
+    QTest::mouseClick(form->cmdPrint(), Qt::LeftButton);
+    ASSERT_EQ(test::PdfPageCount(narrowPdf), pages);
+    QString narrow;
+    for (int page = 1; page <= pages; ++page)
+        narrow += test::PdfPageText(narrowPdf, page);
+    EXPECT_EQ(narrow, wide);
+    const auto widthsOf = [](const QString& file) {
+        std::vector<std::pair<QString, QRectF>> words = test::PdfPageWords(file, 1);
+        QStringList boxes;
+        for (const auto& [word, box] : words)
+            boxes << QStringLiteral("%1 %2 %3")
+                         .arg(word)
+                         .arg(box.left(), 0, 'f', 1)
+                         .arg(box.width(), 0, 'f', 1);
+        return boxes;
+    };
+    EXPECT_EQ(widthsOf(narrowPdf), widthsOf(pdf));
+}
+
+// The print dialog's tab "Отчет": the unit and the names, remembered for the company.
+TEST_F(DocumentFormTest, TheUnitAndTheNamesAreChosenInThePrintDialogAndRemembered)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("1234500"));
+    enter();
+    platform::RecordingPrintDialogs dialogs;
+    dialogs.fillOptions = [](QWidget* tab) {
+        tab->findChild<QComboBox*>(QStringLiteral("cboUnit"))->setCurrentIndex(1);
+        tab->findChild<QLineEdit*>(QStringLiteral("txtCompiler"))
+            ->setText(QStringLiteral("Мария Иванова"));
+    };
+    const QString pdf = dir.filePath(QStringLiteral("thousands.pdf"));
+    dialogs.answers.push_back(pdf);
+    QTest::mouseClick(form->cmdPrint(), Qt::LeftButton);
+    const int pages = test::PdfPageCount(pdf);
+    ASSERT_GE(pages, 1);
+    const QString first = test::PdfPageText(pdf, 1).simplified();
+    EXPECT_TRUE(first.contains(QStringLiteral("(в хиляди лева)")));
+    EXPECT_TRUE(first.contains(QStringLiteral("1 235"))) << first.toStdString();
+    EXPECT_TRUE(test::PdfPageText(pdf, pages).contains(QStringLiteral("Мария Иванова")));
+
+    // Next time the tab opens as it was left.
+    QString unit;
+    QString compiler;
+    dialogs.fillOptions = [&](QWidget* tab) {
+        unit = tab->findChild<QComboBox*>(QStringLiteral("cboUnit"))->currentText();
+        compiler = tab->findChild<QLineEdit*>(QStringLiteral("txtCompiler"))->text();
+    };
+    QTest::mouseClick(form->cmdPrint(), Qt::LeftButton); // no answer: cancelled
+    EXPECT_EQ(unit, QStringLiteral("в хиляди лева"));
+    EXPECT_EQ(compiler, QStringLiteral("Мария Иванова"));
 }
 
 TEST_F(DocumentFormTest, CancellingThePrintDialogPrintsNothingAndSaysNothing)
@@ -463,6 +534,31 @@ TEST_F(DocumentFormTest, CancellingThePrintDialogPrintsNothingAndSaysNothing)
     EXPECT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(form->isVisible());
+}
+
+// Printing to a file never writes over the statement, another data file or a link.
+TEST_F(DocumentFormTest, PrintingToAFileRefusesTheStatementItselfAndLinks)
+{
+    ASSERT_TRUE(openForm(0));
+    goTo(kLand, 7);
+    type(QStringLiteral("7"));
+    enter();
+    form->cmdSave()->click();
+    boxes.shown.clear();
+    const QByteArray saved = test::readAll(dataPath());
+    const QString link = dir.filePath(QStringLiteral("link.pdf"));
+    ASSERT_TRUE(QFile::link(dataPath(), link));
+    platform::RecordingPrintDialogs dialogs;
+    for (const QString& answer : {dataPath(), link}) {
+        SCOPED_TRACE(answer.toStdString());
+        dialogs.answers.push_back(answer);
+        QTest::mouseClick(form->cmdPrint(), Qt::LeftButton);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].title, QStringLiteral("TELM - Грешка"));
+        EXPECT_TRUE(boxes.shown[0].text.contains(answer)) << boxes.shown[0].text.toStdString();
+        boxes.shown.clear();
+    }
+    EXPECT_EQ(test::readAll(dataPath()), saved);
 }
 
 TEST_F(DocumentFormTest, APrinterThatCannotPrintIsReported)

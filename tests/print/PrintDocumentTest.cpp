@@ -1,166 +1,175 @@
-// The printed document as a PDF, read back page by page: title block on the
-// first page only, the header row on every page, the signature on the last,
-// page numbers, landscape, amounts never cut, text that is real text.
+// The printed document as a PDF, read back page by page: the title block on
+// the first page, a running header on the others, the header row on every
+// page, the signature block with the last rows, page numbers through a
+// filing, bookmarks and the document's properties, no two words overlapping,
+// and where a PDF may be written.
 #include "print/PrintDocument.h"
 
-#include "grid/GridModel.h"
+#include "print/OutputPath.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/TestFiles.h"
-#include "xmlfiles/Rowset.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFont>
-#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 namespace telm {
 namespace {
 
-// Name, code, a hidden identifier and an amount column; `rows` articles under
-// one section.
-void bindDocument(GridModel& grid, int rows, const QString& amount = QStringLiteral("1 000"))
+PaperSheet sheet(int rows, const QString& type = QStringLiteral("Баланс"),
+                 const QString& amount = QStringLiteral("232 862 229"))
 {
-    Rowset rs;
-    rs.fields = {"Name", "Code", "Id", "Sum"};
-    rs.levels = 2;
-    rs.rows.push_back(RowsetRow{0, true, {QStringLiteral("РАЗДЕЛ"), "1", "1", amount}});
+    PaperSheet s;
+    s.title.typeTitle = type;
+    s.title.company = QStringLiteral("Фирма ООД");
+    s.title.bulstat = QStringLiteral("123456786");
+    s.title.periodLine = PeriodLine(true, 12, 2025);
+    s.title.unitLine = UnitLine(PaperUnit::Leva);
+    s.title.compiledOn = QStringLiteral("15.02.2026");
+    s.title.compiler = QStringLiteral("Мария Иванова");
+    s.columns = {{QStringLiteral("Раздели, групи, статии"), PaperColumnKind::Title},
+                 {QStringLiteral("Код на реда"), PaperColumnKind::Code},
+                 {QStringLiteral("Текуща година"), PaperColumnKind::Amount},
+                 {QStringLiteral("Предходна година"), PaperColumnKind::Amount}};
+    s.rows.push_back({0, true, true, {QStringLiteral("РАЗДЕЛ"), QString(), amount, amount}});
     for (int i = 1; i <= rows; ++i)
-        rs.rows.push_back(RowsetRow{1,
-                                    false,
-                                    {QStringLiteral("Статия%1").arg(i), QString::number(10 + i),
-                                     QString::number(100 + i), amount}});
-    grid.bind(rs);
-    grid.setTextMatrix(0, 0, QStringLiteral("Показатели"));
-    grid.setTextMatrix(0, 3, QStringLiteral("Сума"));
-    grid.setColWidth(0, 0, 4000);
-    grid.setColWidth(1, 0, 900);
-    grid.setColWidth(2, 0, 0);
-    grid.setColWidth(3, 0, 1500);
-    grid.setColAlignment(3, CellAlign::RightCenter);
-    grid.setFigureColumn(3, true);
-    grid.setRowHeight(0, 600);
-    QFont font;
-    font.setPointSize(10);
-    grid.setGridFont(font);
+        s.rows.push_back({1,
+                          false,
+                          false,
+                          {QStringLiteral("Статия%1 с дълго име, което на хартия се пренася на "
+                                          "втори ред, когато колоната е тясна")
+                               .arg(i),
+                           QString(), amount, QStringLiteral("(1 500)")}});
+    return s;
 }
 
 class PrintDocumentTest : public ::testing::Test
 {
 protected:
     QString pdf(const QString& name) const { return dir.filePath(name); }
-
     QTemporaryDir dir;
-    GridModel grid;
-    const PrintTitle title = TitleOf(QStringLiteral("Баланс"), QStringLiteral("Фирма ООД"),
-                                     QStringLiteral("12"), QStringLiteral("2006"), false);
 };
 
-TEST_F(PrintDocumentTest, AShortDocumentIsOnePageWithEverythingOnIt)
+TEST_F(PrintDocumentTest, AShortStatementIsOnePageWithTitleBlockAndSignature)
 {
-    bindDocument(grid, 5);
-    ASSERT_FALSE(PrintToPdf(pdf("short.pdf"), grid, title, false, DefaultPageLayout(false)));
+    ASSERT_FALSE(PrintFiling(pdf("short.pdf"), {sheet(5)}));
     ASSERT_EQ(test::PdfPageCount(pdf("short.pdf")), 1);
-    const QString text = test::PdfPageText(pdf("short.pdf"), 1);
+    const QString text = test::PdfPageText(pdf("short.pdf"), 1).simplified();
     for (const char* expected :
-         {"Баланс", "на Фирма ООД", "към 12/2006 година", "Показатели", "Статия1", "Статия5",
-          "Съставил:", "Изп.Директор(Управител):", "стр. 1 от 1"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
-    EXPECT_FALSE(text.contains(QStringLiteral("Прогнозен документ")));
-    EXPECT_FALSE(text.contains(QStringLiteral("101"))); // the hidden identifier column
+         {"Баланс", "Фирма ООД", "БУЛСТАТ 123456786", "към 31.12.2025 г.", "(в лева)",
+          "Раздели, групи, статии", "Текуща", "Предходна", "Статия5", "232 862 229",
+          "Дата на съставяне: 15.02.2026", "Съставил:", "Изп.Директор(Управител):", "Мария Иванова",
+          "стр. 1 от 1"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                                << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Код на реда"))); // no row has a code
+    EXPECT_TRUE(test::PdfOverlappingWords(pdf("short.pdf"), 1).isEmpty())
+        << test::PdfOverlappingWords(pdf("short.pdf"), 1).join(u'\n').toStdString();
     const QSizeF size = test::PdfPageSize(pdf("short.pdf"));
-    EXPECT_LT(size.width(), size.height()); // portrait A4
-    EXPECT_NEAR(size.width(), 595.3, 1);
+    EXPECT_LT(size.width(), size.height());
 }
 
-TEST_F(PrintDocumentTest, ALongDocumentRepeatsTheHeaderAndSignsTheLastPage)
+TEST_F(PrintDocumentTest, ALongStatementRepeatsTheHeaderAndCarriesARunningHeader)
 {
-    bindDocument(grid, 150);
-    const PrintTitle forecast = TitleOf(title.title, QStringLiteral("Фирма ООД"),
-                                        QStringLiteral("12"), QStringLiteral("2006"), true);
-    ASSERT_FALSE(PrintToPdf(pdf("long.pdf"), grid, forecast, false, DefaultPageLayout(false)));
+    ASSERT_FALSE(PrintFiling(pdf("long.pdf"), {sheet(90)}));
     const int pages = test::PdfPageCount(pdf("long.pdf"));
     ASSERT_GE(pages, 3);
     QString all;
     for (int page = 1; page <= pages; ++page) {
         SCOPED_TRACE(page);
-        const QString text = test::PdfPageText(pdf("long.pdf"), page);
+        const QString text = test::PdfPageText(pdf("long.pdf"), page).simplified();
         all += text;
-        EXPECT_TRUE(text.contains(QStringLiteral("Показатели"))); // the header row
-        EXPECT_EQ(text.contains(QStringLiteral("към 12/2006 година")), page == 1);
-        EXPECT_EQ(text.contains(QStringLiteral("Прогнозен документ")), page == 1);
+        EXPECT_TRUE(text.contains(QStringLiteral("Предходна"))); // the header row
+        EXPECT_TRUE(text.contains(QStringLiteral("Фирма ООД")));
+        EXPECT_TRUE(text.contains(QStringLiteral("123456786")));
+        EXPECT_TRUE(text.contains(QStringLiteral("към 31.12.2025 г.")));
+        EXPECT_TRUE(text.contains(QStringLiteral("(в лева)")));
         EXPECT_EQ(text.contains(QStringLiteral("Съставил:")), page == pages);
         EXPECT_TRUE(text.contains(QStringLiteral("стр. %1 от %2").arg(page).arg(pages)));
+        EXPECT_TRUE(test::PdfOverlappingWords(pdf("long.pdf"), page).isEmpty());
     }
-    // Every row once, none lost between pages.
-    for (int row = 1; row <= 150; ++row)
+    for (int row = 1; row <= 90; ++row)
         EXPECT_EQ(all.count(QRegularExpression(QStringLiteral("Статия%1\\b").arg(row))), 1) << row;
 }
 
-TEST_F(PrintDocumentTest, LandscapeWhenAskedAndPortraitAgainAfterwards)
+TEST_F(PrintDocumentTest, AFilingNumbersItsPagesThroughAndHasABookmarkPerStatement)
 {
-    bindDocument(grid, 5);
-    ASSERT_FALSE(PrintToPdf(pdf("wide.pdf"), grid, title, true, DefaultPageLayout(false)));
-    const QSizeF size = test::PdfPageSize(pdf("wide.pdf"));
-    EXPECT_GT(size.width(), size.height());
-
-    QPdfWriter writer(pdf("writer.pdf"));
-    ASSERT_FALSE(PrintDocument(writer, grid, title, true));
-    EXPECT_EQ(writer.pageLayout().orientation(), QPageLayout::Portrait);
+    const std::vector<PaperSheet> filing{
+        sheet(60), sheet(5, QStringLiteral("Отчет за приходите и разходите"))};
+    ASSERT_FALSE(PrintFiling(pdf("filing.pdf"), filing));
+    const int pages = test::PdfPageCount(pdf("filing.pdf"));
+    ASSERT_GE(pages, 3);
+    const QString last = test::PdfPageText(pdf("filing.pdf"), pages).simplified();
+    EXPECT_TRUE(last.contains(QStringLiteral("стр. %1 от %1").arg(pages)));
+    EXPECT_TRUE(last.contains(QStringLiteral("Отчет за приходите и разходите")));
+    const QString info = test::PdfInfoText(pdf("filing.pdf"));
+    EXPECT_TRUE(info.contains(QStringLiteral("Баланс – Фирма ООД – към 31.12.2025 г.")))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Фирма ООД")));
+    EXPECT_TRUE(info.contains(QStringLiteral("БУЛСТАТ 123456786")));
+    const QByteArray bytes = test::readAll(pdf("filing.pdf"));
+    EXPECT_TRUE(bytes.contains("/Outlines"));
+    EXPECT_EQ(bytes.count("/Parent"), 2 + pages); // two bookmarks, and each page's parent
 }
 
-TEST_F(PrintDocumentTest, AnAmountWiderThanItsColumnIsPrintedInFull)
+TEST_F(PrintDocumentTest, ABlankFormHasDottedLines)
 {
-    bindDocument(grid, 2, QStringLiteral("123 456 789 012"));
-    grid.setColWidth(3, 0, 500);
-    ASSERT_FALSE(PrintToPdf(pdf("narrow.pdf"), grid, title, false, DefaultPageLayout(false)));
-    const QString text = test::PdfPageText(pdf("narrow.pdf"), 1);
-    EXPECT_TRUE(text.contains(QStringLiteral("123 456 789 012"))) << text.toStdString();
-    EXPECT_FALSE(text.contains(u'#'));
-}
-
-// The longest type title and a long company name are set smaller rather than
-// run off the edges of the paper.
-TEST_F(PrintDocumentTest, ATitleWiderThanThePageIsSetSmallerToFit)
-{
-    bindDocument(grid, 2);
-    const PrintTitle wide = TitleOf(QStringLiteral("Отчет за паричните потоци по косвения метод"),
-                                    QStringLiteral("Първа търговска и производствена компания за "
-                                                   "строителство и инженеринг ЕООД"),
-                                    QStringLiteral("12"), QStringLiteral("2006"), false);
-    ASSERT_FALSE(PrintToPdf(pdf("title.pdf"), grid, wide, false, DefaultPageLayout(false)));
-    const double pageWidth = test::PdfPageSize(pdf("title.pdf")).width();
-    int seen = 0;
-    for (const auto& [word, box] : test::PdfPageWords(pdf("title.pdf"), 1)) {
-        SCOPED_TRACE(word.toStdString());
-        EXPECT_GE(box.left(), 0.0);
-        EXPECT_LE(box.right(), pageWidth);
-        seen += word == QStringLiteral("косвения") || word == QStringLiteral("инженеринг");
-    }
-    EXPECT_EQ(seen, 2);
-}
-
-TEST_F(PrintDocumentTest, ABlankFormHasDottedLinesToFillIn)
-{
-    bindDocument(grid, 2, QString());
-    ASSERT_FALSE(PrintToPdf(pdf("blank.pdf"), grid, BlankFormTitle(QStringLiteral("Баланс")), false,
-                            DefaultPageLayout(false)));
+    PaperSheet blank = sheet(3, QStringLiteral("Баланс"), QString());
+    blank.title.company.clear();
+    blank.title.bulstat.clear();
+    blank.title.compiledOn.clear();
+    blank.title.compiler.clear();
+    blank.title.periodLine = BlankPeriodLine(true);
+    blank.title.blank = true;
+    for (PaperRow& row : blank.rows)
+        row.cells[3].clear();
+    ASSERT_FALSE(PrintFiling(pdf("blank.pdf"), {blank}));
     const QString text = test::PdfPageText(pdf("blank.pdf"), 1);
-    EXPECT_TRUE(text.contains(QStringLiteral("на ........")));
-    EXPECT_TRUE(text.contains(QStringLiteral("към ....../.......... година")));
+    EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("\\d{3}"))));
+    EXPECT_TRUE(text.contains(QStringLiteral("БУЛСТАТ ....")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Дата на съставяне: ....")));
+    EXPECT_TRUE(text.contains(QStringLiteral("към ....")));
 }
 
-TEST_F(PrintDocumentTest, AFileIsReplacedOnlyByACompletePdf)
+TEST_F(PrintDocumentTest, APdfIsWrittenOnlyOverAnOrdinaryFileAndWhole)
 {
-    bindDocument(grid, 2);
     ASSERT_TRUE(test::writeAll(pdf("old.pdf"), "old"));
-    ASSERT_FALSE(PrintToPdf(pdf("old.pdf"), grid, title, false, DefaultPageLayout(false)));
+    ASSERT_FALSE(PrintFiling(pdf("old.pdf"), {sheet(2)}));
     EXPECT_EQ(test::PdfPageCount(pdf("old.pdf")), 1);
 
+    ASSERT_TRUE(test::writeAll(pdf("data.xml"), "<?xml version=\"1.0\"?><xml/>"));
+    ASSERT_TRUE(test::writeAll(pdf("input.pdf"), "in"));
+    ASSERT_TRUE(QFile::link(pdf("old.pdf"), pdf("link.pdf")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.pdf")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pdf("fifo.pdf")).constData(), 0600), 0);
+    const struct
+    {
+        const char* name;
+        const char* why;
+    } refused[] = {
+        {"data.xml", "файл с данни"}, {"input.pdf", "отпечатва"},     {"link.pdf", "връзка"},
+        {"folder.pdf", "папка"},      {"fifo.pdf", "обикновен файл"},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.name);
+        const QString path = pdf(QString::fromUtf8(r.name));
+        const std::optional<QString> why =
+            PrintFiling(path, {sheet(2)}, std::nullopt, {pdf("input.pdf")});
+        ASSERT_TRUE(why.has_value());
+        EXPECT_TRUE(why->contains(QString::fromUtf8(r.why))) << why->toStdString();
+    }
+    EXPECT_EQ(test::readAll(pdf("data.xml")), QByteArray("<?xml version=\"1.0\"?><xml/>"));
+    EXPECT_EQ(test::readAll(pdf("input.pdf")), QByteArray("in"));
+    EXPECT_EQ(test::PdfPageCount(pdf("old.pdf")), 1);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 5); // nothing new
+
     const QString nowhere = dir.filePath(QStringLiteral("missing/out.pdf"));
-    EXPECT_TRUE(PrintToPdf(nowhere, grid, title, false, DefaultPageLayout(false)).has_value());
+    EXPECT_TRUE(PrintFiling(nowhere, {sheet(2)}).has_value());
     EXPECT_FALSE(QFile::exists(nowhere));
 }
 

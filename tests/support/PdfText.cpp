@@ -61,4 +61,23 @@ std::vector<std::pair<QString, QRectF>> PdfPageWords(const QString& path, int pa
     return words;
 }
 
+QString PdfInfoText(const QString& path)
+{
+    return run(QStringLiteral("pdfinfo"), {path});
+}
+
+QStringList PdfOverlappingWords(const QString& path, int page)
+{
+    const auto words = PdfPageWords(path, page);
+    QStringList overlaps;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        for (std::size_t j = i + 1; j < words.size(); ++j) {
+            // A hair of touching is not overlapping: glyph boxes include side bearings.
+            const QRectF a = words[i].second.adjusted(0.3, 0.3, -0.3, -0.3);
+            if (a.intersects(words[j].second.adjusted(0.3, 0.3, -0.3, -0.3)))
+                overlaps << words[i].first + QStringLiteral(" / ") + words[j].first;
+        }
+    return overlaps;
+}
+
 } // namespace telm::test

@@ -5,6 +5,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 #include <vector>
@@ -19,6 +20,12 @@ QSizeF PdfPageSize(const QString& path);
 
 // The text of one page (1-based), as pdftotext extracts it.
 QString PdfPageText(const QString& path, int page);
+
+// What pdfinfo says of the file (Title:, Author:, Subject:, Pages: …).
+QString PdfInfoText(const QString& path);
+
+// Pairs of words of one page whose boxes overlap, as "word / word"; empty when none.
+QStringList PdfOverlappingWords(const QString& path, int page);
 
 // The words of one page with their boxes in points, as pdftotext -bbox gives them.
 std::vector<std::pair<QString, QRectF>> PdfPageWords(const QString& path, int page);

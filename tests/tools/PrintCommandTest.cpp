@@ -49,8 +49,8 @@ TEST_F(PrintCommand, ADataFilePrintsWithItsOwnTitleBlock)
     const int pages = test::PdfPageCount(pdf);
     ASSERT_GE(pages, 2);
     const QString first = test::PdfPageText(pdf, 1);
-    for (const char* expected :
-         {"Баланс", "на Фирма ООД", "към 12/2006 година", "Прогнозен документ"})
+    for (const char* expected : {"Баланс", "Фирма ООД", "БУЛСТАТ 123456786", "към 31.12.2006 г.",
+                                 "(в лева)", "Прогнозен документ"})
         EXPECT_TRUE(first.contains(QString::fromUtf8(expected))) << expected;
     // Grouped with the system's separator, whichever it is.
     EXPECT_TRUE(first.contains(QRegularExpression(QStringLiteral("\\b1\\D?500\\b"))));
@@ -69,7 +69,8 @@ TEST_F(PrintCommand, ATemplatePrintsAsABlankFormAndTheEquityStatementLies)
     EXPECT_GT(size.width(), size.height()); // landscape, as the form prints it
     const QString text = test::PdfPageText(pdf, 1);
     EXPECT_TRUE(text.contains(QStringLiteral("Отчет за собствения капитал")));
-    EXPECT_TRUE(text.contains(QStringLiteral("на ......")));
+    EXPECT_TRUE(text.contains(QStringLiteral("БУЛСТАТ ......")));
+    EXPECT_TRUE(text.contains(QStringLiteral("за периода ......")));
     EXPECT_TRUE(text.contains(QStringLiteral("Основен")));
 
     ASSERT_EQ(RunTool({"print", path(QStringLiteral("Blanki/testdata_Capital.xml")), "--pdf", pdf,
@@ -112,7 +113,7 @@ TEST_F(PrintCommand, RefusalsAndTheirExitCodes)
     } usage[] = {
         {"no --pdf", {"print", file}},
         {"no file", {"print", "--pdf", pdf}},
-        {"two files", {"print", file, file, "--pdf", pdf}},
+        {"unknown unit", {"print", file, "--pdf", pdf, "--unit", "euro"}},
         {"both orientations", {"print", file, "--pdf", pdf, "--landscape", "--portrait"}},
         {"unknown option", {"print", file, "--pdf", pdf, "--colour"}},
     };
@@ -153,4 +154,62 @@ TEST_F(PrintCommand, TheBalanceSheetPrintsBothYearsAndItsCheckTotals)
         RunTool({"print", path(QStringLiteral("Blanki/testdata_OPR.xml")), "--pdf", opr}).code, 0);
     EXPECT_TRUE(test::PdfPageText(opr, 1).simplified().contains(
         QStringLiteral("Отчет за приходите и разходите")));
+}
+
+// One company's statements of one period into one filing PDF: in the filing's
+// order whatever the order named, numbered through, in thousands with names
+// under the signatures; another company's file is refused by name, and the
+// output is never written over an input, a data file or a link.
+TEST_F(PrintCommand, AFilingPrintsInOrderAndTheOutputPathIsRespected)
+{
+    const auto fill = [this](const char* type, const char* bulstat, const char* set) {
+        const ToolRun run =
+            RunTool({"fill", "--type", type, "--bulstat", bulstat, "--company", "Фирма ООД",
+                     "--year", "2025", "--month", "12", "--folder", dir.path(), "--set", set});
+        EXPECT_NE(run.code, 1) << run.err;
+        return path(QStringLiteral("Data/VELDOR_%1_%2_2025_12.xml").arg(type, bulstat));
+    };
+    const QString bal = fill("Bal", "123456786", "40:DocDta_Sum3=232862229");
+    const QString opr = fill("OPR", "123456786", "20:DocDta_Sum1=1500");
+    const QString cap = fill("Cap", "123456786", "10:DocDta_Sum1=1500");
+    const QString other = fill("OPR", "000000000", "20:DocDta_Sum1=1500");
+    const QString pdf = path(QStringLiteral("filing.pdf"));
+    const ToolRun run = RunTool({"print", cap, opr, bal, "--pdf", pdf, "--folder", dir.path(),
+                                 "--unit", "thousands", "--compiler", "Мария Иванова"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const int pages = test::PdfPageCount(pdf);
+    ASSERT_GE(pages, 5);
+    QStringList titles;
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = test::PdfPageText(pdf, page).simplified();
+        EXPECT_TRUE(text.contains(QStringLiteral("стр. %1 от %2").arg(page).arg(pages)));
+        EXPECT_TRUE(text.contains(QStringLiteral("(в хиляди лева)")));
+        for (const char* title : {"Баланс", "Отчет за приходите", "Отчет за собствения"}) {
+            if (text.contains(QString::fromUtf8(title))
+                && !titles.contains(QString::fromUtf8(title)))
+                titles << QString::fromUtf8(title);
+        }
+        if (page == 1) {
+            EXPECT_TRUE(text.contains(QStringLiteral("232 862"))) << text.toStdString();
+        }
+    }
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("Баланс"), QStringLiteral("Отчет за приходите"),
+                                   QStringLiteral("Отчет за собствения")}));
+    EXPECT_TRUE(test::PdfInfoText(pdf).contains(QStringLiteral("БУЛСТАТ 123456786")));
+
+    const ToolRun odd = RunTool({"print", bal, other, "--pdf", pdf, "--folder", dir.path()});
+    EXPECT_EQ(odd.code, 1);
+    EXPECT_NE(odd.err.find(other.toStdString()), std::string::npos) << odd.err;
+
+    const QByteArray balBytes = test::readAll(bal);
+    ASSERT_TRUE(QFile::link(pdf, path(QStringLiteral("link.pdf"))));
+    for (const QString& out :
+         {bal, opr, path(QStringLiteral("link.pdf")), path(QStringLiteral("Data"))}) {
+        SCOPED_TRACE(out.toStdString());
+        const ToolRun refused = RunTool({"print", bal, "--pdf", out, "--folder", dir.path()});
+        EXPECT_EQ(refused.code, 1);
+        EXPECT_NE(refused.err.find("PDF файлът не може да се запише"), std::string::npos)
+            << refused.err;
+    }
+    EXPECT_EQ(test::readAll(bal), balBytes);
 }
