@@ -1,9 +1,11 @@
 #include "editor/frmDocument.h"
 
 #include "editor/Comparatives.h"
+#include "editor/FindingsPanel.h"
 #include "editor/FormLayout.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ScreenFit.h"
 #include "print/PrintOnPrinter.h"
 #include "print/PrintTitle.h"
 #include "selection/DocumentContext.h"
@@ -19,6 +21,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace telm {
@@ -118,6 +121,8 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
                 [this] { cmdComparatives_Click(); });
     }
 
+    buildFindings();
+
     GridWidget::Events& events = m_grid->events();
     events.keyPress = [this](int& keyAscii) { hgrdDocEnter_KeyPress(keyAscii); };
     events.keyDown = [this](int key, Qt::KeyboardModifiers mods, bool& handled) {
@@ -133,7 +138,8 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
         .enterCell = [this] { hgrdDocEnter_EnterCell(); },
     });
 
-    setMinimumSize(px(kMinWidth), px(kMinHeight));
+    // The design's least size, where the screen has room for it.
+    setMinimumSize(platform::FitToScreen(this, QSize(px(kMinWidth), px(kMinHeight))));
     // Opens maximised. Restored, it keeps nine tenths of the screen, so that its
     // frame and its buttons stay on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -198,6 +204,8 @@ void frmDocument::Form_Activate()
     markNameCell(m_editRow, currentRowColor(), colourOf(marks().enteredText));
     m_grid->show();
     Form_Resize();
+    if (m_startAt)
+        goToRow(*m_startAt);
     if (const std::optional<UserMessage>& notice = m_engine.comparativesNotice())
         platform::ShowMessage(this, *notice);
 }
@@ -230,7 +238,13 @@ void frmDocument::Form_Resize()
                                std::max(0, w - fieldLeft - fieldWidth - px(360)), px(kFieldHeight));
     const int gridTop = px(kGridTop);
     const int frameHeight = px(kFrameHeight);
-    m_grid->setGeometry(0, gridTop, w, std::max(0, h - gridTop - frameHeight));
+    // The findings, when shown, take a third of the room under the fields.
+    const int room = std::max(0, h - gridTop - frameHeight);
+    const int findingsHeight = m_findings->isVisibleTo(this)
+                                   ? std::clamp(room / 3, std::min(room, px(1400)), px(3600))
+                                   : 0;
+    m_grid->setGeometry(0, gridTop, w, room - findingsHeight);
+    m_findings->setGeometry(0, gridTop + room - findingsHeight, w, findingsHeight);
     m_frmCommands->setGeometry(0, h - frameHeight, w, frameHeight);
 
     const int bw = px(kButtonWidth);
@@ -240,10 +254,15 @@ void frmDocument::Form_Resize()
     m_cmdClose->setGeometry(static_cast<int>(frameWidth - 1.1 * bw), by, bw, bh);
     m_cmdSave->setGeometry(static_cast<int>(frameWidth - 2.2 * bw), by, bw, bh);
     m_cmdPrint->setGeometry(static_cast<int>(m_cmdSave->x() - 1.2 * bw), by, bw, bh);
+    m_cmdCheck->setGeometry(static_cast<int>(m_cmdPrint->x() - 1.2 * bw), by, bw, bh);
     if (m_cmdSum)
         m_cmdSum->setGeometry(px(240), by, px(1575), bh);
-    if (m_cmdComparatives)
-        m_cmdComparatives->setGeometry(px(m_cmdSum ? 1935 : 240), by, px(3400), bh);
+    if (m_cmdComparatives) {
+        // On a narrow screen it gives way to the buttons on the right.
+        const int left = px(m_cmdSum ? 1935 : 240);
+        m_cmdComparatives->setGeometry(
+            left, by, std::max(0, std::min(px(3400), m_cmdCheck->x() - px(120) - left)), bh);
+    }
 
     if (m_loaded) {
         ApplyResizeWidths(m_engine.profile(), m_engine.grid(), twips(m_grid->viewport()->width()));
@@ -259,12 +278,23 @@ void frmDocument::cmdSave_Click()
     GridModel& grid = m_engine.grid();
     grid.setCol(0);
     markNameCell(grid.Row(), QColor::fromRgb(marks().restingBack), QColor());
-    if (const std::optional<UserMessage> warning = m_engine.prepareSave())
-        platform::ShowMessage(this, *warning);
-    if (const std::optional<UserMessage> failure = m_engine.writeAndSave())
+    // The balance check's warning is among the findings after the save: a
+    // document that was written is said to be so before what is to mend.
+    m_engine.prepareSave();
+    if (const std::optional<UserMessage> failure = m_engine.writeAndSave()) {
         platform::ShowMessage(this, *failure);
-    else if (const std::optional<UserMessage> findings = m_engine.controlsAfterSave())
-        platform::ShowMessage(this, *findings);
+        return;
+    }
+    std::vector<Finding> findings = m_engine.check();
+    if (findings.empty()) {
+        if (m_findings->isVisible())
+            showFindings({});
+        return;
+    }
+    const QString text = SavedWithFindingsText(findings);
+    showFindings(std::move(findings));
+    platform::ShowMessage(
+        this, UserMessage{QStringLiteral("TELM - Внимание!"), text, UserMessage::Icon::Warning});
 }
 
 void frmDocument::cmdPrint_Click()
