@@ -23,6 +23,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace telm {
@@ -470,7 +471,7 @@ std::vector<Finding> DocumentEngine::check()
     followEntry();
     std::vector<Finding> findings;
     if (const std::optional<QString> balance = BalanceCheckMessage(m_profile, m_grid))
-        findings.push_back(Finding{*balance, {}, std::nullopt});
+        findings.push_back(balanceFinding(*balance));
     Statement screen;
     if (const std::optional<QString> why = statementOnScreen(screen)) {
         findings.push_back(
@@ -485,6 +486,36 @@ std::vector<Finding> DocumentEngine::check()
     std::vector<Finding> comparatives = TextFindings(comparativeFindings());
     std::move(comparatives.begin(), comparatives.end(), std::back_inserter(findings));
     return findings;
+}
+
+Finding DocumentEngine::balanceFinding(const QString& message) const
+{
+    Finding finding{message, {}, std::nullopt};
+    const int column = m_profile.balanceCheck->column;
+    QString field;
+    QString heading;
+    for (const AmountColumn& a : m_profile.amounts)
+        if (a.column == column) {
+            field = QString::fromLatin1(a.field);
+            heading = QString::fromUtf16(a.caption);
+        }
+    const auto [first, last] = BalanceCheckRows(m_profile, m_grid);
+    qint64 sides[2] = {0, 0};
+    int side = 0;
+    for (const int row : {first, last}) {
+        if (row >= 0) {
+            sides[side] = std::llround(AmountOrZero(m_grid.TextMatrix(row, column)));
+            finding.rows.push_back(
+                FindingRow{PaperTitle(docType().titleText()), true,
+                           m_grid.TextMatrix(row, m_profile.codeColumn), m_grid.TextMatrix(row, 0),
+                           heading, 1, sides[side],
+                           RowTarget{QString(), m_grid.band(row) + 1,
+                                     m_grid.TextMatrix(row, m_profile.idColumn), field}});
+        }
+        ++side;
+    }
+    finding.difference = sides[0] - sides[1];
+    return finding;
 }
 
 std::optional<QString> DocumentEngine::statementOnScreen(Statement& out) const

@@ -173,6 +173,8 @@ private:
     // The document as a save would write it, read as the controls read a file;
     // the text says why it cannot be.
     std::optional<QString> statementOnScreen(Statement& out) const;
+    // The balance check's message with the two rows it compared.
+    Finding balanceFinding(const QString& message) const;
     // Last year's data file of this document, read and checked.
     PreviousYearFile readLastYear() const;
 

@@ -40,7 +40,9 @@ FindingsPanel::FindingsPanel(QWidget* parent) : QFrame(parent)
     m_view->setAccessibleName(QStringLiteral("Констатации от контролите"));
     m_view->setAccessibleDescription(accessibleDescription());
     m_view->setModel(m_model);
+    // A finding is a sentence: read whole, on as many lines as it takes.
     m_view->setWordWrap(true);
+    m_view->setTextElideMode(Qt::ElideNone);
     m_view->setUniformRowHeights(false);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -69,7 +71,9 @@ void FindingsPanel::setFindings(std::vector<Finding> findings)
     m_model->setFindings(std::move(findings));
     m_summary->setText(count == 0
                            ? QStringLiteral("Контролите не откриват разлики.")
-                           : QStringLiteral("%1 — Enter или двоен щрак води до реда.").arg(count));
+                           : QStringLiteral("Разлики: %1. Enter или двоен щрак върху ред води до "
+                                            "него.")
+                                 .arg(count));
     m_view->setVisible(count != 0);
     m_view->expandAll();
     if (count != 0)

@@ -1,6 +1,8 @@
 // Whole roads through the real document form, driven by keys and clicks.
 #include "editor/AmountText.h"
 #include "editor/DocumentFill.h"
+#include "editor/FindingsModel.h"
+#include "editor/FindingsPanel.h"
 #include "editor/frmDocument.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
@@ -25,6 +27,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -271,6 +274,22 @@ TEST_F(DocumentFormTest, SaveWarnsWhenUnbalancedThenReopensForCorrection)
         QStringLiteral("Имате неравнени АКТИВ и ПАСИВ. Коригирайте документа!")));
     EXPECT_EQ(boxes.shown[0].icon, platform::MsgIcon::Warning);
     EXPECT_TRUE(QFile::exists(dataPath()));
+    // Listed under the grid with the two sides it compared; Enter goes to the first.
+    FindingsPanel* panel = form->findingsPanel();
+    ASSERT_TRUE(panel->isVisible());
+    const FindingsModel& findings = *panel->model();
+    ASSERT_EQ(findings.rowCount(), 1);
+    const QModelIndex finding = findings.index(0, 0);
+    EXPECT_EQ(findings.index(0, 1).data().toString(), QStringLiteral("разлика 100"));
+    ASSERT_EQ(findings.rowCount(finding), 2);
+    EXPECT_EQ(findings.index(0, 1, finding).data().toString(), QStringLiteral("100"));
+    EXPECT_EQ(findings.index(1, 1, finding).data().toString(), QStringLiteral("0"));
+    goTo(kLand, 7);
+    panel->view()->setFocus();
+    panel->view()->setCurrentIndex(findings.index(1, 0, finding));
+    QTest::keyClick(panel->view(), Qt::Key_Return);
+    EXPECT_EQ(grid().Row(), kLiabilities);
+    EXPECT_EQ(grid().Col(), 7);
     EXPECT_TRUE(form->engine().saved());
     boxes.shown.clear();
     form->close(); // saved: no question
