@@ -7,10 +7,45 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 namespace telm {
+
+namespace {
+
+// A tree view lays a row out at one line whatever its text: this gives each
+// row the height its text takes wrapped at the column's width.
+class WrappingDelegate : public QStyledItemDelegate
+{
+public:
+    explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), m_view(view) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QSize plain = QStyledItemDelegate::sizeHint(option, index);
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        int width = m_view->columnWidth(index.column());
+        if (index.column() == 0) {
+            int depth = 1;
+            for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+                ++depth;
+            width -= m_view->indentation() * depth;
+        }
+        const int margin = 2 * (m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        width = std::max(40, width - margin);
+        const QRect text =
+            item.fontMetrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, item.text);
+        return QSize(plain.width(), std::max(plain.height(), text.height() + 4));
+    }
+
+private:
+    QTreeView* m_view;
+};
+
+} // namespace
 
 FindingsPanel::FindingsPanel(QWidget* parent) : QFrame(parent)
 {
@@ -43,6 +78,10 @@ FindingsPanel::FindingsPanel(QWidget* parent) : QFrame(parent)
     // A finding is a sentence: read whole, on as many lines as it takes.
     m_view->setWordWrap(true);
     m_view->setTextElideMode(Qt::ElideNone);
+    m_view->setItemDelegate(new WrappingDelegate(m_view));
+    // Wider or narrower, each row takes the lines its text needs there.
+    connect(m_view->header(), &QHeaderView::sectionResized, m_view,
+            [this] { m_view->doItemsLayout(); });
     m_view->setUniformRowHeights(false);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -75,9 +114,15 @@ void FindingsPanel::setFindings(std::vector<Finding> findings)
                                             "него.")
                                  .arg(count));
     m_view->setVisible(count != 0);
+    updateGeometry();
     m_view->expandAll();
     if (count != 0)
         m_view->setCurrentIndex(m_model->index(0, 0));
+}
+
+bool FindingsPanel::hasFindings() const
+{
+    return m_model->rowCount() > 0;
 }
 
 void FindingsPanel::choose(const QModelIndex& index)

@@ -27,6 +27,7 @@ public:
     void setFindings(std::vector<Finding> findings);
 
     FindingsModel* model() const { return m_model; }
+    bool hasFindings() const;
     QTreeView* view() const { return m_view; }
     QLabel* summary() const { return m_summary; }
     QPushButton* cmdHide() const { return m_cmdHide; }

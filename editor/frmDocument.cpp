@@ -238,11 +238,14 @@ void frmDocument::Form_Resize()
                                std::max(0, w - fieldLeft - fieldWidth - px(360)), px(kFieldHeight));
     const int gridTop = px(kGridTop);
     const int frameHeight = px(kFrameHeight);
-    // The findings, when shown, take a third of the room under the fields.
+    // The findings, when shown, take a third of the room under the fields;
+    // none found, one line says so.
     const int room = std::max(0, h - gridTop - frameHeight);
-    const int findingsHeight = m_findings->isVisibleTo(this)
-                                   ? std::clamp(room / 3, std::min(room, px(1400)), px(3600))
-                                   : 0;
+    int findingsHeight = 0;
+    if (m_findings->isVisibleTo(this))
+        findingsHeight = m_findings->hasFindings()
+                             ? std::clamp(room / 3, std::min(room, px(1400)), px(3600))
+                             : std::min(room, m_findings->sizeHint().height());
     m_grid->setGeometry(0, gridTop, w, room - findingsHeight);
     m_findings->setGeometry(0, gridTop + room - findingsHeight, w, findingsHeight);
     m_frmCommands->setGeometry(0, h - frameHeight, w, frameHeight);

@@ -72,6 +72,13 @@ void frmChooseFile::buildControls()
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmChooseFile::cmdCancel_Click);
 }
 
+void frmChooseFile::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The default button would take the focus when the dialog is shown.
+    m_txtFileName->setFocus();
+}
+
 void frmChooseFile::cmdChooseFile_Click()
 {
     const QString chosen = platform::fileDialogs().getOpenFileName(
