@@ -6,6 +6,7 @@
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QPushButton>
 #include <QShortcut>

@@ -205,6 +205,8 @@ TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsFollowedAnd
     int findingsAfterMending = -1;
     QByteArray savedBytes;
     QByteArray bytesAfterCheck;
+    bool savedAfterMending = false;
+    QString saidOpenBelow;
     whenFormOpens([&](frmDocument& form) {
         typeInto(form, "40", QStringLiteral("2180"));  // land
         typeInto(form, "610", QStringLiteral("1000")); // capital
@@ -239,6 +241,13 @@ TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsFollowedAnd
                 return;
             const GridModel& its = other.engine().grid();
             incomeRowOpened = its.TextMatrix(its.Row(), 2);
+            // Its finding leads back to the balance sheet, open under it.
+            other.cmdCheck()->click();
+            const FindingsModel& back = *other.findingsPanel()->model();
+            if (back.rowCount() == 1) {
+                other.findingsPanel()->choose(back.index(0, 0, back.index(0, 0)));
+                saidOpenBelow = boxes.shown.back().text;
+            }
             other.closeButton()->click();
         });
         const QModelIndex incomeRow = model.index(2, 0, finding);
@@ -253,7 +262,10 @@ TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsFollowedAnd
         form.cmdCheck()->click();
         findingsAfterMending = panel->model()->rowCount();
         bytesAfterCheck = test::readAll(form.engine().targetPath());
-        boxes.answers.push_back(platform::MsgAnswer::No);
+        // Saved after the other statement was opened over it: its own file, whole.
+        const size_t said = boxes.shown.size();
+        form.cmdSave()->click();
+        savedAfterMending = form.engine().saved() && boxes.shown.size() == said;
         form.closeButton()->click();
     });
     QTest::mouseClick(choose.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
@@ -284,7 +296,15 @@ TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsFollowedAnd
     EXPECT_EQ(rowAfterEnter, QStringLiteral("750"));
     EXPECT_EQ(columnAfterEnter, 7); // Текуща година
     EXPECT_EQ(incomeRowOpened, QStringLiteral("330"));
+    EXPECT_TRUE(saidOpenBelow.contains(QStringLiteral("вече е отворен")))
+        << saidOpenBelow.toStdString();
     EXPECT_EQ(typeAfterIncome, QStringLiteral("Баланс")); // the balance sheet's context again
     EXPECT_EQ(findingsAfterMending, 0);
     EXPECT_EQ(bytesAfterCheck, savedBytes); // "Проверка" writes nothing
+    EXPECT_TRUE(savedAfterMending);
+    const QString balance = dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
+    EXPECT_EQ(amountIn(balance, 4, "750"), QStringLiteral("180"));
+    XmlDocument check;
+    ASSERT_TRUE(check.load(balance));
+    EXPECT_TRUE(VerifyDataHash(check));
 }
