@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <array>
+#include <cmath>
 #include <unordered_map>
 
 namespace telm {
@@ -140,16 +141,46 @@ void CarryComparatives(const FormProfile& profile, const Rowset& previous, GridM
     }
 }
 
-QStringList ComparativeFindings(const FormProfile& profile, const GridModel& grid,
-                                const Rowset* lastYear)
+namespace {
+
+// A row of the document on screen as a finding names it, in one column.
+FindingRow rowHere(const FormProfile& profile, const GridModel& grid, int row, int column,
+                   const char16_t* caption)
 {
-    QStringList findings;
-    for (const CaptionedColumn& c : profile.previousYear)
-        if (c.carriedFrom >= 0 && profile.balanceCheck
-            && BalanceCheckDiffers(profile, grid, c.column))
-            findings << QStringLiteral("В колоната „%1“: %2")
+    return FindingRow{QString(),
+                      true,
+                      grid.TextMatrix(row, profile.codeColumn),
+                      grid.TextMatrix(row, 0),
+                      QString::fromUtf16(caption),
+                      1,
+                      std::llround(AmountOrZero(grid.TextMatrix(row, column))),
+                      RowTarget{QString(), grid.band(row) + 1,
+                                grid.TextMatrix(row, profile.idColumn), QString(), column}};
+}
+
+} // namespace
+
+std::vector<Finding> ComparativeFindingList(const FormProfile& profile, const GridModel& grid,
+                                            const Rowset* lastYear)
+{
+    std::vector<Finding> findings;
+    for (const CaptionedColumn& c : profile.previousYear) {
+        if (c.carriedFrom < 0 || !profile.balanceCheck
+            || !BalanceCheckDiffers(profile, grid, c.column))
+            continue;
+        Finding finding{QStringLiteral("В колоната „%1“: %2")
                             .arg(QString::fromUtf16(c.caption),
-                                 QString::fromUtf16(profile.balanceCheck->message));
+                                 QString::fromUtf16(profile.balanceCheck->message)),
+                        {},
+                        std::nullopt};
+        const auto [first, last] = BalanceCheckRows(profile, grid);
+        for (const int row : {first, last})
+            if (row >= 0)
+                finding.rows.push_back(rowHere(profile, grid, row, c.column, c.caption));
+        if (finding.rows.size() == 2)
+            finding.difference = *finding.rows[0].amount - *finding.rows[1].amount;
+        findings.push_back(std::move(finding));
+    }
     if (!lastYear)
         return findings;
     const RowIndex index = indexRows(*lastYear, profile.idColumn);
@@ -163,12 +194,15 @@ QStringList ComparativeFindings(const FormProfile& profile, const GridModel& gri
         for (const CaptionedColumn& c : profile.previousYear)
             if (c.carriedFrom >= 0
                 && differs(grid.TextMatrix(r, c.column), cell(*last, c.carriedFrom)))
-                findings << QStringLiteral("Ред %1 „%2“, колона „%3“: %4 се различава от сумата "
+                findings.push_back(
+                    Finding{QStringLiteral("Ред %1 „%2“, колона „%3“: %4 се различава от сумата "
                                            "за текущата година в миналогодишния файл: %5")
                                 .arg(grid.TextMatrix(r, profile.idColumn), grid.TextMatrix(r, 0),
                                      QString::fromUtf16(c.caption),
                                      FormatAmount(grid.TextMatrix(r, c.column)),
-                                     FormatAmount(cell(*last, c.carriedFrom)));
+                                     FormatAmount(cell(*last, c.carriedFrom))),
+                            {rowHere(profile, grid, r, c.column, c.caption)},
+                            std::nullopt});
     }
     if (const std::optional<CarriedRow>& opening = profile.carriedOpening) {
         const RowsetRow* closing = find(index, 0, QString::number(opening->fromRow));
@@ -177,15 +211,24 @@ QStringList ComparativeFindings(const FormProfile& profile, const GridModel& gri
                 continue;
             for (const AmountColumn& a : profile.amounts)
                 if (differs(grid.TextMatrix(r, a.column), cell(*closing, a.column)))
-                    findings << QStringLiteral("„%1“, колона „%2“: %3 не е равно на "
+                    findings.push_back(
+                        Finding{QStringLiteral("„%1“, колона „%2“: %3 не е равно на "
                                                "преизчисления собствен капитал в края на "
                                                "миналата година: %4")
                                     .arg(grid.TextMatrix(r, 0), QString::fromUtf16(a.caption),
                                          FormatAmount(grid.TextMatrix(r, a.column)),
-                                         FormatAmount(cell(*closing, a.column)));
+                                         FormatAmount(cell(*closing, a.column))),
+                                {rowHere(profile, grid, r, a.column, a.caption)},
+                                std::nullopt});
         }
     }
     return findings;
+}
+
+QStringList ComparativeFindings(const FormProfile& profile, const GridModel& grid,
+                                const Rowset* lastYear)
+{
+    return FindingTexts(ComparativeFindingList(profile, grid, lastYear));
 }
 
 QString PreviousYearFaultText(const PreviousYearFile& file)

@@ -6,6 +6,7 @@
 // and the reason is said.
 #pragma once
 
+#include "editor/Findings.h"
 #include "xmlfiles/Rowset.h"
 
 #include <QString>
@@ -56,6 +57,9 @@ void CarryComparatives(const FormProfile& profile, const Rowset& previous, GridM
 // restated closing balance. One line each, for the warning after a save.
 QStringList ComparativeFindings(const FormProfile& profile, const GridModel& grid,
                                 const Rowset* lastYear);
+// The same as findings with the rows they name, to go to.
+std::vector<Finding> ComparativeFindingList(const FormProfile& profile, const GridModel& grid,
+                                            const Rowset* lastYear);
 
 // "Сравнителните данни не са взети от файла …: …": the message for a fault.
 QString PreviousYearFaultText(const PreviousYearFile& file);

@@ -483,7 +483,12 @@ std::vector<Finding> DocumentEngine::check()
             FilingFindings(screen, ControlsPath(m_document.programFolder));
         std::move(filing.begin(), filing.end(), std::back_inserter(findings));
     }
-    std::vector<Finding> comparatives = TextFindings(comparativeFindings());
+    std::vector<Finding> comparatives;
+    if (CarriesFromLastYear(m_profile)) {
+        const PreviousYearFile previous = readLastYear();
+        comparatives = ComparativeFindingList(m_profile, m_grid,
+                                              previous.usable() ? &previous.rowset : nullptr);
+    }
     std::move(comparatives.begin(), comparatives.end(), std::back_inserter(findings));
     return findings;
 }

@@ -14,10 +14,11 @@ namespace telm {
 // Where a row of a statement is: what a jump to it needs.
 struct RowTarget
 {
-    QString path;  // the statement's data file; empty for the document on screen
-    int level = 1; // 1 = top level
-    QString id;    // DocStr_ID
-    QString field; // the amount field, or empty for the row's first amount
+    QString path;    // the statement's data file; empty for the document on screen
+    int level = 1;   // 1 = top level
+    QString id;      // DocStr_ID
+    QString field;   // the amount field, or empty for `column`
+    int column = -1; // in the document on screen: the grid's column, when no field names it
 };
 
 // One row a control read, as the user sees it.

@@ -84,7 +84,7 @@ bool frmDocument::goToRow(const RowTarget& target)
         for (int up = grid.parentRow(row); up >= grid.FixedRows(); up = grid.parentRow(up))
             if (grid.isCollapsed(up))
                 grid.setCollapsed(up, false);
-        int col = target.field.isEmpty() ? -1 : m_engine.columnOfField(target.field);
+        int col = target.field.isEmpty() ? target.column : m_engine.columnOfField(target.field);
         if (col < 0 || grid.ColWidth(col, grid.band(row)) == 0)
             col = m_engine.amountColumns().empty() ? grid.Col() : m_engine.amountColumns().front();
         m_grid->setFocus();

@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using namespace telm;
@@ -350,6 +352,18 @@ TEST_F(Comparatives, ComparativesThatDifferFromLastYearsFileAreFindings)
                                                  "година“: 100 се различава")))
         << findings.toStdString();
     EXPECT_TRUE(findings.contains(QStringLiteral("миналогодишния файл: 250")));
+    // "Проверка" lists it with its row, to go to in the previous year's column.
+    const std::vector<Finding> checked = engine->check();
+    const auto land = std::find_if(checked.begin(), checked.end(), [](const Finding& f) {
+        return f.text.startsWith(QStringLiteral("Ред 40 "));
+    });
+    ASSERT_NE(land, checked.end());
+    ASSERT_EQ(land->rows.size(), 1u);
+    EXPECT_EQ(land->rows[0].title, QStringLiteral("1. Земи (терени)"));
+    EXPECT_EQ(land->rows[0].amount, 100);
+    EXPECT_EQ(land->rows[0].target.id, QStringLiteral("40"));
+    EXPECT_EQ(land->rows[0].target.column,
+              engine->columnOfField(QStringLiteral("DocDta_PrevYear")));
     ASSERT_FALSE(engine->refreshComparatives());
     // Only last year's own imbalance is left.
     EXPECT_FALSE(
