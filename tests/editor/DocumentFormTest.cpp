@@ -284,6 +284,12 @@ TEST_F(DocumentFormTest, SaveWarnsWhenUnbalancedThenReopensForCorrection)
     ASSERT_EQ(findings.rowCount(finding), 2);
     EXPECT_EQ(findings.index(0, 1, finding).data().toString(), QStringLiteral("100"));
     EXPECT_EQ(findings.index(1, 1, finding).data().toString(), QStringLiteral("0"));
+    // F9 checks again, without saving: the same finding.
+    const QByteArray written = test::readAll(dataPath());
+    goTo(kLand, 7);
+    QTest::keyClick(gridWidget(), Qt::Key_F9);
+    EXPECT_EQ(findings.rowCount(), 1);
+    EXPECT_EQ(test::readAll(dataPath()), written);
     goTo(kLand, 7);
     panel->view()->setFocus();
     panel->view()->setCurrentIndex(findings.index(1, 0, finding));
