@@ -28,7 +28,7 @@ public:
         const QModelIndex source = mapToSource(index);
         if (index.column() == 3)
             return files->lastModified(source).toString(QStringLiteral("dd.MM.yyyy HH:mm"));
-        return FileKindText(files->isDir(source), files->fileName(source));
+        return FileKindText(files->isDir(source), files->fileName(source.siblingAtColumn(0)));
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
