@@ -1,5 +1,6 @@
-// The consistency controls after a save: the saved statement on its own and
-// against the other statements of its company, period and kind in its folder.
+// The consistency controls over one statement (saved, or as it stands on
+// screen) on its own and against the other statements of its company, period
+// and kind in its folder: findings with their rows, or one line each.
 #pragma once
 
 #include "editor/Findings.h"
