@@ -3,18 +3,104 @@
 #include "app/frmMain.h"
 #include "editor/frmDocument.h"
 #include "export/frmSaveXMLAs.h"
+#include "platform/MessageBoxes.h"
+#include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
 #include "selection/frmChooseFile.h"
 #include "selection/frmChoosePrm.h"
 
+#include <QFileInfo>
+
+#include <vector>
+
 namespace telm {
 
-void OpenDocumentForm(AppState& state, QWidget* parent, const OpenedDocument& document)
+namespace {
+
+// The data files of the document forms open now, the first one lowest.
+std::vector<QString>& openFiles()
+{
+    static std::vector<QString> files;
+    return files;
+}
+
+bool isOpen(const QString& path)
+{
+    const QFileInfo wanted(path);
+    for (const QString& open : openFiles())
+        if (QFileInfo(open) == wanted)
+            return true;
+    return false;
+}
+
+// What a document form leaves in the context (the company, period and type it
+// was opened with), kept while another statement is opened over it.
+struct ContextKept
+{
+    explicit ContextKept(AppState& s)
+        : state(s), company(s.company), period(s.period), docType(s.docType), hfGrid(s.hfGrid),
+          balanceLiquid(s.balanceLiquidVariant), incomeLiquid(s.incomeLiquidVariant),
+          opened(s.openedDataFilePath), saved(s.dataFilePath)
+    {
+    }
+    ~ContextKept()
+    {
+        state.company = company;
+        state.period = period;
+        state.docType = docType;
+        state.hfGrid = hfGrid;
+        state.balanceLiquidVariant = balanceLiquid;
+        state.incomeLiquidVariant = incomeLiquid;
+        state.openedDataFilePath = opened;
+        state.dataFilePath = saved;
+    }
+    ContextKept(const ContextKept&) = delete;
+    ContextKept& operator=(const ContextKept&) = delete;
+
+    AppState& state;
+    clsCompany company;
+    clsPeriod period;
+    clsDocType docType;
+    clsHFGrid hfGrid;
+    bool balanceLiquid;
+    bool incomeLiquid;
+    QString opened;
+    QString saved;
+};
+
+void OpenStatementAt(AppState& state, QWidget* parent, const RowTarget& target)
+{
+    if (isOpen(target.path)) {
+        platform::ShowMessage(parent, QStringLiteral("Внимание!"),
+                              QStringLiteral("Документът %1 вече е отворен в прозорец под този. "
+                                             "Затворете този прозорец, за да стигнете до него.")
+                                  .arg(QFileInfo(target.path).fileName()),
+                              platform::MsgIcon::Information);
+        return;
+    }
+    const ContextKept kept(state);
+    const Opening opening = OpenFromDataFile(state, target.path);
+    if (opening.message)
+        platform::ShowMessage(parent, *opening.message);
+    if (opening.document)
+        OpenDocumentForm(state, parent, *opening.document, target);
+}
+
+} // namespace
+
+void OpenDocumentForm(AppState& state, QWidget* parent, const OpenedDocument& document,
+                      const std::optional<RowTarget>& startAt)
 {
     if (!document.type)
         return;
     frmDocument form(state, document, parent);
+    form.setStatementOpener(
+        [&state](QWidget* over, const RowTarget& target) { OpenStatementAt(state, over, target); });
+    if (startAt)
+        form.startAt(*startAt);
+    openFiles().push_back(document.editType == 1 ? document.path : document.targetPath);
     form.exec();
+    openFiles().pop_back();
 }
 
 void WireDialogs(frmMain& window, AppState& state)

@@ -2,7 +2,10 @@
 // selection dialogs the way to open a document form.
 #pragma once
 
+#include "editor/Findings.h"
 #include "selection/DocumentOpener.h"
+
+#include <optional>
 
 class QWidget;
 
@@ -12,8 +15,12 @@ struct AppState;
 class frmMain;
 
 // Creates the document form of the opened document's type, modal over
-// parent, and returns when it has closed; each call makes a fresh form.
-void OpenDocumentForm(AppState& state, QWidget* parent, const OpenedDocument& document);
+// parent, and returns when it has closed; each call makes a fresh form,
+// started on `startAt` when given. A finding of the form that points into
+// another statement of the filing opens that statement over it, on its row,
+// and the context is as before when it closes.
+void OpenDocumentForm(AppState& state, QWidget* parent, const OpenedDocument& document,
+                      const std::optional<RowTarget>& startAt = std::nullopt);
 
 // Sets the new-document and open-document dialogs on the main window.
 void WireDialogs(frmMain& window, AppState& state);

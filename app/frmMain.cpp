@@ -2,6 +2,7 @@
 
 #include "platform/HelpTopics.h"
 #include "platform/HelpViewer.h"
+#include "platform/ScreenFit.h"
 #include "selection/DocumentContext.h"
 
 #include <QAction>
@@ -114,7 +115,9 @@ frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     m_tmrClock->start();
     tmrClock_Timer();
 
-    resize(800, 560);
+    // Never larger than the screen, whatever its size and scale: the menu
+    // must stay on it.
+    resize(platform::FitToScreen(this, QSize(800, 560)));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }

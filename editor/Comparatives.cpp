@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <array>
+#include <cmath>
 #include <unordered_map>
 
 namespace telm {

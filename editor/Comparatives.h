@@ -6,6 +6,7 @@
 // and the reason is said.
 #pragma once
 
+#include "editor/Findings.h"
 #include "xmlfiles/Rowset.h"
 
 #include <QString>

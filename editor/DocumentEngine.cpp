@@ -1,6 +1,7 @@
 #include "editor/DocumentEngine.h"
 
 #include "checks/Controls.h"
+#include "checks/Statement.h"
 #include "editor/AmountText.h"
 #include "editor/ConditionalSums.h"
 #include "editor/EditRules.h"
@@ -11,6 +12,7 @@
 #include "selection/Catalogue.h"
 #include "selection/DataFileName.h"
 #include "selection/DocumentContext.h"
+#include "selection/YearText.h"
 #include "xmlfiles/DataFile.h"
 #include "xmlfiles/DocumentChecks.h"
 #include "xmlfiles/FormFields.h"
@@ -21,6 +23,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 
 namespace telm {
 
@@ -474,11 +478,82 @@ std::optional<UserMessage> DocumentEngine::writeAndSave()
     return std::nullopt;
 }
 
-std::optional<UserMessage> DocumentEngine::controlsAfterSave() const
+std::vector<Finding> DocumentEngine::check()
 {
-    if (m_savedPath.isEmpty())
-        return std::nullopt;
-    return FindingsWarning(ControlFindings(m_savedPath, ControlsPath(m_document.programFolder)));
+    if (sumsBeforeSave())
+        runConditionalSums();
+    followEntry();
+    std::vector<Finding> findings;
+    if (const std::optional<QString> balance = BalanceCheckMessage(m_profile, m_grid))
+        findings.push_back(balanceFinding(*balance));
+    Statement screen;
+    if (const std::optional<QString> why = statementOnScreen(screen)) {
+        findings.push_back(
+            Finding{QStringLiteral("Контролите не могат да бъдат проверени: %1").arg(*why),
+                    {},
+                    std::nullopt});
+    } else {
+        std::vector<Finding> filing =
+            FilingFindings(screen, ControlsPath(m_document.programFolder));
+        std::move(filing.begin(), filing.end(), std::back_inserter(findings));
+    }
+    return findings;
+}
+
+Finding DocumentEngine::balanceFinding(const QString& message) const
+{
+    Finding finding{message, {}, std::nullopt};
+    const int column = m_profile.balanceCheck->column;
+    QString field;
+    QString heading;
+    for (const AmountColumn& a : m_profile.amounts)
+        if (a.column == column) {
+            field = QString::fromLatin1(a.field);
+            heading = QString::fromUtf16(a.caption);
+        }
+    const auto [first, last] = BalanceCheckRows(m_profile, m_grid);
+    qint64 sides[2] = {0, 0};
+    int side = 0;
+    for (const int row : {first, last}) {
+        if (row >= 0) {
+            sides[side] = std::llround(AmountOrZero(m_grid.TextMatrix(row, column)));
+            finding.rows.push_back(
+                FindingRow{PaperTitle(docType().titleText()), true,
+                           m_grid.TextMatrix(row, m_profile.codeColumn), m_grid.TextMatrix(row, 0),
+                           heading, 1, sides[side],
+                           RowTarget{QString(), m_grid.band(row) + 1,
+                                     m_grid.TextMatrix(row, m_profile.idColumn), field}});
+        }
+        ++side;
+    }
+    finding.difference = sides[0] - sides[1];
+    return finding;
+}
+
+std::optional<QString> DocumentEngine::statementOnScreen(Statement& out) const
+{
+    XmlDocument xml;
+    const GridWriterView view(m_grid);
+    if (const std::optional<WriteError> error =
+            WriteDataDocument(xml, sourcePath(), view, m_document.header, m_writtenFields,
+                              m_writtenColumns, m_document.editType, m_profile.idColumn, ReadAmount,
+                              m_document.editType == 1 ? formPath() : QString()))
+        return error->message;
+    Rowset rowset;
+    if (const std::optional<RowsetError> error = LoadRowset(xml.doc(), rowset))
+        return error->message;
+    const std::optional<PeriodText> period = PeriodFromText(m_header.period);
+    if (!period)
+        return QStringLiteral("периодът „%1“ не е месец/година").arg(m_header.period);
+    ReadRows(rowset, out);
+    out.path = targetPath();
+    out.type = m_document.type;
+    out.forecast = m_header.forecast;
+    out.bulstat = m_header.bulstat;
+    out.company = m_header.company;
+    out.year = QString::number(period->year);
+    out.month = period->month;
+    return std::nullopt;
 }
 
 } // namespace telm

@@ -11,6 +11,7 @@
 
 #include "editor/Comparatives.h"
 #include "editor/EditHistory.h"
+#include "editor/Findings.h"
 #include "editor/FormProfile.h"
 #include "grid/GridModel.h"
 #include "platform/UserMessage.h"
@@ -31,6 +32,7 @@ class DocumentLock;
 }
 struct AppState;
 struct Rowset;
+struct Statement;
 struct DocType;
 
 // The three fields shown above the grid.
@@ -163,10 +165,11 @@ public:
     // changed on disk since it was opened; its previous version is kept as
     // <file>.bak.
     std::optional<UserMessage> writeAndSave();
-    // After a save: the consistency controls over the saved file, on its own
-    // and against the company's other statements of the period beside it. The
-    // message, if any, is a warning listing every disagreement.
-    std::optional<UserMessage> controlsAfterSave() const;
+    // The controls over the document as it stands, without saving it: the sums
+    // a save runs first, the balance check, the consistency controls on its own
+    // and against the company's other statements of the period beside its file,
+    // and the comparatives. After a save, what the saved file holds.
+    std::vector<Finding> check();
 
     QString sourcePath() const; // template (new) or opened file (correction)
     QString targetPath() const; // composed name (new) or opened file (correction)
@@ -183,6 +186,11 @@ private:
     // Looks for last year's file: carries it into a new document, decides
     // whether the previous-year columns are typed.
     void lookAtLastYear(const QStringList& formFields);
+    // The document as a save would write it, read as the controls read a file;
+    // the text says why it cannot be.
+    std::optional<QString> statementOnScreen(Statement& out) const;
+    // The balance check's message with the two rows it compared.
+    Finding balanceFinding(const QString& message) const;
     // Last year's data file of this document, read and checked.
     PreviousYearFile readLastYear() const;
 

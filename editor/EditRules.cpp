@@ -137,23 +137,29 @@ bool BalanceCheckDiffers(const FormProfile& profile, const GridModel& grid, int 
 {
     if (!profile.balanceCheck)
         return false;
-    const BalanceCheck& check = *profile.balanceCheck;
-    double first = 0.0;
-    double last = 0.0;
-    bool seenFirst = false;
-    const int lastRow = grid.Rows() - 1 - check.lastRowsSkipped;
-    for (int r = grid.FixedRows(); r <= lastRow; ++r) {
+    const auto [firstRow, lastRow] = BalanceCheckRows(profile, grid);
+    const auto amount = [&](int row) {
+        return row < 0 ? 0.0 : AmountOrZero(grid.TextMatrix(row, column));
+    };
+    return amount(firstRow) != amount(lastRow);
+}
+
+std::pair<int, int> BalanceCheckRows(const FormProfile& profile, const GridModel& grid)
+{
+    if (!profile.balanceCheck)
+        return {-1, -1};
+    int first = -1;
+    int last = -1;
+    const int end = grid.Rows() - 1 - profile.balanceCheck->lastRowsSkipped;
+    for (int r = grid.FixedRows(); r <= end; ++r) {
         if (!grid.TextMatrix(r, profile.parentColumn).isEmpty())
             continue;
-        const double amount = AmountOrZero(grid.TextMatrix(r, column));
-        if (!seenFirst) {
-            first = amount;
-            seenFirst = true;
-        } else {
-            last = amount;
-        }
+        if (first < 0)
+            first = r;
+        else
+            last = r;
     }
-    return first != last;
+    return {first, last};
 }
 
 } // namespace telm

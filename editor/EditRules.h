@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace telm {
 
@@ -35,5 +36,8 @@ std::optional<QString> BalanceCheckMessage(const FormProfile& profile, const Gri
 
 // Whether the rows the balance check compares differ in `column`.
 bool BalanceCheckDiffers(const FormProfile& profile, const GridModel& grid, int column);
+// The two rows the balance check compares: the first and the last top-level
+// row it looks at; -1 for a row that is not there.
+std::pair<int, int> BalanceCheckRows(const FormProfile& profile, const GridModel& grid);
 
 } // namespace telm

@@ -1,7 +1,9 @@
-// The consistency controls after a save: the saved statement on its own and
-// against the other statements of its company, period and kind in its folder.
+// The consistency controls over one statement (saved, or as it stands on
+// screen) on its own and against the other statements of its company, period
+// and kind in its folder: findings with their rows, or one line each.
 #pragma once
 
+#include "editor/Findings.h"
 #include "platform/UserMessage.h"
 
 #include <QString>
@@ -10,6 +12,15 @@
 #include <optional>
 
 namespace telm {
+
+struct Statement;
+
+// The controls that read `current` (the document as saved, or as it stands on
+// screen), on its own and against the other statements of its company, period
+// and kind in the folder of its path, and one finding per statement of the
+// filing that could not be compared (changed outside the program, unreadable).
+// A missing controls file means no controls; a broken one is a finding.
+std::vector<Finding> FilingFindings(const Statement& current, const QString& controlsPath);
 
 // One line per control that does not agree, and one per statement of the
 // filing that could not be compared (changed outside the program, unreadable).

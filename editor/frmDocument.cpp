@@ -3,10 +3,12 @@
 #include "editor/AmountText.h"
 #include "editor/Comparatives.h"
 #include "editor/EntryRoad.h"
+#include "editor/FindingsPanel.h"
 #include "editor/FormLayout.h"
 #include "editor/PaperSheetOf.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ScreenFit.h"
 #include "print/PrintOnPrinter.h"
 #include "selection/DocumentContext.h"
 
@@ -25,6 +27,7 @@
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace telm {
@@ -147,6 +150,8 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
                 [this] { cmdComparatives_Click(); });
     }
 
+    buildFindings();
+
     GridWidget::Events& events = m_grid->events();
     events.keyPress = [this](int& keyAscii) { hgrdDocEnter_KeyPress(keyAscii); };
     events.keyDown = [this](int key, Qt::KeyboardModifiers mods, bool& handled) {
@@ -171,7 +176,8 @@ frmDocument::frmDocument(AppState& state, const OpenedDocument& document, QWidge
     });
     addShortcuts();
 
-    setMinimumSize(px(kMinWidth), px(kMinHeight));
+    // The design's least size, where the screen has room for it.
+    setMinimumSize(platform::FitToScreen(this, QSize(px(kMinWidth), px(kMinHeight))));
     // Opens maximised. Restored, it keeps nine tenths of the screen, so that its
     // frame and its buttons stay on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -244,6 +250,8 @@ void frmDocument::Form_Activate()
     m_grid->show();
     Form_Resize();
     m_grid->ensureCellVisible(m_editRow, m_editCol);
+    if (m_startAt)
+        goToRow(*m_startAt);
     if (const std::optional<UserMessage>& notice = m_engine.comparativesNotice())
         platform::ShowMessage(this, *notice);
 }
@@ -277,7 +285,16 @@ void frmDocument::Form_Resize()
     const int gridTop = px(kGridTop);
     const int frameHeight = px(kFrameHeight);
     const int statusHeight = m_statusBar->sizeHint().height();
-    m_grid->setGeometry(0, gridTop, w, std::max(0, h - gridTop - frameHeight - statusHeight));
+    // The findings, when shown, take a third of the room under the fields;
+    // none found, one line says so.
+    const int room = std::max(0, h - gridTop - frameHeight - statusHeight);
+    int findingsHeight = 0;
+    if (m_findings->isVisibleTo(this))
+        findingsHeight = m_findings->hasFindings()
+                             ? std::clamp(room / 3, std::min(room, px(1400)), px(3600))
+                             : std::min(room, m_findings->sizeHint().height());
+    m_grid->setGeometry(0, gridTop, w, room - findingsHeight);
+    m_findings->setGeometry(0, gridTop + room - findingsHeight, w, findingsHeight);
     m_frmCommands->setGeometry(0, h - frameHeight - statusHeight, w, frameHeight);
     m_statusBar->setGeometry(0, h - statusHeight, w, statusHeight);
 
@@ -288,10 +305,15 @@ void frmDocument::Form_Resize()
     m_cmdClose->setGeometry(static_cast<int>(frameWidth - 1.1 * bw), by, bw, bh);
     m_cmdSave->setGeometry(static_cast<int>(frameWidth - 2.2 * bw), by, bw, bh);
     m_cmdPrint->setGeometry(static_cast<int>(m_cmdSave->x() - 1.2 * bw), by, bw, bh);
+    m_cmdCheck->setGeometry(static_cast<int>(m_cmdPrint->x() - 1.2 * bw), by, bw, bh);
     if (m_cmdSum)
         m_cmdSum->setGeometry(px(240), by, px(1575), bh);
-    if (m_cmdComparatives)
-        m_cmdComparatives->setGeometry(px(m_cmdSum ? 1935 : 240), by, px(3400), bh);
+    if (m_cmdComparatives) {
+        // On a narrow screen it gives way to the buttons on the right.
+        const int left = px(m_cmdSum ? 1935 : 240);
+        m_cmdComparatives->setGeometry(
+            left, by, std::max(0, std::min(px(3400), m_cmdCheck->x() - px(120) - left)), bh);
+    }
 
     if (m_loaded) {
         ApplyResizeWidths(m_engine.profile(), m_engine.grid(), twips(m_grid->viewport()->width()));
@@ -304,18 +326,28 @@ void frmDocument::cmdSave_Click()
 {
     if (!m_loaded || !txtEdit_LostFocus())
         return;
-    // The cursor stays where the user was working.
-    if (const std::optional<UserMessage> warning = m_engine.prepareSave())
-        platform::ShowMessage(this, *warning);
+    // The cursor stays where the user was working. The balance check's warning
+    // is among the findings after the save: a document that was written is
+    // said to be so before what is to mend.
+    m_engine.prepareSave();
     if (const std::optional<UserMessage> failure = m_engine.writeAndSave()) {
         platform::ShowMessage(this, *failure);
+        m_grid->setFocus();
+        return;
+    }
+    showStatus(QStringLiteral("Записано: %1 %2")
+                   .arg(QFileInfo(m_engine.savedPath()).fileName(),
+                        QTime::currentTime().toString(QStringLiteral("HH:mm"))));
+    updateTitle();
+    std::vector<Finding> findings = m_engine.check();
+    if (findings.empty()) {
+        if (m_findings->isVisible())
+            showFindings({});
     } else {
-        showStatus(QStringLiteral("Записано: %1 %2")
-                       .arg(QFileInfo(m_engine.savedPath()).fileName(),
-                            QTime::currentTime().toString(QStringLiteral("HH:mm"))));
-        updateTitle();
-        if (const std::optional<UserMessage> findings = m_engine.controlsAfterSave())
-            platform::ShowMessage(this, *findings);
+        const QString text = SavedWithFindingsText(findings);
+        showFindings(std::move(findings));
+        platform::ShowMessage(this, UserMessage{QStringLiteral("TELM - Внимание!"), text,
+                                                UserMessage::Icon::Warning});
     }
     m_grid->setFocus();
 }

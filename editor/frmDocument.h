@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -17,6 +19,7 @@ class QStatusBar;
 
 namespace telm {
 
+class FindingsPanel;
 class GridWidget;
 
 class frmDocument : public QDialog
@@ -24,6 +27,11 @@ class frmDocument : public QDialog
     Q_OBJECT
 
 public:
+    // Opens another statement of the filing on one of its rows, modal over
+    // `parent`; returns when that form has closed. The window that opens
+    // document forms provides it.
+    using StatementOpener = std::function<void(QWidget* parent, const RowTarget& target)>;
+
     // The form of the document's type, for a new document or a correction.
     frmDocument(AppState& state, const OpenedDocument& document, QWidget* parent = nullptr);
     ~frmDocument() override;
@@ -38,6 +46,8 @@ public:
     QPushButton* cmdSum() const { return m_cmdSum; }
     QPushButton* cmdComparatives() const { return m_cmdComparatives; }
     QPushButton* cmdPrint() const { return m_cmdPrint; }
+    QPushButton* cmdCheck() const { return m_cmdCheck; }
+    FindingsPanel* findingsPanel() const { return m_findings; }
     QLineEdit* txtPeriod() const { return m_txtPeriod; }
     QLineEdit* txtCompName() const { return m_txtCompName; }
     QLineEdit* txtBulstat() const { return m_txtBulstat; }
@@ -61,6 +71,16 @@ public:
     // "Обнови сравнителните данни": asks, then takes the comparatives again
     // from last year's data file.
     void cmdComparatives_Click();
+
+    // "Проверка" (F9): the controls over the document as it stands, without
+    // saving, listed in the findings panel.
+    void cmdCheck_Click();
+    // Makes the row current (its band expanded), in the target's amount
+    // column; false when the document has no such row.
+    bool goToRow(const RowTarget& target);
+    // The row the form starts on once loaded.
+    void startAt(const RowTarget& target) { m_startAt = target; }
+    void setStatementOpener(StatementOpener opener) { m_openStatement = std::move(opener); }
 
     // Commits the entry in the editor box; false when it was refused.
     bool txtEdit_LostFocus();
@@ -118,6 +138,9 @@ private:
     void copyColumn();
     void pasteColumn();
     QColor currentRowColor() const;
+    void buildFindings();
+    void showFindings(std::vector<Finding> findings);
+    void findingChosen(const RowTarget& target);
     int px(int twips) const;
     int twips(int pixels) const;
 
@@ -155,6 +178,10 @@ private:
     QLabel* m_lblStatus = nullptr;
     QLineEdit* m_txtFind = nullptr;
     int m_findStart = 0; // the row a search begins after
+    QPushButton* m_cmdCheck = nullptr;
+    FindingsPanel* m_findings = nullptr;
+    StatementOpener m_openStatement;
+    std::optional<RowTarget> m_startAt;
 };
 
 } // namespace telm

@@ -74,4 +74,14 @@ std::optional<UserMessage> ExportDataFile(const QString& source, const QString& 
     return std::nullopt;
 }
 
+UserMessage ExportDoneMessage(const QString& source, const QString& folder)
+{
+    const QString destination = DestinationPath(folder, ExtractFileName(source));
+    return UserMessage{QStringLiteral("Съхранение на данни на дискета"),
+                       QStringLiteral("Копиран е файлът\n%1\n\nв папката %2 като\n%3")
+                           .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(folder),
+                                QDir::toNativeSeparators(destination)),
+                       UserMessage::Icon::Information};
+}
+
 } // namespace telm

@@ -25,4 +25,7 @@ QString DestinationPath(const QString& folder, const QString& fileName);
 // leaves it as it is. The message says why it was not copied.
 std::optional<UserMessage> ExportDataFile(const QString& source, const QString& folder);
 
+// What a copy did, for the user: which file went where, under which name.
+UserMessage ExportDoneMessage(const QString& source, const QString& folder);
+
 } // namespace telm

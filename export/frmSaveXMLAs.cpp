@@ -121,6 +121,14 @@ void frmSaveXMLAs::buildControls()
     setFixedSize(px(kClient.width),
                  std::max(px(kClient.height), m_cmdSave->geometry().bottom() + px(210)));
 
+    // The file to copy first, then where to.
+    setTabOrder(m_txtFileName, m_cmdChooseFile);
+    setTabOrder(m_cmdChooseFile, m_drive1);
+    setTabOrder(m_drive1, m_dir1);
+    setTabOrder(m_dir1, m_cmdSave);
+    setTabOrder(m_cmdSave, m_cmdExit);
+    m_txtFileName->setFocus();
+
     connect(m_drive1, &QComboBox::activated, this, &frmSaveXMLAs::Drive1_Change);
     connect(m_cmdChooseFile, &QPushButton::clicked, this, &frmSaveXMLAs::cmdChooseFile_Click);
     connect(m_cmdSave, &QPushButton::clicked, this, &frmSaveXMLAs::cmdSave_Click);
@@ -215,9 +223,11 @@ void frmSaveXMLAs::cmdSave_Click()
         return;
     }
     m_fileName = ExtractFileName(m_txtFileName->text());
-    if (const std::optional<UserMessage> failure =
-            ExportDataFile(m_txtFileName->text(), currentFolder()))
+    const QString folder = currentFolder();
+    if (const std::optional<UserMessage> failure = ExportDataFile(m_txtFileName->text(), folder))
         platform::ShowMessage(this, *failure);
+    else
+        platform::ShowMessage(this, ExportDoneMessage(m_txtFileName->text(), folder));
 }
 
 void frmSaveXMLAs::cmdExit_Click()

@@ -1,7 +1,9 @@
 #include "platform/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QTreeView>
 
 #include <algorithm>
@@ -9,6 +11,36 @@
 namespace telm::platform {
 
 namespace {
+
+// The file list's kind and date columns in the program's words, whatever the
+// system's language: "Файл с данни (XML)", "10.12.2026 17:34" (not "XML
+// document", "Dec"); the headings too.
+class BulgarianColumns : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != 2 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        if (index.column() == 3)
+            return files->lastModified(source).toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+        return FileKindText(files->isDir(source), files->fileName(source.siblingAtColumn(0)));
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        static const QString headings[] = {QStringLiteral("Име"), QStringLiteral("Размер"),
+                                           QStringLiteral("Вид"), QStringLiteral("Променен")};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
+            && section < int(std::size(headings)))
+            return headings[section];
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+};
 
 class QtFileDialogs : public FileDialogs
 {
@@ -20,6 +52,7 @@ public:
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile); // a typed path must exist
+        dialog.setProxyModel(new BulgarianColumns(&dialog));
         dialog.setNameFilters(filters);
         if (!filters.isEmpty())
             dialog.selectNameFilter(filters.first());
@@ -31,8 +64,8 @@ public:
             metrics.horizontalAdvance(QStringLiteral("VELDOR_P_BalLiq2_123456786_2025_12.xml"))
                 + pad,
             metrics.horizontalAdvance(QStringLiteral("9999.9 KiB")) + pad,
-            metrics.horizontalAdvance(QStringLiteral("XML Document")) + pad,
-            metrics.horizontalAdvance(QStringLiteral("31.12.2026 23:59:59")) + pad};
+            metrics.horizontalAdvance(FileKindText(false, QStringLiteral("a.xml"))) + pad,
+            metrics.horizontalAdvance(QStringLiteral("31.12.2026 23:59")) + pad};
         int columns = 0;
         for (const int width : widths)
             columns += width;
@@ -71,7 +104,16 @@ void installFileDialogs(FileDialogs* dialogs)
 
 QStringList XmlFileFilters()
 {
-    return {QStringLiteral("Xml files (*.xml)"), QStringLiteral("All files (*)")};
+    return {QStringLiteral("Файлове с данни XML (*.xml)"), QStringLiteral("Всички файлове (*)")};
+}
+
+QString FileKindText(bool folder, const QString& fileName)
+{
+    if (folder)
+        return QStringLiteral("Папка");
+    if (fileName.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
+        return QStringLiteral("Файл с данни (XML)");
+    return QStringLiteral("Файл");
 }
 
 QString RecordingFileDialogs::getOpenFileName(QWidget*, const QString& title,

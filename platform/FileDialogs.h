@@ -32,6 +32,10 @@ void installFileDialogs(FileDialogs* dialogs); // nullptr restores the Qt one
 // The two filters of the data-file dialogs: XML files first, then all files.
 QStringList XmlFileFilters();
 
+// The kind of a file as the file dialog's list shows it: "Папка",
+// "Файл с данни (XML)" or "Файл".
+QString FileKindText(bool folder, const QString& fileName);
+
 // A recorder for tests: remembers every dialog and answers from a queue
 // (empty text, that is a cancel, when the queue is empty).
 class RecordingFileDialogs : public FileDialogs

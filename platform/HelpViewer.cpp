@@ -1,6 +1,7 @@
 #include "platform/HelpViewer.h"
 
 #include "platform/MessageBoxes.h"
+#include "platform/ScreenFit.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -51,7 +52,7 @@ HelpViewer::HelpViewer(HelpFile file, int topic, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(splitter);
-    resize(listWidth + 620, 600);
+    resize(FitToScreen(this, QSize(listWidth + 620, 600)));
 
     connect(m_list, &QListWidget::currentRowChanged, this,
             &HelpViewer::lstTopics_CurrentRowChanged);

@@ -67,14 +67,22 @@ void frmChooseFile::buildControls()
     main->addLayout(buttons);
     main->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(m_cmdOpen, m_cmdCancel);
-    setTabOrder(m_cmdCancel, m_txtFileName);
+    // The path first: typed, or chosen with "..." beside it; Enter opens it.
     setTabOrder(m_txtFileName, m_cmdChooseFile);
-    m_cmdOpen->setFocus();
+    setTabOrder(m_cmdChooseFile, m_cmdOpen);
+    setTabOrder(m_cmdOpen, m_cmdCancel);
+    m_txtFileName->setFocus();
 
     connect(m_cmdChooseFile, &QPushButton::clicked, this, &frmChooseFile::cmdChooseFile_Click);
     connect(m_cmdOpen, &QPushButton::clicked, this, &frmChooseFile::cmdOpen_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmChooseFile::cmdCancel_Click);
+}
+
+void frmChooseFile::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The default button would take the focus when the dialog is shown.
+    m_txtFileName->setFocus();
 }
 
 void frmChooseFile::cmdChooseFile_Click()

@@ -27,6 +27,9 @@ public slots:
     void cmdOpen_Click();
     void cmdCancel_Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
 

@@ -127,14 +127,16 @@ void frmChoosePrm::buildControls()
     main->addLayout(buttons);
     main->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(m_cmdOk, m_cmdEsc);
-    setTabOrder(m_cmdEsc, m_cboMonth);
+    // The fields in the order they are filled, the first one taking the
+    // focus; Enter anywhere is "&Избор".
     setTabOrder(m_cboMonth, m_txtYear);
     setTabOrder(m_txtYear, m_txtBulstat);
     setTabOrder(m_txtBulstat, m_txtName);
     setTabOrder(m_txtName, m_cboDocument);
     setTabOrder(m_cboDocument, m_checkPrognosis);
-    m_cmdOk->setFocus();
+    setTabOrder(m_checkPrognosis, m_cmdOk);
+    setTabOrder(m_cmdOk, m_cmdEsc);
+    m_cboMonth->setFocus();
 
     connect(m_checkPrognosis, &QCheckBox::clicked, this, &frmChoosePrm::CheckPrognosis_Click);
     connect(m_cmdOk, &QPushButton::clicked, this, &frmChoosePrm::cmdOk_Click);

@@ -4,6 +4,8 @@
 #include "app/DialogWiring.h"
 #include "editor/AmountText.h"
 #include "editor/DocumentFill.h"
+#include "editor/FindingsModel.h"
+#include "editor/FindingsPanel.h"
 #include "editor/frmDocument.h"
 #include "grid/GridWidget.h"
 #include "platform/MessageBoxes.h"
@@ -23,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -157,8 +160,11 @@ TEST(DocumentRoad, NewSaveReopenElsewhereCorrectInPlace)
 
 // The balance sheet saved after the income statement of the same company and
 // period, with a current result 1 000 above the statement's: the save goes
-// through and one warning names both rows, both amounts and the difference.
-TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsWarnedOf)
+// through and says so first; the finding is listed under the grid with both
+// statements' rows by title, their amounts and the difference; Enter on it
+// goes to the row here, a double click on the income statement's row opens
+// that statement on it; mended, "Проверка" finds nothing and saves nothing.
+TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsFollowedAndMended)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(test::makeProgramFolder(dir.path()));
@@ -189,23 +195,116 @@ TEST(DocumentRoad, ABalanceSheetThatDisagreesWithTheIncomeStatementIsWarnedOf)
     frmChoosePrm choose(state, opener);
     fillChoices(choose);
     bool saved = false;
+    QStringList rows;
+    QStringList amounts;
+    QString difference;
+    QString rowAfterEnter;
+    int columnAfterEnter = -1;
+    QString incomeRowOpened;
+    QString typeAfterIncome;
+    int findingsAfterMending = -1;
+    QByteArray savedBytes;
+    QByteArray bytesAfterCheck;
+    bool savedAfterMending = false;
+    QString saidOpenBelow;
     whenFormOpens([&](frmDocument& form) {
         typeInto(form, "40", QStringLiteral("2180"));  // land
         typeInto(form, "610", QStringLiteral("1000")); // capital
         typeInto(form, "750", QStringLiteral("1180")); // current profit, 1 000 too much
         form.cmdSave()->click();
         saved = form.engine().saved();
+        savedBytes = test::readAll(form.engine().targetPath());
+
+        FindingsPanel* panel = form.findingsPanel();
+        if (!panel->isVisible() || panel->model()->rowCount() != 1)
+            return form.closeButton()->click();
+        const FindingsModel& model = *panel->model();
+        const QModelIndex finding = model.index(0, 0);
+        difference = model.index(0, 1).data().toString();
+        for (int r = 0; r < model.rowCount(finding); ++r) {
+            rows << model.index(r, 0, finding).data().toString();
+            amounts << model.index(r, 1, finding).data().toString();
+        }
+
+        // Enter on the finding: its first row in this statement.
+        GridModel& grid = form.engine().grid();
+        grid.setCurrentCell(rowOf(grid, "40"), 0);
+        panel->view()->setFocus();
+        panel->view()->setCurrentIndex(finding);
+        QTest::keyClick(panel->view(), Qt::Key_Return);
+        rowAfterEnter = grid.TextMatrix(grid.Row(), 2);
+        columnAfterEnter = grid.Col();
+
+        // A double click on the income statement's row opens it there.
+        whenFormOpens([&](frmDocument& other) {
+            if (other.engine().docType().code != std::string_view("OPR"))
+                return;
+            const GridModel& its = other.engine().grid();
+            incomeRowOpened = its.TextMatrix(its.Row(), 2);
+            // Its finding leads back to the balance sheet, open under it.
+            other.cmdCheck()->click();
+            const FindingsModel& back = *other.findingsPanel()->model();
+            if (back.rowCount() == 1) {
+                other.findingsPanel()->choose(back.index(0, 0, back.index(0, 0)));
+                saidOpenBelow = boxes.shown.back().text;
+            }
+            other.closeButton()->click();
+        });
+        const QModelIndex incomeRow = model.index(2, 0, finding);
+        panel->view()->scrollTo(incomeRow);
+        const QPoint at = panel->view()->visualRect(incomeRow).center();
+        QTest::mouseClick(panel->view()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(panel->view()->viewport(), Qt::LeftButton, {}, at);
+        typeAfterIncome = state.docType.Name;
+
+        typeInto(form, "750", QStringLiteral("180"));
+        typeInto(form, "40", QStringLiteral("1180")); // and the two sides balance again
+        form.cmdCheck()->click();
+        findingsAfterMending = panel->model()->rowCount();
+        bytesAfterCheck = test::readAll(form.engine().targetPath());
+        // Saved after the other statement was opened over it: its own file, whole.
+        const size_t said = boxes.shown.size();
+        form.cmdSave()->click();
+        savedAfterMending = form.engine().saved() && boxes.shown.size() == said;
         form.closeButton()->click();
     });
     QTest::mouseClick(choose.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
     EXPECT_TRUE(saved);
-    ASSERT_EQ(boxes.shown.size(), 1u);
+    ASSERT_GE(boxes.shown.size(), 1u);
     const auto& box = boxes.shown[0];
     EXPECT_EQ(box.title, QStringLiteral("TELM - Внимание!"));
     EXPECT_EQ(box.icon, platform::MsgIcon::Warning);
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Документът е записан.")))
+        << box.text.toStdString();
     for (const QString& part :
-         {QStringLiteral("Документът е записан"), QStringLiteral("ред 750"),
+         {QStringLiteral("Констатации от контролите"), QStringLiteral("ред 750"),
           QStringLiteral("ред 330"), QString::fromUtf8("1\u00A0180 ≠ 180, разлика 1\u00A0000")})
         EXPECT_TRUE(box.text.contains(part)) << part.toStdString() << "\n"
                                              << box.text.toStdString();
+
+    // Bal[750] + Bal[760] = OPR[330] - OPR[570], each row by its title.
+    EXPECT_EQ(difference, QString::fromUtf8("разлика 1\u00A0000"));
+    const QString column = QStringLiteral(", колона „Текуща година“");
+    const QString other = QStringLiteral("Отчет за приходите и разходите: ");
+    EXPECT_EQ(rows, QStringList({QStringLiteral("„2. Текуща печалба“") + column,
+                                 QStringLiteral("„3. Текуща загуба (–)“") + column,
+                                 other + QStringLiteral("„Е. Печалба (Д - V)“") + column,
+                                 other + QStringLiteral("„Е. Загуба (Д + V)“") + column}))
+        << rows.join(u'\n').toStdString();
+    EXPECT_EQ(amounts, QStringList({QString::fromUtf8("1\u00A0180"), QStringLiteral("0"),
+                                    QStringLiteral("180"), QStringLiteral("− 0")}));
+    EXPECT_EQ(rowAfterEnter, QStringLiteral("750"));
+    EXPECT_EQ(columnAfterEnter, 7); // Текуща година
+    EXPECT_EQ(incomeRowOpened, QStringLiteral("330"));
+    EXPECT_TRUE(saidOpenBelow.contains(QStringLiteral("вече е отворен")))
+        << saidOpenBelow.toStdString();
+    EXPECT_EQ(typeAfterIncome, QStringLiteral("Баланс")); // the balance sheet's context again
+    EXPECT_EQ(findingsAfterMending, 0);
+    EXPECT_EQ(bytesAfterCheck, savedBytes); // "Проверка" writes nothing
+    EXPECT_TRUE(savedAfterMending);
+    const QString balance = dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2005_12.xml"));
+    EXPECT_EQ(amountIn(balance, 4, "750"), QStringLiteral("180"));
+    XmlDocument check;
+    ASSERT_TRUE(check.load(balance));
+    EXPECT_TRUE(VerifyDataHash(check));
 }

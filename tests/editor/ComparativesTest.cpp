@@ -19,6 +19,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using namespace telm;
@@ -355,6 +357,24 @@ TEST_F(Comparatives, ComparativesThatDifferFromLastYearsFileAreFindings)
     EXPECT_FALSE(findings.contains(QStringLiteral("ред 10 „АКТИВ“"))); // a total follows its rows
     const auto engine = reopen(thisYear);
     ASSERT_TRUE(engine);
+    // "Проверка" lists it with both rows: this year's comparative, to go to,
+    // and last year's amount in last year's statement.
+    const std::vector<Finding> checked = engine->check();
+    const auto land = std::find_if(checked.begin(), checked.end(), [](const Finding& f) {
+        return f.text.contains(QStringLiteral("ред 40 „1. Земи (терени)“"));
+    });
+    ASSERT_NE(land, checked.end());
+    ASSERT_EQ(land->rows.size(), 2u);
+    EXPECT_TRUE(land->rows[0].here);
+    EXPECT_EQ(land->rows[0].title, QStringLiteral("1. Земи (терени)"));
+    EXPECT_EQ(land->rows[0].column, QStringLiteral("Предходна година"));
+    EXPECT_EQ(land->rows[0].amount, 100);
+    EXPECT_EQ(land->rows[0].target.id, QStringLiteral("40"));
+    EXPECT_EQ(land->rows[0].target.field, QStringLiteral("DocDta_PrevYear"));
+    EXPECT_FALSE(land->rows[1].here);
+    EXPECT_EQ(land->rows[1].document, QStringLiteral("Баланс за 2024 г."));
+    EXPECT_EQ(land->rows[1].amount, 250);
+    EXPECT_EQ(land->rows[1].target.path, path(QStringLiteral("Bal"), QStringLiteral("2024")));
     ASSERT_FALSE(engine->refreshComparatives());
     ASSERT_FALSE(engine->writeAndSave());
     // Only last year's own imbalance is left.

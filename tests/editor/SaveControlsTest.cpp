@@ -4,6 +4,7 @@
 #include "editor/SaveControls.h"
 
 #include "checks/Controls.h"
+#include "checks/Statement.h"
 #include "editor/AmountText.h"
 #include "editor/DocumentFill.h"
 #include "tests/support/TestFiles.h"
@@ -68,6 +69,33 @@ TEST_F(SaveControlsTest, OnlyTheSameCompanyPeriodAndKindAreCompared)
     EXPECT_EQ(warning->title, QStringLiteral("TELM - Внимание!"));
     EXPECT_EQ(warning->icon, UserMessage::Icon::Warning);
     EXPECT_TRUE(warning->text.endsWith(findings[0]));
+}
+
+// Each row a failed control read, in its statement, by title, with its
+// amount and where it is; the statement at hand has no path to open.
+TEST_F(SaveControlsTest, AFindingNamesItsRowsInTheirStatements)
+{
+    const QString balance = save("Bal", "510", "DocDta_Sum3", "300");
+    const QString flow = save("MFlow", "390", "DocDta_Sum1", "100");
+    Statement current;
+    ASSERT_FALSE(ReadStatement(flow, current));
+    const std::vector<Finding> findings = FilingFindings(current, controls());
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].difference, -200);
+    ASSERT_EQ(findings[0].rows.size(), 2u);
+    const FindingRow& here = findings[0].rows[0];
+    const FindingRow& there = findings[0].rows[1];
+    EXPECT_TRUE(here.here);
+    EXPECT_EQ(here.amount, 100);
+    EXPECT_TRUE(here.target.path.isEmpty());
+    EXPECT_EQ(here.target.id, QStringLiteral("400"));
+    EXPECT_FALSE(there.here);
+    EXPECT_EQ(there.document, QStringLiteral("Баланс"));
+    EXPECT_EQ(there.amount, 300);
+    EXPECT_EQ(there.target.path, balance);
+    EXPECT_EQ(there.target.id, QStringLiteral("500"));
+    EXPECT_EQ(there.target.field, QStringLiteral("DocDta_Sum3"));
+    EXPECT_FALSE(there.title.isEmpty());
 }
 
 // A control run column by column names the column as the form heads it.

@@ -96,6 +96,12 @@ TEST_F(SaveXmlAsTest, OpensOnTheFolderItWasStartedFrom)
     EXPECT_EQ(drives->itemText(1), QStringLiteral("STICK – flash (7.5 GB)"));
 }
 
+TEST_F(SaveXmlAsTest, FocusStartsOnTheFileToCopy)
+{
+    QApplication::setActiveWindow(dialog.get());
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>("txtFileName"));
+}
+
 TEST_F(SaveXmlAsTest, AnEmptyBoxAsksForAFileAndTheFileDialogFillsIt)
 {
     QTest::mouseClick(child<QPushButton>("cmdSave"), Qt::LeftButton);
@@ -108,7 +114,7 @@ TEST_F(SaveXmlAsTest, AnEmptyBoxAsksForAFileAndTheFileDialogFillsIt)
     QTest::mouseClick(child<QPushButton>("cmdChooseFile"), Qt::LeftButton);
     ASSERT_EQ(files.asked.size(), 1u);
     EXPECT_EQ(files.asked[0].title, QStringLiteral("Избор на файл"));
-    EXPECT_EQ(files.asked[0].filters.value(0), QStringLiteral("Xml files (*.xml)"));
+    EXPECT_EQ(files.asked[0].filters.value(0), QStringLiteral("Файлове с данни XML (*.xml)"));
     EXPECT_EQ(child<QLineEdit>("txtFileName")->text(), QStringLiteral("/somewhere/VELDOR_Bal.xml"));
     QTest::mouseClick(child<QPushButton>("cmdChooseFile"), Qt::LeftButton); // cancelled
     EXPECT_EQ(child<QLineEdit>("txtFileName")->text(), QStringLiteral("/somewhere/VELDOR_Bal.xml"));
@@ -127,15 +133,21 @@ TEST_F(SaveXmlAsTest, ADriveThatIsNotReadyReturnsToTheStartFolder)
     EXPECT_EQ(QDir(dialog->currentFolder()).canonicalPath(), QDir(start.path()).canonicalPath());
 }
 
-TEST_F(SaveXmlAsTest, ACopyToTheStickSaysNothingAndVerifies)
+// The user reads what went where: the file, the folder and the copy's name.
+TEST_F(SaveXmlAsTest, ACopyToTheStickSaysWhatWasCopiedWhereAndVerifies)
 {
     const QString file = dataFile();
     chooseDrive(1);
     child<QLineEdit>("txtFileName")->setText(file);
     QTest::mouseClick(child<QPushButton>("cmdSave"), Qt::LeftButton);
-    EXPECT_TRUE(boxes.shown.empty());
     const QString copy =
         QDir(stick.path()).filePath(QStringLiteral("VELDOR_Bal_123456786_2005_12.xml"));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].icon, platform::MsgIcon::Information);
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("Копиран е файлът\n%1\n\nв папката %2 като\n%3")
+                  .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(stick.path()),
+                       QDir::toNativeSeparators(copy)));
     EXPECT_EQ(test::readAll(copy), test::readAll(file));
     XmlDocument check;
     ASSERT_TRUE(check.load(copy));

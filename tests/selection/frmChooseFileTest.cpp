@@ -214,8 +214,8 @@ TEST_F(ChooseFileTest, FileDialogFillsThePathAndCancelKeepsIt)
     QTest::mouseClick(choose, Qt::LeftButton);
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].title, QStringLiteral("Избор на файл"));
-    EXPECT_EQ(dialogs.asked[0].filters,
-              QStringList({QStringLiteral("Xml files (*.xml)"), QStringLiteral("All files (*)")}));
+    EXPECT_EQ(dialogs.asked[0].filters, QStringList({QStringLiteral("Файлове с данни XML (*.xml)"),
+                                                     QStringLiteral("Всички файлове (*)")}));
     EXPECT_EQ(dialogs.asked[0].folder, state.dataFolder); // it opens where the data files are
     EXPECT_EQ(child<QLineEdit>("txtFileName")->text(), file(QStringLiteral("chosen.xml")));
 
@@ -225,11 +225,11 @@ TEST_F(ChooseFileTest, FileDialogFillsThePathAndCancelKeepsIt)
     EXPECT_TRUE(opener.calls.empty());
 }
 
-TEST_F(ChooseFileTest, FocusStartsOnOpenAndTabFollowsTheFormOrder)
+TEST_F(ChooseFileTest, FocusStartsOnThePathAndTabFollowsTheFormOrder)
 {
     QApplication::setActiveWindow(dialog.get());
-    ASSERT_EQ(QApplication::focusWidget(), child<QPushButton>("cmdOpen"));
-    const char* order[] = {"cmdCancel", "txtFileName", "cmdChooseFile", "cmdOpen"};
+    ASSERT_EQ(QApplication::focusWidget(), child<QLineEdit>("txtFileName"));
+    const char* order[] = {"cmdChooseFile", "cmdOpen", "cmdCancel", "txtFileName"};
     for (const char* name : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));

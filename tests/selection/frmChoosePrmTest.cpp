@@ -309,12 +309,13 @@ TEST_F(ChoosePrmTest, AFolderNamedLikeTheDataFileIsNotAFile)
     EXPECT_EQ(opener.calls[0].document.editType, 0);
 }
 
-TEST_F(ChoosePrmTest, FocusStartsOnChoiceAndTabFollowsTheFormOrder)
+// The first field has the focus: the month is chosen without a click.
+TEST_F(ChoosePrmTest, FocusStartsOnTheFirstFieldAndTabFollowsTheFormOrder)
 {
     QApplication::setActiveWindow(dialog.get());
-    ASSERT_EQ(QApplication::focusWidget(), child<QPushButton>("cmdOk"));
-    const char* order[] = {"cmdEsc",  "cboMonth",    "txtYear",        "txtBulstat",
-                           "txtName", "cboDocument", "CheckPrognosis", "cmdOk"};
+    ASSERT_EQ(QApplication::focusWidget(), child<QComboBox>("cboMonth"));
+    const char* order[] = {"txtYear",        "txtBulstat", "txtName", "cboDocument",
+                           "CheckPrognosis", "cmdOk",      "cmdEsc",  "cboMonth"};
     for (const char* name : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
