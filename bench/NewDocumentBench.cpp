@@ -3,6 +3,7 @@
 // what the load of a new document costs when it looks for, verifies and reads
 // last year's file. The two are interleaved and the medians compared.
 //   cmake --build <build> --target new_document_bench && <build>/bench/new_document_bench
+#include "editor/Comparatives.h"
 #include "editor/DocumentEngine.h"
 #include "editor/DocumentFill.h"
 #include "selection/Catalogue.h"
@@ -91,6 +92,10 @@ int main(int argc, char** argv)
     }
     std::vector<double> beside;
     std::vector<double> alone;
+    std::vector<double> reading; // last year's file on its own: what the difference is made of
+    const QString lastYear = dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2024_12.xml"));
+    const Filing filing{QStringLiteral("123456786"), QStringLiteral("12"),
+                        DocTypeByCode(QStringLiteral("Bal"))->titleText(), false};
     for (int i = 0; i < kRuns + 10; ++i) {
         const double withFile = newDocumentMs(dir.path(), QStringLiteral("123456786"));
         const double without = newDocumentMs(dir.path(), QStringLiteral("831640337"));
@@ -98,14 +103,25 @@ int main(int argc, char** argv)
             std::printf("a new document did not open\n");
             return 1;
         }
+        QElapsedTimer timer;
+        timer.start();
+        const PreviousYearFile read = ReadPreviousYear(lastYear, QStringList(), filing);
+        const double readMs = timer.nsecsElapsed() / 1e6;
+        if (!read.usable()) {
+            std::printf("last year's file is not usable\n");
+            return 1;
+        }
         if (i >= 10) { // warmed
             beside.push_back(withFile);
             alone.push_back(without);
+            reading.push_back(readMs);
         }
     }
     std::printf("new balance sheet, last year's file beside it: %.3f ms (median of %d)\n",
                 median(beside), kRuns);
     std::printf("new balance sheet, no file of last year:       %.3f ms (median of %d)\n",
                 median(alone), kRuns);
+    std::printf("last year's file read and verified on its own:  %.3f ms (median of %d)\n",
+                median(reading), kRuns);
     return 0;
 }
