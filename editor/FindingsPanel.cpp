@@ -140,6 +140,10 @@ bool FindingsPanel::eventFilter(QObject* watched, QEvent* event)
             choose(m_view->currentIndex());
             return true;
         }
+        if (key == Qt::Key_Escape) {
+            emit leaveRequested();
+            return true;
+        }
     }
     return QFrame::eventFilter(watched, event);
 }

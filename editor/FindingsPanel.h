@@ -1,7 +1,7 @@
 // The findings panel: the controls' findings listed under a heading, each
 // with the rows it compared; a double click or Enter on one asks to go to its
-// row. A widget of its own, so that any window that runs the controls can
-// show their findings the same way.
+// row, Esc asks to go back to what the findings are about. A widget of its own, so that any window
+// that runs the controls can show their findings the same way.
 #pragma once
 
 #include "editor/Findings.h"
@@ -37,6 +37,8 @@ public:
 
 signals:
     void rowChosen(const telm::RowTarget& target);
+    // Esc in the list: back to the document, without going anywhere.
+    void leaveRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -30,6 +30,8 @@ void frmDocument::buildFindings()
     m_findings->hide();
     connect(m_findings, &FindingsPanel::rowChosen, this,
             [this](const RowTarget& target) { findingChosen(target); });
+    // Esc in the panel is "back to the grid", never "close the form".
+    connect(m_findings, &FindingsPanel::leaveRequested, this, [this] { m_grid->setFocus(); });
     connect(m_findings->cmdHide(), &QPushButton::clicked, this, [this] {
         Form_Resize();
         m_grid->setFocus();

@@ -295,6 +295,15 @@ TEST_F(DocumentFormTest, SaveWarnsWhenUnbalancedThenReopensForCorrection)
     QTest::keyClick(gridWidget(), Qt::Key_F9);
     EXPECT_EQ(findings.rowCount(), 1);
     EXPECT_EQ(test::readAll(dataPath()), written);
+    // F9 leaves the user in the panel; Esc there goes back to the grid, on
+    // the cell left, and does not close the form.
+    ASSERT_TRUE(panel->view()->hasFocus());
+    boxes.shown.clear();
+    QTest::keyClick(panel->view(), Qt::Key_Escape);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(gridWidget()->hasFocus());
+    EXPECT_EQ(grid().Row(), kLand);
     goTo(kLand, 7);
     panel->view()->setFocus();
     panel->view()->setCurrentIndex(findings.index(1, 0, finding));
