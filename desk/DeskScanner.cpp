@@ -40,11 +40,10 @@ void readHeader(DeskFile& file)
 
 } // namespace
 
-DeskScanner::DeskScanner(const QString& programFolder, NumberText number)
+DeskScanner::DeskScanner(const QString& controlsPath, NumberText number)
     : m_number(std::move(number))
 {
-    if (const std::optional<ControlsError> error =
-            LoadControls(ControlsPath(programFolder), m_controls)) {
+    if (const std::optional<ControlsError> error = LoadControls(controlsPath, m_controls)) {
         m_controls.clear();
         m_controlsError = error->message;
     }

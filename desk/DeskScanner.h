@@ -24,8 +24,8 @@ public:
     // How a finding's amounts are written ("1 000" on screen, "1000" in a script).
     using NumberText = std::function<QString(qint64)>;
 
-    // The controls are read from Blanki/Checks.txt of `programFolder`.
-    DeskScanner(const QString& programFolder, NumberText number);
+    // The controls are read from `controlsPath` (Blanki/Checks.txt of the program folder).
+    DeskScanner(const QString& controlsPath, NumberText number);
 
     // Lists the folder's *.xml files and reads the headers of those new or
     // changed since the last call; every file's check is left Pending unless
