@@ -1,6 +1,7 @@
 // telmtool list: the desk as text, every data file of a folder with its
 // company, period, type, kind, when it was saved, whether it verifies and the
 // controls' findings of its filing, grouped by filing.
+#include "checks/Controls.h"
 #include "desk/DeskScanner.h"
 #include "platform/DataFolder.h"
 #include "platform/ProgramFolder.h"
@@ -100,7 +101,10 @@ int RunList(const QStringList& args, std::ostream& out, std::ostream& err)
 {
     CommandLine line("list");
     const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption controls(QStringLiteral("controls"), QString(),
+                                      QStringLiteral("FILE"));
     line.addOption(json);
+    line.addOption(controls);
     if (!line.parse(args, err))
         return kExitUsage;
     const QStringList positional = line.positional();
@@ -122,7 +126,9 @@ int RunList(const QStringList& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
 
-    DeskScanner scanner(programFolder, [](qint64 value) { return QString::number(value); });
+    const QString controlsPath =
+        line.parser().isSet(controls) ? line.parser().value(controls) : ControlsPath(programFolder);
+    DeskScanner scanner(controlsPath, [](qint64 value) { return QString::number(value); });
     if (scanner.controlsError())
         err << "telmtool list: the controls were not run: " << *scanner.controlsError() << "\n";
     const DeskSnapshot desk = scanner.Scan(QDir::cleanPath(folder));
