@@ -1,0 +1,458 @@
+#include "app/DeskPanel.h"
+
+#include "checks/Controls.h"
+#include "desk/DeskScanner.h"
+#include "editor/AmountText.h"
+#include "selection/Catalogue.h"
+#include "selection/DocumentContext.h"
+
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <map>
+
+namespace telm {
+
+namespace {
+
+enum Column {
+    colCompany,
+    colBulstat,
+    colPeriod,
+    colDocument,
+    colKind,
+    colSaved,
+    colCheck,
+    colControls
+};
+
+constexpr int kPathRole = Qt::UserRole + 1;   // a file row: its path
+constexpr int kFilingRole = Qt::UserRole + 2; // any row: its filing's position
+constexpr int kFilterRole = Qt::UserRole + 3; // a filing row: what the filter box searches
+
+const QString kTick = QStringLiteral("✓");
+
+// More files than this to read show a progress bar.
+constexpr int kProgressFrom = 200;
+
+// Rows of filings whose company, BULSTAT or period holds every word typed.
+class FilingFilter : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setWords(const QString& text)
+    {
+        m_words = text.split(u' ', Qt::SkipEmptyParts);
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        const QModelIndex filing = parent.isValid() ? parent : sourceModel()->index(row, 0);
+        const QString key = filing.data(kFilterRole).toString();
+        for (const QString& word : m_words)
+            if (!key.contains(word, Qt::CaseInsensitive))
+                return false;
+        return true;
+    }
+
+private:
+    QStringList m_words;
+};
+
+QString kindText(bool forecast)
+{
+    return forecast ? QStringLiteral("прогнозен") : QStringLiteral("реален");
+}
+
+QString controlsText(int findings)
+{
+    if (findings < 0)
+        return QStringLiteral("…");
+    return findings == 0 ? kTick : QString::number(findings);
+}
+
+QStandardItem* cell(const QString& text)
+{
+    auto* item = new QStandardItem(text);
+    item->setEditable(false);
+    return item;
+}
+
+} // namespace
+
+DeskPanel::DeskPanel(const QString& dataFolder, const QString& programFolder, QWidget* emptyState,
+                     QWidget* parent)
+    : QWidget(parent), m_folder(dataFolder),
+      m_scanner(std::make_unique<DeskScanner>(
+          ControlsPath(programFolder), [](qint64 value) { return FormatNumber(double(value)); })),
+      m_empty(emptyState)
+{
+    setObjectName(QStringLiteral("DeskPanel"));
+    buildControls();
+
+    m_work = new QFutureWatcher<DeskSnapshot>(this);
+    connect(m_work, &QFutureWatcher<DeskSnapshot>::resultReadyAt, this,
+            [this](int index) { show(m_work->resultAt(index)); });
+    connect(m_work, &QFutureWatcher<DeskSnapshot>::progressRangeChanged, this,
+            [this](int, int maximum) {
+                m_progress->setRange(0, maximum);
+                m_progress->setVisible(maximum > kProgressFrom);
+            });
+    connect(m_work, &QFutureWatcher<DeskSnapshot>::progressValueChanged, m_progress,
+            &QProgressBar::setValue);
+    connect(m_work, &QFutureWatcher<DeskSnapshot>::finished, this, [this] {
+        m_progress->hide();
+        if (m_again)
+            rescan();
+    });
+
+    // A save renames a new file into the folder: one rescan for a burst of changes.
+    m_settle = new QTimer(this);
+    m_settle->setSingleShot(true);
+    m_settle->setInterval(250);
+    connect(m_settle, &QTimer::timeout, this, &DeskPanel::rescan);
+    m_disk = new QFileSystemWatcher(this);
+    if (QFileInfo::exists(m_folder))
+        m_disk->addPath(m_folder);
+    connect(m_disk, &QFileSystemWatcher::directoryChanged, m_settle, qOverload<>(&QTimer::start));
+
+    // The first reading starts once the window is up: start-up never waits for it.
+    QTimer::singleShot(0, this, &DeskPanel::rescan);
+}
+
+DeskPanel::~DeskPanel()
+{
+    m_again = false;
+    m_work->waitForFinished();
+}
+
+void DeskPanel::buildControls()
+{
+    m_pages = new QStackedWidget(this);
+    m_deskPage = new QWidget;
+    m_txtFilter = new QLineEdit;
+    m_txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    m_txtFilter->setPlaceholderText(QStringLiteral("Търсене: предприятие, БУЛСТАТ, година"));
+    m_txtFilter->setClearButtonEnabled(true);
+    auto* lblFilter = new QLabel(QStringLiteral("&Търсене:"));
+    lblFilter->setBuddy(m_txtFilter);
+
+    m_model = new QStandardItemModel(this);
+    m_model->setHorizontalHeaderLabels({QStringLiteral("Предприятие"), QStringLiteral("БУЛСТАТ"),
+                                        QStringLiteral("Период"), QStringLiteral("Документ"),
+                                        QStringLiteral("Вид"), QStringLiteral("Записан"),
+                                        QStringLiteral("Проверка"), QStringLiteral("Контроли")});
+    auto* filter = new FilingFilter(this);
+    filter->setSourceModel(m_model);
+    m_filter = filter;
+    connect(m_txtFilter, &QLineEdit::textChanged, this, [filter, this](const QString& text) {
+        filter->setWords(text);
+        m_tvwDesk->expandAll();
+        updateButtons();
+    });
+
+    m_tvwDesk = new QTreeView;
+    m_tvwDesk->setObjectName(QStringLiteral("tvwDesk"));
+    m_tvwDesk->setModel(m_filter);
+    m_tvwDesk->setUniformRowHeights(true);
+    m_tvwDesk->setAlternatingRowColors(true);
+    m_tvwDesk->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tvwDesk->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tvwDesk->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_tvwDesk->setAccessibleName(QStringLiteral("Документи в папката с данни"));
+    connect(m_tvwDesk, &QTreeView::activated, this, &DeskPanel::activated);
+    connect(m_tvwDesk, &QTreeView::customContextMenuRequested, this, &DeskPanel::contextMenu);
+    connect(m_tvwDesk->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &DeskPanel::updateButtons);
+
+    const auto button = [this](const char* name, const QString& caption,
+                               void (DeskPanel::*click)()) {
+        auto* b = new QPushButton(caption);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, click);
+        return b;
+    };
+    m_cmdOpen = button("cmdOpen", QStringLiteral("&Отвори"), &DeskPanel::cmdOpen_Click);
+    m_cmdPrint =
+        button("cmdPrint", QStringLiteral("&Печат на отчетността"), &DeskPanel::cmdPrint_Click);
+    m_cmdHandOver = button("cmdHandOver", QStringLiteral("&Предаване на отчетността"),
+                           &DeskPanel::cmdHandOver_Click);
+    m_cmdControls =
+        button("cmdControls", QStringLiteral("&Контроли"), &DeskPanel::cmdControls_Click);
+    m_progress = new QProgressBar;
+    m_progress->setObjectName(QStringLiteral("prgDesk"));
+    m_progress->setFormat(QStringLiteral("Четене на файловете: %v от %m"));
+    m_progress->hide();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(lblFilter);
+    top->addWidget(m_txtFilter, 1);
+    top->addWidget(m_progress);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {m_cmdOpen, m_cmdPrint, m_cmdHandOver, m_cmdControls})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    auto* column = new QVBoxLayout(m_deskPage);
+    column->addLayout(top);
+    column->addWidget(m_tvwDesk, 1);
+    column->addLayout(buttons);
+
+    if (m_empty)
+        m_pages->addWidget(m_empty);
+    m_pages->addWidget(m_deskPage);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pages);
+    updateButtons();
+}
+
+void DeskPanel::setActions(DeskActions actions)
+{
+    m_actions = std::move(actions);
+    updateButtons();
+}
+
+void DeskPanel::rescan()
+{
+    if (m_work->isRunning()) {
+        m_again = true;
+        return;
+    }
+    m_again = false;
+    DeskScanner* scanner = m_scanner.get();
+    const QString folder = m_folder;
+    if (m_disk->directories().isEmpty() && QFileInfo::exists(folder))
+        m_disk->addPath(folder);
+    m_work->setFuture(QtConcurrent::run([scanner, folder](QPromise<DeskSnapshot>& promise) {
+        const auto progress = [&promise](int done, int total) {
+            promise.setProgressRange(0, total);
+            promise.setProgressValue(done);
+        };
+        DeskSnapshot snapshot = scanner->ReadHeaders(folder, progress);
+        promise.addResult(snapshot);
+        scanner->CheckFilings(snapshot, progress);
+        promise.addResult(std::move(snapshot));
+    }));
+}
+
+void DeskPanel::show(const DeskSnapshot& snapshot)
+{
+    m_snapshot = snapshot;
+    fillModel();
+    if (m_empty)
+        m_pages->setCurrentWidget(m_snapshot.files.empty() ? m_empty : m_deskPage);
+    if (m_snapshot.checked)
+        emit deskChecked();
+}
+
+void DeskPanel::fillModel()
+{
+    // The current row is kept by its file (or its filing's first file).
+    QString keep = currentFile();
+    if (keep.isEmpty())
+        if (const DeskFiling* filing = currentFiling(); filing && !filing->files.empty())
+            keep = m_snapshot.files[filing->files.front()].path;
+    const int keepColumn =
+        m_tvwDesk->currentIndex().isValid() ? m_tvwDesk->currentIndex().column() : 0;
+
+    m_model->removeRows(0, m_model->rowCount());
+    QModelIndex current;
+    for (std::size_t f = 0; f < m_snapshot.filings.size(); ++f) {
+        const DeskFiling& filing = m_snapshot.filings[f];
+        const bool headless = filing.bulstat.isEmpty() && filing.company.isEmpty();
+        int refused = 0;
+        for (const std::size_t i : filing.files)
+            refused += m_snapshot.files[i].check == FileCheck::Refused;
+        QList<QStandardItem*> row{
+            cell(headless ? QStringLiteral("(без заглавна част)") : filing.company),
+            cell(filing.bulstat),
+            cell(headless ? QString() : filing.period()),
+            cell(filing.missing.isEmpty()
+                     ? QString()
+                     : QStringLiteral("Липсва: ") + filing.missing.join(QStringLiteral("; "))),
+            cell(headless ? QString() : kindText(filing.forecast)),
+            cell(QString()),
+            cell(refused == 0 ? (m_snapshot.checked ? kTick : QString())
+                              : QStringLiteral("%1 променени").arg(refused)),
+            cell(headless ? QString() : controlsText(filing.findings))};
+        row[colDocument]->setForeground(QColor(0xa0, 0x30, 0x00));
+        if (!filing.missing.isEmpty())
+            row[colDocument]->setToolTip(filing.missing.join(u'\n'));
+        if (!filing.findingTexts.isEmpty())
+            row[colControls]->setToolTip(filing.findingTexts.join(u'\n'));
+        QFont bold = row[colCompany]->font();
+        bold.setBold(true);
+        row[colCompany]->setFont(bold);
+        for (QStandardItem* item : row)
+            item->setData(int(f), kFilingRole);
+        row[colCompany]->setData(filing.company + u' ' + filing.bulstat + u' ' + filing.period(),
+                                 kFilterRole);
+        for (const std::size_t i : filing.files) {
+            const DeskFile& file = m_snapshot.files[i];
+            QString check;
+            if (file.check == FileCheck::Verified)
+                check = kTick;
+            else if (file.check == FileCheck::Refused)
+                check = QStringLiteral("променен извън програмата");
+            QList<QStandardItem*> child{
+                cell(file.company),
+                cell(file.bulstat),
+                cell(file.year.isEmpty() ? file.month : file.month + u'/' + file.year),
+                cell(file.type ? file.type->titleText()
+                               : (file.document.isEmpty() ? file.fileName() : file.document)),
+                cell(file.document.isEmpty() ? QString() : kindText(file.forecast)),
+                cell(file.saved.toString(QStringLiteral("dd.MM.yyyy HH:mm"))),
+                cell(check),
+                cell(headless ? QString() : controlsText(filing.findings))};
+            child[colDocument]->setToolTip(file.path);
+            if (file.check == FileCheck::Refused) {
+                child[colCheck]->setForeground(QColor(0xb0, 0x00, 0x00));
+                child[colCheck]->setToolTip(file.fault);
+            }
+            if (filing.findings > 0)
+                child[colControls]->setToolTip(filing.findingTexts.join(u'\n'));
+            for (QStandardItem* item : child)
+                item->setData(int(f), kFilingRole);
+            child[colCompany]->setData(file.path, kPathRole);
+            row[colCompany]->appendRow(child);
+            if (file.path == keep)
+                current = child[colCompany]->index();
+        }
+        m_model->appendRow(row);
+    }
+    m_tvwDesk->expandAll();
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        if (c != colDocument)
+            m_tvwDesk->resizeColumnToContents(c);
+    if (current.isValid()) {
+        const QModelIndex shown = m_filter->mapFromSource(current.siblingAtColumn(keepColumn));
+        m_tvwDesk->setCurrentIndex(shown);
+    }
+    updateButtons();
+}
+
+const DeskFiling* DeskPanel::currentFiling() const
+{
+    const QModelIndex index = m_tvwDesk->currentIndex();
+    if (!index.isValid())
+        return nullptr;
+    const int f = index.data(kFilingRole).toInt();
+    if (f < 0 || f >= int(m_snapshot.filings.size()))
+        return nullptr;
+    return &m_snapshot.filings[std::size_t(f)];
+}
+
+QString DeskPanel::currentFile() const
+{
+    const QModelIndex index = m_tvwDesk->currentIndex();
+    return index.isValid() ? index.siblingAtColumn(0).data(kPathRole).toString() : QString();
+}
+
+QStringList DeskPanel::filingPaths(const DeskFiling& filing) const
+{
+    QStringList paths;
+    for (const std::size_t i : filing.files)
+        paths << m_snapshot.files[i].path;
+    return paths;
+}
+
+std::vector<clsCompany> DeskPanel::companies() const
+{
+    // The newest file's name for each BULSTAT.
+    std::map<QString, std::pair<QDateTime, QString>> byBulstat;
+    for (const DeskFile& file : m_snapshot.files) {
+        if (file.bulstat.isEmpty() || file.company.isEmpty())
+            continue;
+        auto& entry = byBulstat[file.bulstat];
+        if (entry.second.isEmpty() || file.saved > entry.first)
+            entry = {file.saved, file.company};
+    }
+    std::vector<clsCompany> out;
+    for (const auto& [bulstat, entry] : byBulstat)
+        out.push_back(clsCompany{entry.second, bulstat});
+    std::sort(out.begin(), out.end(), [](const clsCompany& a, const clsCompany& b) {
+        return a.Name.compare(b.Name, Qt::CaseInsensitive) < 0;
+    });
+    return out;
+}
+
+void DeskPanel::updateButtons()
+{
+    const bool onFile = !currentFile().isEmpty();
+    const bool onFiling = currentFiling() != nullptr;
+    m_cmdOpen->setEnabled(onFile && m_actions.open);
+    m_cmdPrint->setEnabled(onFiling && m_actions.print);
+    m_cmdHandOver->setEnabled(onFiling && m_actions.handOver);
+    m_cmdControls->setEnabled(onFiling && m_actions.runControls);
+}
+
+void DeskPanel::activated(const QModelIndex& index)
+{
+    if (!index.siblingAtColumn(0).data(kPathRole).toString().isEmpty())
+        cmdOpen_Click();
+}
+
+void DeskPanel::cmdOpen_Click()
+{
+    const QString path = currentFile();
+    if (path.isEmpty() || !m_actions.open)
+        return;
+    m_actions.open(window(), path);
+    rescan();
+}
+
+void DeskPanel::runOnFiling(
+    const std::function<void(QWidget*, const DeskFiling&, const QStringList&)>& action)
+{
+    const DeskFiling* filing = currentFiling();
+    if (!filing || !action)
+        return;
+    // A copy: the action may run the event loop, and a rescan replaces the snapshot.
+    const DeskFiling chosen = *filing;
+    action(window(), chosen, filingPaths(chosen));
+}
+
+void DeskPanel::cmdPrint_Click()
+{
+    runOnFiling(m_actions.print);
+}
+
+void DeskPanel::cmdHandOver_Click()
+{
+    runOnFiling(m_actions.handOver);
+}
+
+void DeskPanel::cmdControls_Click()
+{
+    runOnFiling(m_actions.runControls);
+}
+
+void DeskPanel::contextMenu(const QPoint& at)
+{
+    QMenu menu(this);
+    for (QPushButton* b : {m_cmdOpen, m_cmdPrint, m_cmdHandOver, m_cmdControls}) {
+        QAction* action = menu.addAction(b->text(), b, &QPushButton::click);
+        action->setEnabled(b->isEnabled());
+    }
+    menu.exec(m_tvwDesk->viewport()->mapToGlobal(at));
+}
+
+} // namespace telm
