@@ -21,7 +21,8 @@ struct DeskFile
 {
     QString path;
     qint64 size = 0;
-    QDateTime saved; // when the file was last written
+    qint64 modified = 0; // when the file was last written, as the file system counts: compared
+    QDateTime saved;     // the same moment, to show
     // The header as the file holds it; all empty for a file without one.
     QString company;
     QString bulstat;

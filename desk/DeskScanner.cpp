@@ -7,10 +7,12 @@
 #include "selection/Catalogue.h"
 #include "selection/YearText.h"
 
-#include <QDir>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <filesystem>
 #include <numeric>
 
 namespace telm {
@@ -38,6 +40,48 @@ void readHeader(DeskFile& file)
     }
 }
 
+struct Listed
+{
+    QString path;
+    qint64 size = 0;
+    qint64 modified = 0; // the file clock's ticks: compared only, never shown
+    qint64 savedMs = 0;  // the same as milliseconds since 1970
+};
+
+// The folder's ordinary *.xml files (any letter case; links count as their
+// target) by name. Listed through the standard library: one status per file and no
+// conversion to local time, which a rescan of thousands of files would pay for.
+std::vector<Listed> listDataFiles(const QString& folder)
+{
+    namespace fs = std::filesystem;
+    std::vector<Listed> out;
+    const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+    std::error_code error;
+    for (fs::directory_iterator it(fs::path(folder.toStdString()), error), end; !error && it != end;
+         it.increment(error)) {
+        const fs::path& path = it->path();
+        std::string extension = path.extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(),
+                       [](unsigned char c) { return char(std::tolower(c)); });
+        std::error_code failed;
+        if (extension != ".xml" || !it->is_regular_file(failed))
+            continue;
+        const auto size = it->file_size(failed);
+        const fs::file_time_type time = it->last_write_time(failed);
+        if (failed)
+            continue;
+        const auto saved = std::chrono::file_clock::to_sys(time);
+        out.push_back(Listed{
+            prefix + QString::fromStdString(path.filename().string()), qint64(size),
+            qint64(time.time_since_epoch().count()),
+            qint64(std::chrono::duration_cast<std::chrono::milliseconds>(saved.time_since_epoch())
+                       .count())});
+    }
+    std::sort(out.begin(), out.end(),
+              [](const Listed& a, const Listed& b) { return a.path < b.path; });
+    return out;
+}
+
 } // namespace
 
 DeskScanner::DeskScanner(const QString& controlsPath, NumberText number)
@@ -54,27 +98,24 @@ DeskSnapshot DeskScanner::ReadHeaders(const QString& folder, const Progress& pro
 {
     DeskSnapshot snapshot;
     snapshot.folder = folder;
-    const QFileInfoList infos =
-        QDir(folder).entryInfoList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name);
+    const std::vector<Listed> listed = listDataFiles(folder);
     QHash<QString, FileState> kept;
-    kept.reserve(infos.size());
+    kept.reserve(static_cast<qsizetype>(listed.size()));
     std::vector<std::size_t> unread;
-    snapshot.files.reserve(static_cast<std::size_t>(infos.size()));
-    for (const QFileInfo& info : infos) {
-        const QString path = info.filePath();
-        const qint64 size = info.size();
-        const QDateTime modified = info.lastModified();
-        const qint64 stamp = modified.toMSecsSinceEpoch();
-        const auto cached = m_files.constFind(path);
-        if (cached != m_files.cend() && cached->size == size && cached->modified == stamp) {
+    snapshot.files.reserve(listed.size());
+    for (const Listed& entry : listed) {
+        const auto cached = m_files.constFind(entry.path);
+        if (cached != m_files.cend() && cached->size == entry.size
+            && cached->modified == entry.modified) {
             snapshot.files.push_back(cached->file);
-            kept.insert(path, *cached);
+            kept.insert(entry.path, *cached);
             continue;
         }
         DeskFile file;
-        file.path = path;
-        file.size = size;
-        file.saved = modified;
+        file.path = entry.path;
+        file.size = entry.size;
+        file.modified = entry.modified;
+        file.saved = QDateTime::fromMSecsSinceEpoch(entry.savedMs);
         unread.push_back(snapshot.files.size());
         snapshot.files.push_back(std::move(file));
     }
@@ -89,7 +130,7 @@ DeskSnapshot DeskScanner::ReadHeaders(const QString& folder, const Progress& pro
     }
     for (const std::size_t i : unread) {
         const DeskFile& file = snapshot.files[i];
-        kept.insert(file.path, FileState{file.size, file.saved.toMSecsSinceEpoch(), file});
+        kept.insert(file.path, FileState{file.size, file.modified, file});
     }
     m_files = std::move(kept);
     GroupIntoFilings(snapshot);
@@ -101,8 +142,8 @@ QString DeskScanner::signatureOf(const DeskSnapshot& snapshot, const DeskFiling&
     QString signature;
     for (const std::size_t i : filing.files) {
         const DeskFile& f = snapshot.files[i];
-        signature += f.path + u'|' + QString::number(f.size) + u'|'
-                     + QString::number(f.saved.toMSecsSinceEpoch()) + u'\n';
+        signature +=
+            f.path + u'|' + QString::number(f.size) + u'|' + QString::number(f.modified) + u'\n';
     }
     return signature;
 }
