@@ -281,6 +281,7 @@ void DeskPanel::fillModel()
         int refused = 0;
         for (const std::size_t i : filing.files)
             refused += m_snapshot.files[i].check == FileCheck::Refused;
+        int keepRow = -1;
         QList<QStandardItem*> row{
             cell(headless ? QStringLiteral("(без заглавна част)") : filing.company),
             cell(filing.bulstat),
@@ -291,7 +292,8 @@ void DeskPanel::fillModel()
             cell(headless ? QString() : kindText(filing.forecast)),
             cell(QString()),
             cell(refused == 0 ? (m_snapshot.checked ? kTick : QString())
-                              : QStringLiteral("%1 променени").arg(refused)),
+                              : (refused == 1 ? QStringLiteral("1 променен")
+                                              : QStringLiteral("%1 променени").arg(refused))),
             cell(headless ? QString() : controlsText(filing.findings))};
         row[colDocument]->setForeground(QColor(0xa0, 0x30, 0x00));
         if (!filing.missing.isEmpty())
@@ -312,10 +314,15 @@ void DeskPanel::fillModel()
                 check = kTick;
             else if (file.check == FileCheck::Refused)
                 check = QStringLiteral("променен извън програмата");
+            // What the filing's row says already is not repeated on its statements'.
+            const QString period = file.year.isEmpty() ? file.month : file.month + u'/' + file.year;
+            const auto unlessFilings = [&](const QString& own, const QString& filings) {
+                return headless || own != filings ? own : QString();
+            };
             QList<QStandardItem*> child{
-                cell(file.company),
-                cell(file.bulstat),
-                cell(file.year.isEmpty() ? file.month : file.month + u'/' + file.year),
+                cell(unlessFilings(file.company, filing.company)),
+                cell(unlessFilings(file.bulstat, filing.bulstat)),
+                cell(unlessFilings(period, filing.period())),
                 cell(file.type ? file.type->titleText()
                                : (file.document.isEmpty() ? file.fileName() : file.document)),
                 cell(file.document.isEmpty() ? QString() : kindText(file.forecast)),
@@ -334,14 +341,25 @@ void DeskPanel::fillModel()
             child[colCompany]->setData(file.path, kPathRole);
             row[colCompany]->appendRow(child);
             if (file.path == keep)
-                current = child[colCompany]->index();
+                keepRow = row[colCompany]->rowCount() - 1;
         }
         m_model->appendRow(row);
+        if (keepRow >= 0 && !current.isValid())
+            current = row[colCompany]->child(keepRow)->index();
     }
     m_tvwDesk->expandAll();
     for (int c = 0; c < m_model->columnCount(); ++c)
         if (c != colDocument)
             m_tvwDesk->resizeColumnToContents(c);
+    // As wide as the statements' titles: a filing's missing statements are
+    // elided there (all of them in its tooltip), so the checks stay in view.
+    int titles = m_tvwDesk->header()->sectionSizeHint(colDocument);
+    for (const DeskFile& file : m_snapshot.files)
+        titles = std::max(titles, m_tvwDesk->fontMetrics().horizontalAdvance(
+                                      file.type ? file.type->titleText() : file.fileName()));
+    m_tvwDesk->setColumnWidth(colDocument, titles + m_tvwDesk->indentation());
+    if (!current.isValid() && m_model->rowCount() > 0)
+        current = m_model->index(0, 0);
     if (current.isValid()) {
         const QModelIndex shown = m_filter->mapFromSource(current.siblingAtColumn(keepColumn));
         m_tvwDesk->setCurrentIndex(shown);

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -149,8 +150,12 @@ TEST_F(DeskPanelTest, EnterOpensTheCurrentStatement)
     desk()->setActions(
         DeskActions{[&](QWidget*, const QString& path) { opened << path; }, {}, {}, {}});
     selectFile(0, 1);
+    QSignalSpy reread(desk(), &DeskPanel::deskChecked);
     QTest::keyClick(tree(), Qt::Key_Return);
     EXPECT_EQ(opened, QStringList{alphaOpr});
+    // The folder is read again after the form closes; the statement stays current.
+    ASSERT_TRUE(reread.wait(10000));
+    EXPECT_EQ(desk()->currentFile(), alphaOpr);
     // On a filing row Enter opens nothing.
     tree()->setCurrentIndex(rows()->index(0, 0));
     QTest::keyClick(tree(), Qt::Key_Return);
