@@ -233,12 +233,11 @@ void frmSaveXMLAs::handOver()
         if (const std::optional<UserMessage> failure = ExportDataFile(path, folder))
             failed << ExtractFileName(path) + QStringLiteral(": ") + failure->text;
         else
-            copied << QDir::toNativeSeparators(path) + QStringLiteral(" → ")
-                          + QDir::toNativeSeparators(
-                              DestinationPath(folder, ExtractFileName(path)));
+            copied << ExtractFileName(path);
     }
-    QString text =
-        QStringLiteral("Записани файлове (%1):\n%2").arg(copied.size()).arg(copied.join(u'\n'));
+    QString text = QStringLiteral("Записани файлове (%1) в %2:\n%3")
+                       .arg(copied.size())
+                       .arg(QDir::toNativeSeparators(folder), copied.join(u'\n'));
     if (!failed.isEmpty())
         text += QStringLiteral("\n\nНезаписани файлове:\n") + failed.join(u'\n');
     platform::ShowMessage(this, QStringLiteral("Съхранение на данни на дискета"), text,

@@ -179,7 +179,9 @@ TEST_F(DeskPanelTest, HandOverCopiesEveryStatementOfTheFilingAndSaysWhere)
                   test::readAll(path));
     EXPECT_EQ(QDir(handedTo.path()).entryList(QDir::Files).size(), 2);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("Записани файлове (2)")));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Записани файлове (2) в %1:")
+                                                   .arg(QDir::toNativeSeparators(handedTo.path()))))
+        << boxes.shown[0].text.toStdString();
     EXPECT_TRUE(boxes.shown[0].text.contains(QFileInfo(alphaOpr).fileName()));
 }
 
