@@ -1,5 +1,6 @@
 #include "app/DeskPanel.h"
 
+#include "app/DeskModel.h"
 #include "checks/Controls.h"
 #include "desk/DeskScanner.h"
 #include "editor/AmountText.h"
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -28,23 +28,6 @@
 namespace telm {
 
 namespace {
-
-enum Column {
-    colCompany,
-    colBulstat,
-    colPeriod,
-    colDocument,
-    colKind,
-    colSaved,
-    colCheck,
-    colControls
-};
-
-constexpr int kPathRole = Qt::UserRole + 1;   // a file row: its path
-constexpr int kFilingRole = Qt::UserRole + 2; // any row: its filing's position
-constexpr int kFilterRole = Qt::UserRole + 3; // a filing row: what the filter box searches
-
-const QString kTick = QStringLiteral("✓");
 
 // More files than this to read show a progress bar.
 constexpr int kProgressFrom = 200;
@@ -65,7 +48,7 @@ protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override
     {
         const QModelIndex filing = parent.isValid() ? parent : sourceModel()->index(row, 0);
-        const QString key = filing.data(kFilterRole).toString();
+        const QString key = filing.data(DeskModel::kFilterRole).toString();
         for (const QString& word : m_words)
             if (!key.contains(word, Qt::CaseInsensitive))
                 return false;
@@ -75,25 +58,6 @@ protected:
 private:
     QStringList m_words;
 };
-
-QString kindText(bool forecast)
-{
-    return forecast ? QStringLiteral("прогнозен") : QStringLiteral("реален");
-}
-
-QString controlsText(int findings)
-{
-    if (findings < 0)
-        return QStringLiteral("…");
-    return findings == 0 ? kTick : QString::number(findings);
-}
-
-QStandardItem* cell(const QString& text)
-{
-    auto* item = new QStandardItem(text);
-    item->setEditable(false);
-    return item;
-}
 
 } // namespace
 
@@ -154,11 +118,7 @@ void DeskPanel::buildControls()
     auto* lblFilter = new QLabel(QStringLiteral("&Търсене:"));
     lblFilter->setBuddy(m_txtFilter);
 
-    m_model = new QStandardItemModel(this);
-    m_model->setHorizontalHeaderLabels({QStringLiteral("Предприятие"), QStringLiteral("БУЛСТАТ"),
-                                        QStringLiteral("Период"), QStringLiteral("Документ"),
-                                        QStringLiteral("Вид"), QStringLiteral("Записан"),
-                                        QStringLiteral("Проверка"), QStringLiteral("Контроли")});
+    m_model = new DeskModel(this);
     auto* filter = new FilingFilter(this);
     filter->setSourceModel(m_model);
     m_filter = filter;
@@ -255,115 +215,41 @@ void DeskPanel::rescan()
 
 void DeskPanel::show(const DeskSnapshot& snapshot)
 {
-    m_snapshot = snapshot;
-    fillModel();
-    if (m_empty)
-        m_pages->setCurrentWidget(m_snapshot.files.empty() ? m_empty : m_deskPage);
-    if (m_snapshot.checked)
-        emit deskChecked();
-}
-
-void DeskPanel::fillModel()
-{
     // The current row is kept by its file (or its filing's first file).
     QString keep = currentFile();
-    if (keep.isEmpty())
-        if (const DeskFiling* filing = currentFiling(); filing && !filing->files.empty())
-            keep = m_snapshot.files[filing->files.front()].path;
+    if (const DeskFiling* filing = currentFiling();
+        keep.isEmpty() && filing && !filing->files.empty())
+        keep = m_snapshot->files[filing->files.front()].path;
     const int keepColumn =
         m_tvwDesk->currentIndex().isValid() ? m_tvwDesk->currentIndex().column() : 0;
 
-    m_model->removeRows(0, m_model->rowCount());
-    QModelIndex current;
-    for (std::size_t f = 0; f < m_snapshot.filings.size(); ++f) {
-        const DeskFiling& filing = m_snapshot.filings[f];
-        const bool headless = filing.bulstat.isEmpty() && filing.company.isEmpty();
-        int refused = 0;
-        for (const std::size_t i : filing.files)
-            refused += m_snapshot.files[i].check == FileCheck::Refused;
-        int keepRow = -1;
-        QList<QStandardItem*> row{
-            cell(headless ? QStringLiteral("(без заглавна част)") : filing.company),
-            cell(filing.bulstat),
-            cell(headless ? QString() : filing.period()),
-            cell(filing.missing.isEmpty()
-                     ? QString()
-                     : QStringLiteral("Липсва: ") + filing.missing.join(QStringLiteral("; "))),
-            cell(headless ? QString() : kindText(filing.forecast)),
-            cell(QString()),
-            cell(refused == 0 ? (m_snapshot.checked ? kTick : QString())
-                              : (refused == 1 ? QStringLiteral("1 променен")
-                                              : QStringLiteral("%1 променени").arg(refused))),
-            cell(headless ? QString() : controlsText(filing.findings))};
-        row[colDocument]->setForeground(QColor(0xa0, 0x30, 0x00));
-        if (!filing.missing.isEmpty())
-            row[colDocument]->setToolTip(filing.missing.join(u'\n'));
-        if (!filing.findingTexts.isEmpty())
-            row[colControls]->setToolTip(filing.findingTexts.join(u'\n'));
-        QFont bold = row[colCompany]->font();
-        bold.setBold(true);
-        row[colCompany]->setFont(bold);
-        for (QStandardItem* item : row)
-            item->setData(int(f), kFilingRole);
-        row[colCompany]->setData(filing.company + u' ' + filing.bulstat + u' ' + filing.period(),
-                                 kFilterRole);
-        for (const std::size_t i : filing.files) {
-            const DeskFile& file = m_snapshot.files[i];
-            QString check;
-            if (file.check == FileCheck::Verified)
-                check = kTick;
-            else if (file.check == FileCheck::Refused)
-                check = QStringLiteral("променен извън програмата");
-            // What the filing's row says already is not repeated on its statements'.
-            const QString period = file.year.isEmpty() ? file.month : file.month + u'/' + file.year;
-            const auto unlessFilings = [&](const QString& own, const QString& filings) {
-                return headless || own != filings ? own : QString();
-            };
-            QList<QStandardItem*> child{
-                cell(unlessFilings(file.company, filing.company)),
-                cell(unlessFilings(file.bulstat, filing.bulstat)),
-                cell(unlessFilings(period, filing.period())),
-                cell(file.type ? file.type->titleText()
-                               : (file.document.isEmpty() ? file.fileName() : file.document)),
-                cell(file.document.isEmpty() ? QString() : kindText(file.forecast)),
-                cell(file.saved.toString(QStringLiteral("dd.MM.yyyy HH:mm"))),
-                cell(check),
-                cell(headless ? QString() : controlsText(filing.findings))};
-            child[colDocument]->setToolTip(file.path);
-            if (file.check == FileCheck::Refused) {
-                child[colCheck]->setForeground(QColor(0xb0, 0x00, 0x00));
-                child[colCheck]->setToolTip(file.fault);
-            }
-            if (filing.findings > 0)
-                child[colControls]->setToolTip(filing.findingTexts.join(u'\n'));
-            for (QStandardItem* item : child)
-                item->setData(int(f), kFilingRole);
-            child[colCompany]->setData(file.path, kPathRole);
-            row[colCompany]->appendRow(child);
-            if (file.path == keep)
-                keepRow = row[colCompany]->rowCount() - 1;
-        }
-        m_model->appendRow(row);
-        if (keepRow >= 0 && !current.isValid())
-            current = row[colCompany]->child(keepRow)->index();
-    }
+    m_snapshot = std::make_shared<const DeskSnapshot>(snapshot);
+    fillModel(keep, keepColumn);
+    if (m_empty)
+        m_pages->setCurrentWidget(m_snapshot->files.empty() ? m_empty : m_deskPage);
+    if (m_snapshot->checked)
+        emit deskChecked();
+}
+
+void DeskPanel::fillModel(const QString& keep, int keepColumn)
+{
+    m_model->setSnapshot(m_snapshot);
     m_tvwDesk->expandAll();
-    for (int c = 0; c < m_model->columnCount(); ++c)
-        if (c != colDocument)
+    for (int c = 0; c < DeskModel::kColumns; ++c)
+        if (c != DeskModel::colDocument)
             m_tvwDesk->resizeColumnToContents(c);
     // As wide as the statements' titles: a filing's missing statements are
     // elided there (all of them in its tooltip), so the checks stay in view.
-    int titles = m_tvwDesk->header()->sectionSizeHint(colDocument);
-    for (const DeskFile& file : m_snapshot.files)
-        titles = std::max(titles, m_tvwDesk->fontMetrics().horizontalAdvance(
-                                      file.type ? file.type->titleText() : file.fileName()));
-    m_tvwDesk->setColumnWidth(colDocument, titles + m_tvwDesk->indentation());
+    int titles = m_tvwDesk->header()->sectionSizeHint(DeskModel::colDocument);
+    for (const DocType& type : Catalogue())
+        titles = std::max(titles, m_tvwDesk->fontMetrics().horizontalAdvance(type.titleText()));
+    m_tvwDesk->setColumnWidth(DeskModel::colDocument, titles + m_tvwDesk->indentation());
+
+    QModelIndex current = keep.isEmpty() ? QModelIndex() : m_model->indexOfFile(keep);
     if (!current.isValid() && m_model->rowCount() > 0)
         current = m_model->index(0, 0);
-    if (current.isValid()) {
-        const QModelIndex shown = m_filter->mapFromSource(current.siblingAtColumn(keepColumn));
-        m_tvwDesk->setCurrentIndex(shown);
-    }
+    if (current.isValid())
+        m_tvwDesk->setCurrentIndex(m_filter->mapFromSource(current.siblingAtColumn(keepColumn)));
     updateButtons();
 }
 
@@ -372,23 +258,24 @@ const DeskFiling* DeskPanel::currentFiling() const
     const QModelIndex index = m_tvwDesk->currentIndex();
     if (!index.isValid())
         return nullptr;
-    const int f = index.data(kFilingRole).toInt();
-    if (f < 0 || f >= int(m_snapshot.filings.size()))
+    const int f = index.data(DeskModel::kFilingRole).toInt();
+    if (f < 0 || f >= int(m_snapshot->filings.size()))
         return nullptr;
-    return &m_snapshot.filings[std::size_t(f)];
+    return &m_snapshot->filings[std::size_t(f)];
 }
 
 QString DeskPanel::currentFile() const
 {
     const QModelIndex index = m_tvwDesk->currentIndex();
-    return index.isValid() ? index.siblingAtColumn(0).data(kPathRole).toString() : QString();
+    return index.isValid() ? index.siblingAtColumn(0).data(DeskModel::kPathRole).toString()
+                           : QString();
 }
 
 QStringList DeskPanel::filingPaths(const DeskFiling& filing) const
 {
     QStringList paths;
     for (const std::size_t i : filing.files)
-        paths << m_snapshot.files[i].path;
+        paths << m_snapshot->files[i].path;
     return paths;
 }
 
@@ -396,7 +283,7 @@ std::vector<clsCompany> DeskPanel::companies() const
 {
     // The newest file's name for each BULSTAT.
     std::map<QString, std::pair<QDateTime, QString>> byBulstat;
-    for (const DeskFile& file : m_snapshot.files) {
+    for (const DeskFile& file : m_snapshot->files) {
         if (file.bulstat.isEmpty() || file.company.isEmpty())
             continue;
         auto& entry = byBulstat[file.bulstat];
@@ -424,7 +311,7 @@ void DeskPanel::updateButtons()
 
 void DeskPanel::activated(const QModelIndex& index)
 {
-    if (!index.siblingAtColumn(0).data(kPathRole).toString().isEmpty())
+    if (!index.siblingAtColumn(0).data(DeskModel::kPathRole).toString().isEmpty())
         cmdOpen_Click();
 }
 

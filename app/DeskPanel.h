@@ -20,12 +20,12 @@ class QProgressBar;
 class QPushButton;
 class QSortFilterProxyModel;
 class QStackedWidget;
-class QStandardItemModel;
 class QTimer;
 class QTreeView;
 
 namespace telm {
 
+class DeskModel;
 class DeskScanner;
 struct clsCompany;
 
@@ -44,7 +44,7 @@ public:
     // Reads the folder again (in the worker); changes on disk call it by themselves.
     void rescan();
 
-    const DeskSnapshot& snapshot() const { return m_snapshot; }
+    const DeskSnapshot& snapshot() const { return *m_snapshot; }
     // The companies of the data folder, one per BULSTAT, by name.
     std::vector<clsCompany> companies() const;
 
@@ -65,7 +65,7 @@ signals:
 private:
     void buildControls();
     void show(const DeskSnapshot& snapshot);
-    void fillModel();
+    void fillModel(const QString& keep, int keepColumn);
     void activated(const QModelIndex& index);
     void contextMenu(const QPoint& at);
     void updateButtons();
@@ -76,7 +76,8 @@ private:
     QString m_folder;
     std::unique_ptr<DeskScanner> m_scanner;
     DeskActions m_actions;
-    DeskSnapshot m_snapshot;
+    // Shared with the model, which reads it whenever the view asks.
+    std::shared_ptr<const DeskSnapshot> m_snapshot = std::make_shared<const DeskSnapshot>();
     bool m_again = false;
 
     QFutureWatcher<DeskSnapshot>* m_work = nullptr;
@@ -87,7 +88,7 @@ private:
     QWidget* m_deskPage = nullptr;
     QLineEdit* m_txtFilter = nullptr;
     QTreeView* m_tvwDesk = nullptr;
-    QStandardItemModel* m_model = nullptr;
+    DeskModel* m_model = nullptr;
     QSortFilterProxyModel* m_filter = nullptr;
     QProgressBar* m_progress = nullptr;
     QPushButton* m_cmdOpen = nullptr;
