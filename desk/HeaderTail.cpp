@@ -13,7 +13,9 @@ namespace {
 // is not there is read whole.
 constexpr qint64 kTailBytes = 4096;
 
-std::optional<StoredHeader> headerIn(const QByteArray& bytes)
+} // namespace
+
+std::optional<StoredHeader> HeaderInBytes(const QByteArray& bytes)
 {
     const qsizetype start = bytes.lastIndexOf("<danni");
     if (start < 0)
@@ -35,8 +37,6 @@ std::optional<StoredHeader> headerIn(const QByteArray& bytes)
     return header;
 }
 
-} // namespace
-
 std::optional<StoredHeader> ReadHeaderTail(const QString& path, qint64 size)
 {
     if (size > platform::kMaxDocumentBytes)
@@ -47,11 +47,11 @@ std::optional<StoredHeader> ReadHeaderTail(const QString& path, qint64 size)
     if (size > kTailBytes) {
         if (!file.seek(size - kTailBytes))
             return std::nullopt;
-        if (std::optional<StoredHeader> header = headerIn(file.read(kTailBytes)))
+        if (std::optional<StoredHeader> header = HeaderInBytes(file.read(kTailBytes)))
             return header;
         file.seek(0);
     }
-    return headerIn(file.read(platform::kMaxDocumentBytes));
+    return HeaderInBytes(file.read(platform::kMaxDocumentBytes));
 }
 
 } // namespace telm

@@ -11,6 +11,10 @@
 
 namespace telm {
 
+// The last header in `bytes` (a file's end, or all of it); nothing when there is
+// no well-formed header naming a document.
+std::optional<StoredHeader> HeaderInBytes(const QByteArray& bytes);
+
 // The header of the data file at `path` of `size` bytes; nothing when the file
 // cannot be read or holds no well-formed header.
 std::optional<StoredHeader> ReadHeaderTail(const QString& path, qint64 size);

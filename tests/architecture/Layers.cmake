@@ -33,4 +33,4 @@ set(TELM_USES_data/generator editor selection grid xmlfiles platform)
 set(TELM_USES_bench tools editor desk checks print selection grid xmlfiles platform)
 set(TELM_USES_tests/support "")
 # The fuzz targets drive the cores as tests do.
-set(TELM_USES_fuzz tools editor checks selection grid xmlfiles platform)
+set(TELM_USES_fuzz tools editor desk checks selection grid xmlfiles platform)

@@ -188,3 +188,37 @@ TEST_F(DeskScannerTest, HeaderFromTheEndOfTheFileMatchesTheWholeFilesHeader)
 }
 
 } // namespace
+
+namespace {
+
+TEST(HeaderInBytes, TheLastWellFormedHeaderNamingADocument)
+{
+    const QByteArray good = "<danni><period>12/2025</period><bulstat>123456786</bulstat>"
+                            "<compname>А &amp; Б</compname><document>Баланс</document>"
+                            "<documenttype>Реален документ</documenttype></danni>";
+    const struct
+    {
+        QByteArray bytes;
+        const char* company; // nullptr: no header
+    } cases[] = {
+        {"<xml hash=\"1\"><x/>" + good + "</xml>\n", "А & Б"},
+        {"<danni><document>OPR</document><compname>X</compname></danni>" + good, "А & Б"},
+        {good + "<danni><document>OPR</document><compname>X</compname></danni>", "X"},
+        {"<xml><danni/></xml>", nullptr},
+        {"<xml><danni><period>12/2025</period></danni></xml>", nullptr},
+        {"<xml><danni><document>Баланс</document>", nullptr},
+        {"<xml><danni><document>Баланс</documen></danni></xml>", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::optional<StoredHeader> header = HeaderInBytes(c.bytes);
+        if (!c.company) {
+            EXPECT_FALSE(header) << c.bytes.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(header) << c.bytes.toStdString();
+        EXPECT_EQ(header->company, QString::fromUtf8(c.company));
+    }
+}
+
+} // namespace
