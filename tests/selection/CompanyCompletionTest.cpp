@@ -76,6 +76,8 @@ TEST_F(CompanyCompletionTest, ChoosingByBulstatOrByNameFillsBoth)
         EXPECT_EQ(field("txtBulstat")->text(), c.bulstat) << c.field;
         EXPECT_EQ(field("txtName")->text(), c.name) << c.field;
     }
+    EXPECT_TRUE(boxes.shown.empty()) << "Enter in the list chooses, it does not press Избор";
+    EXPECT_TRUE(opener.calls.empty());
 }
 
 TEST_F(CompanyCompletionTest, ANewCompanyIsOfferedOnceItsDocumentIsSaved)
