@@ -73,7 +73,7 @@ DeskPanel::DeskPanel(const QString& dataFolder, const QString& programFolder, QW
 
     m_work = new QFutureWatcher<DeskSnapshot>(this);
     connect(m_work, &QFutureWatcher<DeskSnapshot>::resultReadyAt, this,
-            [this](int index) { show(m_work->resultAt(index)); });
+            [this](int index) { showSnapshot(m_work->resultAt(index)); });
     connect(m_work, &QFutureWatcher<DeskSnapshot>::progressRangeChanged, this,
             [this](int, int maximum) {
                 m_progress->setRange(0, maximum);
@@ -213,7 +213,7 @@ void DeskPanel::rescan()
     }));
 }
 
-void DeskPanel::show(const DeskSnapshot& snapshot)
+void DeskPanel::showSnapshot(const DeskSnapshot& snapshot)
 {
     // The current row is kept by its file (or its filing's first file).
     QString keep = currentFile();

@@ -64,7 +64,7 @@ signals:
 
 private:
     void buildControls();
-    void show(const DeskSnapshot& snapshot);
+    void showSnapshot(const DeskSnapshot& snapshot);
     void fillModel(const QString& keep, int keepColumn);
     void activated(const QModelIndex& index);
     void contextMenu(const QPoint& at);
