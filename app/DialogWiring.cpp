@@ -1,5 +1,7 @@
 #include "app/DialogWiring.h"
 
+#include "app/DeskPanel.h"
+#include "app/FilingActions.h"
 #include "app/frmMain.h"
 #include "editor/frmDocument.h"
 #include "export/frmSaveXMLAs.h"
@@ -108,8 +110,10 @@ void WireDialogs(frmMain& window, AppState& state)
     const DocumentOpener opener = [&state](QWidget* parent, const OpenedDocument& document) {
         OpenDocumentForm(state, parent, document);
     };
-    window.setNewDocumentDialog([&state, opener](QWidget* parent) {
+    DeskPanel* desk = window.desk();
+    window.setNewDocumentDialog([&state, opener, desk](QWidget* parent) {
         frmChoosePrm dialog(state, opener, parent);
+        dialog.setCompanies(desk->companies());
         dialog.exec();
     });
     window.setOpenDocumentDialog([&state, opener](QWidget* parent) {
@@ -120,6 +124,7 @@ void WireDialogs(frmMain& window, AppState& state)
         frmSaveXMLAs dialog(parent, state.dataFolderPath());
         dialog.exec();
     });
+    window.setDeskActions(ProgramDeskActions(state, opener));
 }
 
 } // namespace telm

@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/DeskPanel.h"
 #include "platform/HelpTopics.h"
 #include "platform/HelpViewer.h"
 #include "platform/ScreenFit.h"
@@ -69,7 +70,9 @@ frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("TELM Transfer - ПП \"Трансфер на данни\""));
     setProperty(platform::kHelpTopicProperty, kHelpTopic);
-    setCentralWidget(new Backdrop);
+    // The desk, with the program's backdrop while the data folder is empty.
+    m_desk = new DeskPanel(state.dataFolderPath(), state.programFolder, new Backdrop);
+    setCentralWidget(m_desk);
 
     QMenuBar* bar = menuBar();
     m_mnuRegisters = bar->addMenu(QStringLiteral("Регистри"));
@@ -117,7 +120,7 @@ frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
 
     // Never larger than the screen, whatever its size and scale: the menu
     // must stay on it.
-    resize(platform::FitToScreen(this, QSize(800, 560)));
+    resize(platform::FitToScreen(this, QSize(1100, 640)));
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -149,6 +152,11 @@ void frmMain::setOpenDocumentDialog(DialogFunction show)
 void frmMain::setExportDialog(DialogFunction show)
 {
     setDialog(m_mnuSaveToDisc, m_export, std::move(show));
+}
+
+void frmMain::setDeskActions(DeskActions actions)
+{
+    m_desk->setActions(std::move(actions));
 }
 
 void frmMain::refreshClock(const QDateTime& now)

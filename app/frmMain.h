@@ -15,6 +15,8 @@ class QTimer;
 namespace telm {
 
 struct AppState;
+struct DeskActions;
+class DeskPanel;
 
 class frmMain : public QMainWindow
 {
@@ -31,6 +33,10 @@ public:
     void setNewDocumentDialog(DialogFunction show);
     void setOpenDocumentDialog(DialogFunction show);
     void setExportDialog(DialogFunction show);
+
+    // The desk below the menu: the data folder's statements and their state.
+    DeskPanel* desk() const { return m_desk; }
+    void setDeskActions(DeskActions actions);
 
     // Writes the date and time panels for the given moment.
     void refreshClock(const QDateTime& now);
@@ -60,6 +66,7 @@ private:
     QLabel* m_pnlDate = nullptr;
     QLabel* m_pnlTime = nullptr;
     QTimer* m_tmrClock = nullptr;
+    DeskPanel* m_desk = nullptr;
 };
 
 } // namespace telm

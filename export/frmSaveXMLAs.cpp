@@ -4,9 +4,12 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Volumes.h"
+#include "xmlfiles/VerifiedDataFile.h"
+#include "xmlfiles/XmlDocument.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -214,8 +217,59 @@ void frmSaveXMLAs::cmdChooseFile_Click()
         m_txtFileName->setText(chosen);
 }
 
+void frmSaveXMLAs::setFilesToHandOver(const QStringList& paths)
+{
+    m_handOver = paths;
+    QStringList names;
+    for (const QString& path : paths)
+        names << ExtractFileName(path);
+    m_txtFileName->setText(names.join(QStringLiteral("; ")));
+    m_txtFileName->setReadOnly(true);
+    m_cmdChooseFile->setEnabled(false);
+    if (!paths.isEmpty())
+        m_dataFolder = QFileInfo(paths.first()).absolutePath();
+}
+
+void frmSaveXMLAs::handOver()
+{
+    // All or nothing as far as the files go: a filing is handed over whole.
+    for (const QString& path : m_handOver) {
+        XmlDocument xml;
+        if (OpenVerifiedDataFile(path, xml)) {
+            platform::ShowMessage(this, QStringLiteral("Внимание!"),
+                                  QStringLiteral("Файлът %1 е променен извън програмата или не "
+                                                 "може да бъде прочетен. Отчетността не е "
+                                                 "записана.")
+                                      .arg(QDir::toNativeSeparators(path)),
+                                  platform::MsgIcon::Critical);
+            return;
+        }
+    }
+    const QString folder = currentFolder();
+    QStringList copied;
+    QStringList failed;
+    for (const QString& path : m_handOver) {
+        if (const std::optional<UserMessage> failure = ExportDataFile(path, folder))
+            failed << ExtractFileName(path) + QStringLiteral(": ") + failure->text;
+        else
+            copied << ExtractFileName(path);
+    }
+    QString text = QStringLiteral("Записани файлове (%1) в %2:\n%3")
+                       .arg(copied.size())
+                       .arg(QDir::toNativeSeparators(folder), copied.join(u'\n'));
+    if (!failed.isEmpty())
+        text += QStringLiteral("\n\nНезаписани файлове:\n") + failed.join(u'\n');
+    platform::ShowMessage(this, QStringLiteral("Съхранение на данни на дискета"), text,
+                          failed.isEmpty() ? platform::MsgIcon::Information
+                                           : platform::MsgIcon::Critical);
+    if (failed.isEmpty())
+        accept();
+}
+
 void frmSaveXMLAs::cmdSave_Click()
 {
+    if (!m_handOver.isEmpty())
+        return handOver();
     if (m_txtFileName->text().isEmpty()) {
         platform::ShowMessage(this, QStringLiteral("Внимание!"),
                               QStringLiteral("Изберете файл за съхранение!"),

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -29,6 +30,11 @@ public:
     void setCurrentFolder(const QString& folder);
     const QString& startFolder() const { return m_startFolder; }
 
+    // Hands a filing over in one step: the file field names its files, and
+    // "Съхрани" copies every one of them once all verify, says what went
+    // where and closes the dialog.
+    void setFilesToHandOver(const QStringList& paths);
+
     void Drive1_Change(int index);
     void cmdChooseFile_Click();
     void cmdSave_Click();
@@ -40,10 +46,12 @@ private:
     void fillDrives();
     int driveOf(const QString& folder) const;
     void showFolder();
+    void handOver();
 
     QString m_startFolder;
     QString m_dataFolder;
     QString m_fileName;
+    QStringList m_handOver;
     QString m_shownFolder;
     std::vector<QString> m_driveRoots;
     bool m_returning = false;

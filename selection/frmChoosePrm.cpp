@@ -7,13 +7,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace telm {
 
@@ -138,6 +143,22 @@ void frmChoosePrm::buildControls()
     setTabOrder(m_cmdOk, m_cmdEsc);
     m_cboMonth->setFocus();
 
+    // Known companies: by BULSTAT from its first digits, by any part of the name.
+    m_bulstats = new QStringListModel(this);
+    m_names = new QStringListModel(this);
+    auto* byBulstat = new QCompleter(m_bulstats, this);
+    byBulstat->setObjectName(QStringLiteral("cmpBulstat"));
+    auto* byName = new QCompleter(m_names, this);
+    byName->setObjectName(QStringLiteral("cmpName"));
+    byName->setCaseSensitivity(Qt::CaseInsensitive);
+    byName->setFilterMode(Qt::MatchContains);
+    m_txtBulstat->setCompleter(byBulstat);
+    m_txtName->setCompleter(byName);
+    connect(byBulstat, qOverload<const QString&>(&QCompleter::activated), this,
+            [this](const QString& bulstat) { chooseCompany(bulstat, QString()); });
+    connect(byName, qOverload<const QString&>(&QCompleter::activated), this,
+            [this](const QString& name) { chooseCompany(QString(), name); });
+
     connect(m_checkPrognosis, &QCheckBox::clicked, this, &frmChoosePrm::CheckPrognosis_Click);
     connect(m_cmdOk, &QPushButton::clicked, this, &frmChoosePrm::cmdOk_Click);
     connect(m_cmdEsc, &QPushButton::clicked, this, &frmChoosePrm::cmdEsc_Click);
@@ -166,6 +187,48 @@ void frmChoosePrm::GetDocuments()
     m_cboDocument->setCurrentIndex(0);
 }
 
+void frmChoosePrm::setCompanies(std::vector<clsCompany> companies)
+{
+    m_companies = std::move(companies);
+    QStringList bulstats;
+    QStringList names;
+    for (const clsCompany& company : m_companies) {
+        bulstats << company.Bulstat;
+        if (!names.contains(company.Name))
+            names << company.Name;
+    }
+    m_bulstats->setStringList(bulstats);
+    m_names->setStringList(names);
+}
+
+void frmChoosePrm::chooseCompany(const QString& bulstat, const QString& name)
+{
+    for (const clsCompany& company : m_companies) {
+        if ((!bulstat.isEmpty() && company.Bulstat == bulstat)
+            || (bulstat.isEmpty() && company.Name == name)) {
+            m_txtBulstat->setText(company.Bulstat);
+            m_txtName->setText(company.Name);
+            return;
+        }
+    }
+}
+
+void frmChoosePrm::rememberCompany()
+{
+    // Once its document has been saved the company is offered with the others.
+    if (!QFileInfo::exists(m_state.openedDataFilePath))
+        return;
+    const clsCompany typed{m_state.company.Name, m_state.company.Bulstat};
+    std::vector<clsCompany> companies = m_companies;
+    const auto known = std::find_if(companies.begin(), companies.end(), [&](const clsCompany& c) {
+        return c.Bulstat == typed.Bulstat;
+    });
+    if (known != companies.end())
+        return;
+    companies.push_back(typed);
+    setCompanies(std::move(companies));
+}
+
 void frmChoosePrm::CheckPrognosis_Click()
 {
     m_state.hfGrid.Prognosis = m_checkPrognosis->isChecked();
@@ -185,8 +248,10 @@ void frmChoosePrm::cmdOk_Click()
     const Opening opening = OpenFromChoices(m_state, type, m_state.hfGrid.Prognosis);
     if (opening.message)
         ShowMessage(this, *opening.message);
-    if (opening.document && m_opener)
+    if (opening.document && m_opener) {
         m_opener(this, *opening.document);
+        rememberCompany();
+    }
 }
 
 void frmChoosePrm::cmdEsc_Click()

@@ -3,12 +3,17 @@
 // through the injected opener.
 #pragma once
 
+#include "selection/DocumentContext.h"
 #include "selection/DocumentOpener.h"
 
 #include <QDialog>
 
+#include <vector>
+
 class QCheckBox;
 class QComboBox;
+class QCompleter;
+class QStringListModel;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -28,6 +33,11 @@ public:
     void GetQuarters();
     void GetDocuments();
 
+    // The companies already known (of the data folder), offered by BULSTAT and
+    // by name as the user types; choosing one fills both fields.
+    void setCompanies(std::vector<clsCompany> companies);
+    const std::vector<clsCompany>& companies() const { return m_companies; }
+
 public slots:
     void CheckPrognosis_Click();
     void cmdOk_Click();
@@ -36,10 +46,15 @@ public slots:
 private:
     void buildControls();
     void Form_Load();
+    void chooseCompany(const QString& bulstat, const QString& name);
+    void rememberCompany();
 
     AppState& m_state;
     DocumentOpener m_opener;
     QString m_documentCode;
+    std::vector<clsCompany> m_companies;
+    QStringListModel* m_bulstats = nullptr;
+    QStringListModel* m_names = nullptr;
 
     QFrame* m_frame = nullptr;
     QComboBox* m_cboMonth = nullptr;

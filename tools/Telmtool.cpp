@@ -104,6 +104,21 @@ const std::vector<Subcommand>& Subcommands()
          "Exits 0 when every file was extracted, 1 when any was refused or the output could\n"
          "not be written, 2 on bad usage.\n",
          RunExtract},
+        {"list", "[DIR] [--json] [--controls FILE]",
+         "the data files of a folder with their state, by filing",
+         "Lists every data file of DIR (the program's data folder unless given) as\n"
+         "tab-separated values with a header line: file, company, bulstat, year, month, kind\n"
+         "(real or forecast), type (the type's code), saved (the file's time), verified (yes\n"
+         "or no: whether its checksum is right) and controls (the number of the consistency\n"
+         "controls' findings over its filing, 0 when they all agree; the controls are\n"
+         "Blanki/Checks.txt in the program's folder unless --controls names another). Files\n"
+         "are grouped by filing (company, period and kind): companies by name, the newest\n"
+         "period first, statements in the filing's order. --json writes the same by filing,\n"
+         "with the findings in words and the expected statements a filing lacks. A file that\n"
+         "does not verify is also named on stderr with its reason.\n"
+         "Exits 0 when every file verifies, 1 when any does not or the folder cannot be read,\n"
+         "2 on bad usage.\n",
+         RunList},
     };
     return table;
 }

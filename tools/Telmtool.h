@@ -67,6 +67,7 @@ int RunFill(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunCheck(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunExtract(const QStringList& args, std::ostream& out, std::ostream& err);
+int RunList(const QStringList& args, std::ostream& out, std::ostream& err);
 
 // Writes a QString as UTF-8.
 std::ostream& operator<<(std::ostream& stream, const QString& text);

@@ -20,7 +20,7 @@ for path in ./opt/telm-transfer/telm-transfer ./opt/telm-transfer/telmtool \
     grep -qxF "$path" <<< "$contents" || { echo "not in the package: $path"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6printsupport6 libpugixml1v5 qt6-translations-l10n qt6-qpa-plugins; do
+for needed in libqt6concurrent6 libqt6widgets6 libqt6printsupport6 libpugixml1v5 qt6-translations-l10n qt6-qpa-plugins; do
     grep -q "$needed" <<< "$depends" || { echo "no dependency on $needed"; exit 1; }
 done
 archive=$(tar tzf "$out"/telm-transfer-*.tar.gz)
