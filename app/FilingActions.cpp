@@ -1,12 +1,22 @@
 #include "app/FilingActions.h"
 
+#include "editor/DocumentEngine.h"
+#include "editor/FormLayout.h"
+#include "editor/PaperSheetOf.h"
 #include "export/frmSaveXMLAs.h"
 #include "platform/MessageBoxes.h"
+#include "print/PrintOnPrinter.h"
 #include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
 
+#include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+#include <vector>
 
 namespace telm {
 
@@ -38,16 +48,61 @@ void ShowFilingFindings(QWidget* parent, const DeskFiling& filing)
                           platform::MsgIcon::Warning);
 }
 
-void PrintFilingOneByOne(QWidget* parent, const DeskFiling& filing, const QStringList& paths)
+void PrintWholeFiling(QWidget* parent, const AppState& state, const DeskFiling& filing,
+                      const QStringList& paths)
 {
-    QStringList names;
-    for (const QString& path : paths)
-        names << QFileInfo(path).fileName();
-    platform::ShowMessage(parent, QStringLiteral("TELM Transfer"),
-                          QStringLiteral("Отчетността на %1 се отпечатва документ по документ: "
-                                         "отворете всеки от тях и натиснете „Печат“.\n\n%2")
-                              .arg(filingName(filing), names.join(u'\n')),
-                          platform::MsgIcon::Information);
+    // Each statement read as the print button reads it, without a lock: printing only reads.
+    struct Loaded
+    {
+        AppState state;
+        std::unique_ptr<DocumentEngine> engine;
+    };
+    std::deque<Loaded> loaded;
+    for (const QString& path : paths) {
+        Loaded& one = loaded.emplace_back();
+        one.state.FilePrefix = state.FilePrefix;
+        one.state.programFolder = state.programFolder;
+        const Opening opening = OpenFromDataFile(one.state, path);
+        std::optional<UserMessage> failure = opening.message;
+        if (opening.document) {
+            one.engine = std::make_unique<DocumentEngine>(one.state, *opening.document,
+                                                          DocumentEngine::Access::ReadOnly);
+            failure = one.engine->load();
+        }
+        if (!opening.document || failure) {
+            platform::ShowMessage(
+                parent, QStringLiteral("TELM - Грешка"),
+                QStringLiteral("Отчетността на %1 не може да бъде отпечатана: %2\n\n%3")
+                    .arg(filingName(filing), QDir::toNativeSeparators(path),
+                         failure ? failure->text : QString()),
+                platform::MsgIcon::Critical);
+            return;
+        }
+        ApplyLoadLayout(one.engine->profile(), one.engine->maxLevel(), one.engine->grid(), 10000);
+        if (one.engine->typedComparatives())
+            MarkTypedComparatives(one.engine->profile(), one.engine->grid());
+    }
+    // Sorted by pointer: each engine holds its state by reference, so neither moves.
+    std::vector<const Loaded*> order;
+    for (const Loaded& one : loaded)
+        order.push_back(&one);
+    std::stable_sort(order.begin(), order.end(), [](const Loaded* a, const Loaded* b) {
+        return FilingRank(QString::fromLatin1(a->engine->docType().code))
+               < FilingRank(QString::fromLatin1(b->engine->docType().code));
+    });
+    PrintRequest request;
+    request.company = filing.bulstat;
+    request.pdfName = QStringLiteral("Отчетност_%1_%2-%3")
+                          .arg(filing.bulstat, filing.year, filing.month.rightJustified(2, u'0'));
+    request.pdfFolder = state.dataFolderPath();
+    request.inputs = paths;
+    request.sheets = [&order](const PaperOptions& options) {
+        std::vector<PaperSheet> sheets;
+        for (const Loaded* one : order)
+            sheets.push_back(PaperSheetOf(*one->engine, options));
+        return sheets;
+    };
+    PrintWithDialog(parent, request);
 }
 
 DeskActions ProgramDeskActions(AppState& state, DocumentOpener opener)
@@ -68,7 +123,9 @@ DeskActions ProgramDeskActions(AppState& state, DocumentOpener opener)
     actions.runControls = [](QWidget* parent, const DeskFiling& filing, const QStringList&) {
         ShowFilingFindings(parent, filing);
     };
-    actions.print = PrintFilingOneByOne;
+    actions.print = [&state](QWidget* parent, const DeskFiling& filing, const QStringList& paths) {
+        PrintWholeFiling(parent, state, filing, paths);
+    };
     return actions;
 }
 

@@ -16,7 +16,11 @@ DeskActions ProgramDeskActions(AppState& state, DocumentOpener opener);
 // The controls' findings of a filing in one message box.
 void ShowFilingFindings(QWidget* parent, const DeskFiling& filing);
 
-// Until one PDF of the whole filing can be printed: says how to print each statement.
-void PrintFilingOneByOne(QWidget* parent, const DeskFiling& filing, const QStringList& paths);
+// The whole filing printed as one document through the print dialog (to a
+// printer, or into one PDF with a page numbering running through it), its
+// statements in the filing's order. A statement that cannot be read is named
+// and nothing is printed.
+void PrintWholeFiling(QWidget* parent, const AppState& state, const DeskFiling& filing,
+                      const QStringList& paths);
 
 } // namespace telm

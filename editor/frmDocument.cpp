@@ -366,8 +366,10 @@ void frmDocument::cmdPrint_Click()
     request.company = m_engine.state().company.Bulstat;
     request.pdfName = PdfFileName(m_engine);
     request.pdfFolder = m_engine.state().dataFolderPath();
-    request.inputPath = m_engine.targetPath();
-    request.sheet = [this](const PaperOptions& options) { return PaperSheetOf(m_engine, options); };
+    request.inputs = QStringList{m_engine.targetPath()};
+    request.sheets = [this](const PaperOptions& options) {
+        return std::vector<PaperSheet>{PaperSheetOf(m_engine, options)};
+    };
     const PrintOutcome printed = PrintWithDialog(this, request);
     grid.setCurrentCell(at.row, at.col);
     markNameCell(grid.Row(), currentRowColor(), colourOf(marks().enteredText));

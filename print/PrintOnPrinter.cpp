@@ -117,7 +117,7 @@ PrintOutcome PrintWithDialog(QWidget* parent, const PrintRequest& request)
     if (toFile) {
         // Not over the statement itself, a data file, a link or anything but an ordinary file.
         if (const std::optional<QString> refused =
-                RefusedOutput(printer.outputFileName(), QStringList{request.inputPath})) {
+                RefusedOutput(printer.outputFileName(), request.inputs)) {
             platform::ShowMessage(parent, QStringLiteral("TELM - Грешка"), *refused,
                                   platform::MsgIcon::Critical);
             return {};
@@ -125,15 +125,14 @@ PrintOutcome PrintWithDialog(QWidget* parent, const PrintRequest& request)
     }
     const PaperOptions options = tab.options();
     RememberPaperOptions(request.company, options);
-    const std::vector<PaperSheet> sheets{request.sheet(options)};
+    const std::vector<PaperSheet> sheets = request.sheets(options);
 
     std::optional<QString> failure;
     PrintOutcome outcome;
     if (toFile) {
         outcome.pdfFile = printer.outputFileName();
         // Into a file: written whole, only over an ordinary file, or the file that was there stays.
-        failure = PrintFiling(printer.outputFileName(), sheets, std::nullopt,
-                              QStringList{request.inputPath});
+        failure = PrintFiling(printer.outputFileName(), sheets, std::nullopt, request.inputs);
     } else {
         failure = PrintDocument(printer, sheets, std::nullopt, [&printer] { printer.abort(); });
         if (!failure && printer.printerState() == QPrinter::Error)

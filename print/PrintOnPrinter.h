@@ -9,8 +9,10 @@
 #include "print/PaperSheet.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -18,11 +20,13 @@ namespace telm {
 
 struct PrintRequest
 {
-    QString company;   // the BULSTAT: the options are remembered under it
-    QString pdfName;   // the file name proposed for printing to a file
-    QString pdfFolder; // and its folder
-    QString inputPath; // the data file printed from: never written over
-    std::function<PaperSheet(const PaperOptions&)> sheet;
+    QString company;    // the BULSTAT: the options are remembered under it
+    QString pdfName;    // the file name proposed for printing to a file
+    QString pdfFolder;  // and its folder
+    QStringList inputs; // the data files printed from: never written over
+    // The statements in the order they are printed (a whole filing is several),
+    // as the options chosen in the dialog lay them out.
+    std::function<std::vector<PaperSheet>(const PaperOptions&)> sheets;
 };
 
 // Where the document went: nowhere (cancelled or failed), to a printer or

@@ -9,7 +9,9 @@
 #include "editor/DocumentFill.h"
 #include "export/frmSaveXMLAs.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PrintDialogs.h"
 #include "selection/DocumentContext.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/TestFiles.h"
 
 #include <QAbstractItemModelTester>
@@ -201,6 +203,30 @@ TEST_F(DeskPanelTest, HandOverOfAFilingWithAChangedFileCopiesNothing)
     EXPECT_TRUE(QDir(handedTo.path()).entryList(QDir::Files).isEmpty());
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("променен извън програмата")));
+}
+
+// The whole filing printed as one PDF through the print dialog: the balance
+// sheet, then the income statement, the page numbers running through both, the
+// file proposed under the company's BULSTAT and period in the data folder.
+TEST_F(DeskPanelTest, PrintTheFilingMakesOnePdfInTheFilingsOrder)
+{
+    desk()->setActions(ProgramDeskActions(state, {}));
+    platform::RecordingPrintDialogs dialogs;
+    const QString pdf = handedTo.filePath(QStringLiteral("filing.pdf"));
+    dialogs.answers.push_back(pdf);
+    selectFile(0, 1);
+    desk()->findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
+    EXPECT_TRUE(boxes.shown.empty()) << boxes.shown[0].text.toStdString();
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].docName, QStringLiteral("Отчетност_123456786_2025-12"));
+    const int pages = test::PdfPageCount(pdf);
+    ASSERT_GE(pages, 2);
+    const QString first = test::PdfPageText(pdf, 1).simplified();
+    EXPECT_TRUE(first.startsWith(QStringLiteral("Баланс"))) << first.left(80).toStdString();
+    EXPECT_TRUE(first.contains(QStringLiteral("стр. 1 от %1").arg(pages)));
+    const QString last = test::PdfPageText(pdf, pages).simplified();
+    EXPECT_TRUE(last.contains(QStringLiteral("Отчет за приходите и разходите")));
+    EXPECT_TRUE(last.contains(QStringLiteral("стр. %1 от %1").arg(pages)));
 }
 
 TEST_F(DeskPanelTest, ControlsOfTheFilingListTheirFindings)
