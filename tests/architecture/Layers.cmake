@@ -4,7 +4,7 @@
 #   app, tools        over editor and export
 #   editor            over print, checks, selection and grid
 #   print             over grid and selection
-#   checks            over selection
+#   checks, ledger    over selection
 #   grid, selection,
 #   export            over xmlfiles
 #   xmlfiles          over platform
@@ -12,7 +12,7 @@
 #
 # Any layer may use platform, and an arrow may skip layers downwards; no arrow
 # runs up or across to a sibling.
-set(TELM_LAYERS platform xmlfiles grid selection export checks print editor app tools)
+set(TELM_LAYERS platform xmlfiles grid selection export checks ledger print editor app tools)
 
 set(TELM_USES_platform "")
 set(TELM_USES_xmlfiles platform)
@@ -20,10 +20,13 @@ set(TELM_USES_grid xmlfiles platform)
 set(TELM_USES_selection xmlfiles platform)
 set(TELM_USES_export xmlfiles platform)
 set(TELM_USES_checks selection xmlfiles platform)
+# The account map and the trial balance: a ledger's export read against the
+# statements' rows, which the catalogue names.
+set(TELM_USES_ledger selection xmlfiles platform)
 set(TELM_USES_print grid selection xmlfiles platform)
 set(TELM_USES_editor print checks selection grid xmlfiles platform)
-set(TELM_USES_app editor export checks print selection grid xmlfiles platform)
-set(TELM_USES_tools editor export checks print selection grid xmlfiles platform)
+set(TELM_USES_app editor export checks ledger print selection grid xmlfiles platform)
+set(TELM_USES_tools editor export checks ledger print selection grid xmlfiles platform)
 
 # Folders outside the product: the template generator reads the form
 # profiles; benchmarks measure the cores; test support stands alone.
