@@ -1,10 +1,11 @@
 # The layers of the program and, for each, the layers below it that it may
 # use: the picture of the architecture, read by the include and link checks.
 #
-#   app, tools        over editor and export
+#   app, tools        over ledger, editor and export
+#   ledger            over editor
 #   editor            over print, checks, selection and grid
 #   print             over grid and selection
-#   checks, ledger    over selection
+#   checks            over selection
 #   grid, selection,
 #   export            over xmlfiles
 #   xmlfiles          over platform
@@ -12,7 +13,7 @@
 #
 # Any layer may use platform, and an arrow may skip layers downwards; no arrow
 # runs up or across to a sibling.
-set(TELM_LAYERS platform xmlfiles grid selection export checks ledger print editor app tools)
+set(TELM_LAYERS platform xmlfiles grid selection export checks print editor ledger app tools)
 
 set(TELM_USES_platform "")
 set(TELM_USES_xmlfiles platform)
@@ -20,18 +21,18 @@ set(TELM_USES_grid xmlfiles platform)
 set(TELM_USES_selection xmlfiles platform)
 set(TELM_USES_export xmlfiles platform)
 set(TELM_USES_checks selection xmlfiles platform)
-# The account map and the trial balance: a ledger's export read against the
-# statements' rows, which the catalogue names.
-set(TELM_USES_ledger selection xmlfiles platform)
 set(TELM_USES_print grid selection xmlfiles platform)
 set(TELM_USES_editor print checks selection grid xmlfiles platform)
+# The account map and the trial balance: a ledger's export read with the
+# amounts' reader and placed on the statements' rows, filled through the engine.
+set(TELM_USES_ledger editor print checks selection grid xmlfiles platform)
 set(TELM_USES_app editor export checks ledger print selection grid xmlfiles platform)
 set(TELM_USES_tools editor export checks ledger print selection grid xmlfiles platform)
 
 # Folders outside the product: the template generator reads the form
 # profiles; benchmarks measure the cores; test support stands alone.
 set(TELM_USES_data/generator editor selection grid xmlfiles platform)
-set(TELM_USES_bench tools editor checks print selection grid xmlfiles platform)
+set(TELM_USES_bench tools ledger editor checks print selection grid xmlfiles platform)
 set(TELM_USES_tests/support "")
 # The fuzz targets drive the cores as tests do.
-set(TELM_USES_fuzz tools editor checks selection grid xmlfiles platform)
+set(TELM_USES_fuzz tools ledger editor checks selection grid xmlfiles platform)
