@@ -73,20 +73,20 @@ QString digitsOf(const QString& account)
     return out;
 }
 
-// Stotinki as "1 234,56": whole leva through the amounts' formatter.
-QString stotinkiText(qint64 value)
-{
-    const qint64 magnitude = value < 0 ? -value : value;
-    return (value < 0 ? QStringLiteral("-") : QString()) + FormatNumber(double(magnitude / 100))
-           + QStringLiteral(",%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
-}
-
 TrialBalanceError at(const QString& fileName, int line, const QString& what)
 {
     return TrialBalanceError{QStringLiteral("%1:%2: %3").arg(fileName).arg(line).arg(what)};
 }
 
 } // namespace
+
+QString LedgerAmountText(qint64 stotinki)
+{
+    // Whole leva through the amounts' formatter, then the two decimals.
+    const qint64 magnitude = stotinki < 0 ? -stotinki : stotinki;
+    return (stotinki < 0 ? QStringLiteral("-") : QString()) + FormatNumber(double(magnitude / 100))
+           + QStringLiteral(",%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}
 
 std::optional<qint64> ReadLedgerAmount(const QString& text)
 {
@@ -241,8 +241,8 @@ std::optional<TrialBalanceError> ReadTrialBalance(const QByteArray& bytes, const
             return TrialBalanceError{
                 QStringLiteral("%1: в %2 дебитът (%3) не е равен на кредита (%4), разлика %5: "
                                "ведомостта не е пълна; изнесете я отново от счетоводството")
-                    .arg(fileName, QString::fromUtf16(sum.what), stotinkiText(debit),
-                         stotinkiText(credit), stotinkiText(debit - credit))};
+                    .arg(fileName, QString::fromUtf16(sum.what), LedgerAmountText(debit),
+                         LedgerAmountText(credit), LedgerAmountText(debit - credit))};
     }
     return std::nullopt;
 }

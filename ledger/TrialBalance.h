@@ -44,6 +44,9 @@ struct TrialBalanceError
 // negative; blank is 0. Anything ambiguous ("12.5", "1,234") is refused.
 std::optional<qint64> ReadLedgerAmount(const QString& text);
 
+// Stotinki as a message shows them: "1 234,56", "-0,01".
+QString LedgerAmountText(qint64 stotinki);
+
 // Reads the file's bytes. Lines whose account is not an account number (digits,
 // with dots, hyphens or slashes between: titles, "Общо") are passed over; a synthetic account whose
 // analytic accounts are in the file too ("503" beside "503.1") is counted once, through its

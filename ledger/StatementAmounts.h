@@ -1,0 +1,40 @@
+// A trial balance placed on the statements' rows through the account map: the
+// amount of each target cell in whole leva, and the accounts the map does not
+// place.
+#pragma once
+
+#include "ledger/AccountMap.h"
+#include "ledger/TrialBalance.h"
+
+#include <QStringList>
+
+#include <vector>
+
+namespace telm {
+
+struct StatementAmount
+{
+    AccountTarget target;
+    qint64 leva = 0;      // rounded half away from zero
+    qint64 stotinki = 0;  // as summed, before rounding
+    QStringList accounts; // the accounts that feed it, in the order of the file
+};
+
+struct StatementAmounts
+{
+    std::vector<StatementAmount> cells;    // in order of first use
+    std::vector<TrialBalanceRow> unplaced; // a balance, but no line of the map
+    qint64 resultLeva = 0;                 // revenue less expenses, from the rounded cells
+};
+
+// Each account's closing balance goes where its map line says. Each cell is
+// rounded to whole leva half away from zero; the current result is the rounded
+// revenue cells (fed by class 7) less the rounded expense cells (class 6), so
+// that it agrees with the income statement's own result, and goes to the map's
+// result line. An account with a zero balance is never reported.
+StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map);
+
+// Stotinki to whole leva, halves away from zero.
+qint64 RoundToLeva(qint64 stotinki);
+
+} // namespace telm
