@@ -11,24 +11,59 @@ bool sameTarget(const AccountTarget& a, const AccountTarget& b)
     return a.code == b.code && a.row == b.row && a.field == b.field;
 }
 
-StatementAmount& cellOf(StatementAmounts& out, const AccountTarget& target)
+StatementAmount& cellOf(StatementAmounts& out, const AccountTarget& target, AmountSide side)
 {
     const auto found =
         std::find_if(out.cells.begin(), out.cells.end(),
                      [&](const StatementAmount& c) { return sameTarget(c.target, target); });
     if (found != out.cells.end())
         return *found;
-    out.cells.push_back(StatementAmount{target, 0, 0, {}});
+    out.cells.push_back(StatementAmount{target, side, 0, 0, {}});
     return out.cells.back();
 }
 
-void add(StatementAmounts& out, const AccountTarget& target, qint64 stotinki,
+void add(StatementAmounts& out, const AccountTarget& target, AmountSide side, qint64 stotinki,
          const QString& account)
 {
-    StatementAmount& cell = cellOf(out, target);
+    StatementAmount& cell = cellOf(out, target, side);
     cell.stotinki += stotinki;
     if (!cell.accounts.contains(account))
         cell.accounts.append(account);
+}
+
+// The rounded debit and credit cells of the result's statement made to agree:
+// each lev of difference moves the cell whose rounding pushed it furthest the
+// wrong way back by one (the result itself stays, to agree with the income
+// statement).
+void balanceRounding(StatementAmounts& out, const AccountTarget& result)
+{
+    qint64 difference = 0; // debit less credit, in leva
+    for (const StatementAmount& cell : out.cells)
+        if (cell.target.code == result.code && cell.side != AmountSide::Memo)
+            difference += cell.side == AmountSide::Debit ? cell.leva : -cell.leva;
+    while (difference != 0) {
+        // A debit cell rounded up, or a credit cell rounded down, when the
+        // debits are more; the other way round when they are less.
+        StatementAmount* best = nullptr;
+        qint64 bestPush = 0;
+        for (StatementAmount& cell : out.cells) {
+            if (cell.target.code != result.code || cell.side == AmountSide::Memo
+                || sameTarget(cell.target, result))
+                continue;
+            const qint64 push = (cell.leva * 100 - cell.stotinki)
+                                * (cell.side == AmountSide::Debit ? 1 : -1)
+                                * (difference > 0 ? 1 : -1);
+            if (push > bestPush) {
+                best = &cell;
+                bestPush = push;
+            }
+        }
+        if (!best)
+            return; // nothing rounded the wrong way: the balance check will say so
+        const qint64 step = (difference > 0 ? -1 : 1) * (best->side == AmountSide::Debit ? 1 : -1);
+        best->leva += step;
+        difference += best->side == AmountSide::Debit ? step : -step;
+    }
 }
 
 } // namespace
@@ -53,14 +88,17 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
         }
         const std::vector<AccountTarget>& t = line->targets;
         switch (line->rule) {
-        case AccountRule::Debit: add(out, t[0], balance, row.account); break;
-        case AccountRule::Credit: add(out, t[0], -balance, row.account); break;
+        case AccountRule::Debit: add(out, t[0], AmountSide::Debit, balance, row.account); break;
+        case AccountRule::Credit: add(out, t[0], AmountSide::Credit, -balance, row.account); break;
         case AccountRule::Side:
-            add(out, balance > 0 ? t[0] : t[1], balance > 0 ? balance : -balance, row.account);
+            if (balance > 0)
+                add(out, t[0], AmountSide::Debit, balance, row.account);
+            else
+                add(out, t[1], AmountSide::Credit, -balance, row.account);
             break;
         case AccountRule::Contra:
-            add(out, t[0], balance, row.account);
-            add(out, t[1], -balance, row.account);
+            add(out, t[0], AmountSide::Debit, balance, row.account);
+            add(out, t[1], AmountSide::Memo, -balance, row.account);
             break;
         case AccountRule::Result: break;
         }
@@ -89,10 +127,11 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
     }
     if (const AccountLine* result = map.result()) {
         const AccountTarget& target = result->targets[out.resultLeva >= 0 ? 0 : 1];
-        StatementAmount& cell = cellOf(out, target);
+        StatementAmount& cell = cellOf(out, target, AmountSide::Credit);
         cell.leva += out.resultLeva;
         cell.stotinki += out.resultLeva * 100;
         cell.accounts.append(QStringLiteral("6, 7"));
+        balanceRounding(out, target);
     }
     return out;
 }

@@ -12,9 +12,19 @@
 
 namespace telm {
 
+// Which side of its statement a cell's amount stands on, as the account's
+// balance is read into it: a debit (an asset, an expense), a credit (equity,
+// a liability, a revenue), or beside the sides (a "Коректив").
+enum class AmountSide {
+    Debit,
+    Credit,
+    Memo,
+};
+
 struct StatementAmount
 {
     AccountTarget target;
+    AmountSide side = AmountSide::Debit;
     qint64 leva = 0;      // rounded half away from zero
     qint64 stotinki = 0;  // as summed, before rounding
     QStringList accounts; // the accounts that feed it, in the order of the file
@@ -31,7 +41,11 @@ struct StatementAmounts
 // rounded to whole leva half away from zero; the current result is the rounded
 // revenue cells (fed by class 7) less the rounded expense cells (class 6), so
 // that it agrees with the income statement's own result, and goes to the map's
-// result line. An account with a zero balance is never reported.
+// result line. When the rounded debit and credit cells of the result's
+// statement (the balance sheet) then differ, the difference is taken up one
+// lev at a time by the cells whose rounding moved them furthest the wrong way,
+// so that every cell stays within a lev of its exact amount and the sides
+// agree. An account with a zero balance is never reported.
 StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map);
 
 // Stotinki to whole leva, halves away from zero.
