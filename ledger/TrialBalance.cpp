@@ -233,10 +233,11 @@ std::optional<TrialBalanceError> ReadTrialBalance(const QByteArray& bytes, const
         if (!sum.present)
             continue;
         qint64 debit = 0, credit = 0;
-        for (const TrialBalanceRow& row : out.rows) {
-            debit += row.*sum.debit;
-            credit += row.*sum.credit;
-        }
+        for (const TrialBalanceRow& row : out.rows)
+            if (__builtin_add_overflow(debit, row.*sum.debit, &debit)
+                || __builtin_add_overflow(credit, row.*sum.credit, &credit))
+                return at(fileName, row.line,
+                          QStringLiteral("сумите на ведомостта са твърде големи"));
         if (debit != credit)
             return TrialBalanceError{
                 QStringLiteral("%1: в %2 дебитът (%3) не е равен на кредита (%4), разлика %5: "
