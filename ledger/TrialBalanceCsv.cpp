@@ -10,9 +10,10 @@ namespace telm {
 
 namespace {
 
-// The characters of the Windows-1251 codes, inverted from the checksum's table
-// (Qt's own converters know no Windows-1251 without ICU); the unassigned 0x98
-// reads as U+FFFD.
+// The characters of the Windows-1251 codes, inverted from the checksum's table.
+// Debian's Qt decodes "windows-1251" through ICU, but a Qt built without ICU
+// knows only the Unicode encodings and Latin-1: the table keeps the reading the
+// same on every build. The unassigned 0x98 reads as U+FFFD.
 std::array<char16_t, 256> cp1251Characters()
 {
     std::array<char16_t, 256> table{};
