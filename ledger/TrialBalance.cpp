@@ -64,15 +64,6 @@ QChar separatorOf(const QString& header)
     return best;
 }
 
-QString digitsOf(const QString& account)
-{
-    QString out;
-    for (const QChar c : account)
-        if (c.isDigit())
-            out.append(c);
-    return out;
-}
-
 TrialBalanceError at(const QString& fileName, int line, const QString& what)
 {
     return TrialBalanceError{QStringLiteral("%1:%2: %3").arg(fileName).arg(line).arg(what)};
@@ -196,18 +187,28 @@ std::optional<TrialBalanceError> ReadTrialBalance(const QByteArray& bytes, const
         rows.push_back(std::move(row));
     }
 
-    // A synthetic account whose analytics follow it in the file is their total.
-    std::vector<std::pair<QString, std::size_t>> byDigits;
+    // A synthetic account whose analytics are in the file too is their total:
+    // "401" of "4011" and "401.1", "401.1" of "401.1.2" but not of "401.10".
+    // Sorted, an account's analytics follow it, those after a separator first
+    // (the separators sort before the digits), so the next account tells.
+    std::vector<std::pair<QString, std::size_t>> sorted;
     for (std::size_t r = 0; r < rows.size(); ++r)
-        byDigits.emplace_back(digitsOf(rows[r].account), r);
-    std::sort(byDigits.begin(), byDigits.end());
+        sorted.emplace_back(rows[r].account, r);
+    std::sort(sorted.begin(), sorted.end());
+    const auto isSeparator = [](QChar c) { return !c.isDigit(); };
     std::vector<bool> total(rows.size(), false);
-    for (std::size_t k = 0; k < byDigits.size(); ++k) {
+    for (std::size_t k = 0; k < sorted.size(); ++k) {
         std::size_t next = k + 1;
-        while (next < byDigits.size() && byDigits[next].first == byDigits[k].first)
+        while (next < sorted.size() && sorted[next].first == sorted[k].first)
             ++next;
-        if (next < byDigits.size() && byDigits[next].first.startsWith(byDigits[k].first))
-            total[byDigits[k].second] = true;
+        if (next == sorted.size())
+            continue;
+        const QString& account = sorted[k].first;
+        const QString& following = sorted[next].first;
+        if (following.startsWith(account)
+            && (isSeparator(following[account.size()])
+                || std::none_of(account.begin(), account.end(), isSeparator)))
+            total[sorted[k].second] = true;
     }
     for (std::size_t r = 0; r < rows.size(); ++r) {
         if (total[r])

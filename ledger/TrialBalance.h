@@ -49,10 +49,10 @@ QString LedgerAmountText(qint64 stotinki);
 
 // Reads the file's bytes. Lines whose account is not an account number (digits,
 // with dots, hyphens or slashes between: titles, "Общо") are passed over; a synthetic account whose
-// analytic accounts are in the file too ("503" beside "503.1") is counted once, through its
-// analytics. Refused, with the file and line: no header naming the account and the closing debit
-// and credit columns, an amount that cannot be read, and debits and credits
-// that differ.
+// analytic accounts are in the file too ("503" beside "503.1" or "5031") is counted once,
+// through its analytics ("401.1" and "401.10" are two analytics). Refused, with the file and line:
+// no header naming the account and the closing debit and credit columns, an amount that cannot be
+// read, and debits and credits that differ.
 std::optional<TrialBalanceError> ReadTrialBalance(const QByteArray& bytes, const QString& fileName,
                                                   TrialBalance& out);
 

@@ -60,6 +60,23 @@ TEST(TrialBalance, ReadsClosingBalancesAndCountsASyntheticAccountOnce)
     EXPECT_EQ(tb.rows[4].closingBalance(), -180020);
 }
 
+// A total is told by the account it begins: "401" totals "4011" and
+// "401.1"; "401.1" is no total of "401.10", but totals "401.1.2".
+TEST(TrialBalance, ATotalIsTheAccountItsAnalyticsBeginWith)
+{
+    TrialBalance tb;
+    const auto error = ReadTrialBalance("Сметка;Дебит;Кредит\n"
+                                        "401;;30\n401.1;;10\n401.10;;5\n401.1.2;;10\n"
+                                        "4011;;5\n503;20;\n",
+                                        QStringLiteral("tb.csv"), tb);
+    ASSERT_FALSE(error) << error->message.toStdString();
+    QStringList read;
+    for (const TrialBalanceRow& row : tb.rows)
+        read << row.account;
+    EXPECT_EQ(read, (QStringList{"401.10", "401.1.2", "4011", "503"}));
+    EXPECT_EQ(tb.totals, (QStringList{"401", "401.1"}));
+}
+
 // The full form, tab-separated and in Windows-1251, with English headers for
 // a change; and a comma-separated file whose amounts are quoted.
 TEST(TrialBalance, ReadsTheFullFormInWindows1251AndQuotedFields)
