@@ -64,6 +64,7 @@ int RunVerify(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunShow(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunBulstat(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunFill(const QStringList& args, std::ostream& out, std::ostream& err);
+int RunImport(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunPrint(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunCheck(const QStringList& args, std::ostream& out, std::ostream& err);
 int RunExtract(const QStringList& args, std::ostream& out, std::ostream& err);

@@ -9,8 +9,8 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
-for item in telm-transfer telmtool Help.hlp Blanki/Checks.txt Blanki/Conditions.xml \
-            Blanki/testdata_Bal.xml Data; do
+for item in telm-transfer telmtool Help.hlp Blanki/Checks.txt Blanki/Accounts.txt \
+            Blanki/Conditions.xml Blanki/testdata_Bal.xml Data; do
     [ -e "$prefix/$item" ] || { echo "missing after install: $item"; exit 1; }
 done
 [ -z "$(ls -A "$prefix/Data")" ] || { echo "Data is not empty"; exit 1; }

@@ -24,7 +24,7 @@ for needed in libqt6concurrent6 libqt6widgets6 libqt6printsupport6 libpugixml1v5
     grep -q "$needed" <<< "$depends" || { echo "no dependency on $needed"; exit 1; }
 done
 archive=$(tar tzf "$out"/telm-transfer-*.tar.gz)
-for path in telmtool telm-transfer Help.hlp Blanki/Checks.txt Data/; do
+for path in telmtool telm-transfer Help.hlp Blanki/Checks.txt Blanki/Accounts.txt Data/; do
     grep -qE "^[^/]+/$path\$" <<< "$archive" || { echo "not in the archive: $path"; exit 1; }
 done
 if grep -q "usr/share" <<< "$archive"; then echo "desktop files in the archive"; exit 1; fi

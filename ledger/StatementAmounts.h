@@ -1,0 +1,54 @@
+// A trial balance placed on the statements' rows through the account map: the
+// amount of each target cell in whole leva, and the accounts the map does not
+// place.
+#pragma once
+
+#include "ledger/AccountMap.h"
+#include "ledger/TrialBalance.h"
+
+#include <QStringList>
+
+#include <vector>
+
+namespace telm {
+
+// Which side of its statement a cell's amount stands on, as the account's
+// balance is read into it: a debit (an asset, an expense), a credit (equity,
+// a liability, a revenue), or beside the sides (a "Коректив").
+enum class AmountSide {
+    Debit,
+    Credit,
+    Memo,
+};
+
+struct StatementAmount
+{
+    AccountTarget target;
+    AmountSide side = AmountSide::Debit;
+    qint64 leva = 0;      // rounded half away from zero
+    qint64 stotinki = 0;  // as summed, before rounding
+    QStringList accounts; // the accounts that feed it, in the order of the file
+};
+
+struct StatementAmounts
+{
+    std::vector<StatementAmount> cells;    // in order of first use
+    std::vector<TrialBalanceRow> unplaced; // a balance, but no line of the map
+    qint64 resultLeva = 0;                 // revenue less expenses, from the rounded cells
+};
+
+// Each account's closing balance goes where its map line says. Each cell is
+// rounded to whole leva half away from zero; the current result is the rounded
+// revenue cells (fed by class 7) less the rounded expense cells (class 6), so
+// that it agrees with the income statement's own result, and goes to the map's
+// result line. When the rounded debit and credit cells of the result's
+// statement (the balance sheet) then differ, the difference is taken up one
+// lev at a time by the cells whose rounding moved them furthest the wrong way,
+// so that every cell stays within a lev of its exact amount and the sides
+// agree. An account with a zero balance is never reported.
+StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map);
+
+// Stotinki to whole leva, halves away from zero.
+qint64 RoundToLeva(qint64 stotinki);
+
+} // namespace telm

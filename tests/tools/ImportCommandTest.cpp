@@ -1,0 +1,162 @@
+// telmtool import: a trial balance through the shipped account map into the
+// balance sheet and the income statement, which then balance and agree with
+// each other under the controls; and its refusals, which save nothing.
+#include "checks/Statement.h"
+#include "tests/support/TestFiles.h"
+#include "tests/tools/ToolRun.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace telm;
+
+namespace {
+
+// A trading company with a profit: 241 against 203, a supplier with each
+// side's balance (401.1 owed, 401.2 an advance paid), 401 itself the total of
+// its analytics, and halves of a lev that round up: the assets round to a lev
+// more than the liabilities, which the first of the cells rounded up furthest
+// (the stock, 4 200,60) gives back.
+const char* const kProfit = "Сметка;Наименование;Дебит;Кредит\n"
+                            "101;Основен капитал;;5000.00\n"
+                            "203;Сгради;12000.00;\n"
+                            "241;Амортизация;;3000.00\n"
+                            "304;Стоки;4200.60;\n"
+                            "401;Доставчици;;1500.20\n"
+                            "401.1;Доставчик А;;1800.20\n"
+                            "401.2;Доставчик Б;300.00;\n"
+                            "411;Клиенти;2500.00;\n"
+                            "453;ДДС;;700.00\n"
+                            "503;Банка;1499.60;\n"
+                            "601;Материали;900.00;\n"
+                            "602;Външни услуги;1100.50;\n"
+                            "702;Продажби на стоки;;9000.00\n"
+                            "703;Услуги;;3000.50\n";
+
+// A company with a loss: the full form, tab-separated, English headers.
+const char* const kLoss = "Account\tName\tOpening debit\tOpening credit\tTurnover debit\t"
+                          "Turnover credit\tClosing debit\tClosing credit\n"
+                          "101\tCapital\t\t2000.00\t\t\t\t2000.00\n"
+                          "503\tBank\t2000.00\t\t500.00\t1700.00\t800.00\t\n"
+                          "411\tCustomers\t\t\t500.00\t500.00\t\t\n"
+                          "602\tServices\t\t\t1700.00\t\t1700.00\t\n"
+                          "703\tRevenue\t\t\t\t500.00\t\t500.00\n";
+
+class ImportCommandTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(test::makeProgramFolder(dir.path())); }
+
+    test::ToolRun import(const char* trialBalance, const QStringList& more = {})
+    {
+        const QString path = dir.filePath(QStringLiteral("tb.csv"));
+        EXPECT_TRUE(test::writeAll(path, QByteArray(trialBalance)));
+        return test::RunTool(QStringList{"import", "--trial-balance", path, "--bulstat",
+                                         "123456786", "--company", "Алфа ООД", "--year", "2025",
+                                         "--month", "12", "--folder", dir.path()}
+                             + more);
+    }
+
+    Statement statement(const char* code)
+    {
+        Statement s;
+        const auto fault = ReadStatement(
+            dir.filePath(QStringLiteral("Data/VELDOR_%1_123456786_2025_12.xml").arg(code)), s);
+        EXPECT_FALSE(fault) << code;
+        return s;
+    }
+
+    qint64 amount(const Statement& s, int id, const char* field)
+    {
+        return s.amount(id, QString::fromLatin1(field)).value_or(-999999);
+    }
+
+    test::ToolRun check()
+    {
+        return test::RunTool(
+            QStringList{"check", "--controls", dir.filePath(QStringLiteral("Blanki/Checks.txt")),
+                        dir.filePath(QStringLiteral("Data"))
+                            + QStringLiteral("/VELDOR_Bal_123456786_2025_12.xml"),
+                        dir.filePath(QStringLiteral("Data"))
+                            + QStringLiteral("/VELDOR_OPR_123456786_2025_12.xml")});
+    }
+
+    int dataFiles() const
+    {
+        return int(QDir(dir.filePath(QStringLiteral("Data"))).entryList(QDir::Files).size());
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(ImportCommandTest, AProfitFillsStatementsThatBalanceAndAgree)
+{
+    const test::ToolRun run = import(kProfit);
+    ASSERT_EQ(run.code, 0) << run.err;
+    const Statement bal = statement("Bal");
+    EXPECT_EQ(amount(bal, 50, "DocDta_Sum1"), 12000); // Отчетна стойност
+    EXPECT_EQ(amount(bal, 50, "DocDta_Sum2"), 3000);  // Коректив
+    EXPECT_EQ(amount(bal, 50, "DocDta_Sum3"), 9000);
+    EXPECT_EQ(amount(bal, 400, "DocDta_Sum3"), 2800); // 401.2 and 411
+    EXPECT_EQ(amount(bal, 900, "DocDta_Sum3"), 1800); // 401.1
+    EXPECT_EQ(amount(bal, 350, "DocDta_Sum3"), 4200);
+    EXPECT_EQ(amount(bal, 750, "DocDta_Sum3"), 12001 - 2001);
+    EXPECT_EQ(amount(bal, 575, "DocDta_Sum3"), amount(bal, 995, "DocDta_Sum3"));
+    const Statement opr = statement("OPR");
+    EXPECT_EQ(amount(opr, 330, "DocDta_Sum1"), 10000);
+    const test::ToolRun controls = check();
+    EXPECT_EQ(controls.code, 0) << controls.out;
+}
+
+TEST_F(ImportCommandTest, ALossGoesNegativeIntoTheCurrentLoss)
+{
+    const test::ToolRun run = import(kLoss);
+    ASSERT_EQ(run.code, 0) << run.err;
+    const Statement bal = statement("Bal");
+    EXPECT_EQ(amount(bal, 760, "DocDta_Sum3"), -1200);
+    EXPECT_EQ(amount(bal, 575, "DocDta_Sum3"), 800);
+    EXPECT_EQ(amount(bal, 995, "DocDta_Sum3"), 800);
+    EXPECT_EQ(check().code, 0) << check().out;
+}
+
+TEST_F(ImportCommandTest, ACompanysMapOverridesTheShippedOne)
+{
+    const QString map = dir.filePath(QStringLiteral("own.txt"));
+    ASSERT_TRUE(test::writeAll(map, "241 | contra | Bal[60].DocDta_Sum3 | Bal[60].DocDta_Sum2\n"
+                                    "203 | debit | Bal[60].DocDta_Sum3\n"));
+    const test::ToolRun run = import(kProfit, {"--accounts", map, "--dry-run"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("Bal[60].DocDta_Sum2\t3000\t241"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("Bal[50]"), std::string::npos) << run.out;
+    EXPECT_EQ(dataFiles(), 0);
+}
+
+TEST_F(ImportCommandTest, RefusesBeforeAnythingIsWritten)
+{
+    const std::string unplaced = std::string(kLoss) + "801\tOff-balance\t\t\t\t\t10.00\t\n"
+                                 + "123\tResult\t\t\t\t\t\t10.00\n";
+    const struct
+    {
+        std::string text;
+        const char* says;
+    } cases[] = {
+        {unplaced, "not in the account map: 801 Off-balance (line 7), balance 10,00"},
+        {unplaced, "not in the account map: 123 Result (line 8), balance -10,00"},
+        {std::string(kProfit) + "501;Каса;0.01;\n", "дебитът (22\u00a0500,71) не е равен"},
+        {"Сметка;Дебит;Кредит\n503;12.5;\n", "tb.csv:2: сумата „12.5“ не може да се прочете"},
+    };
+    for (const auto& c : cases) {
+        const test::ToolRun run = import(c.text.c_str());
+        EXPECT_EQ(run.code, 1) << c.text;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_EQ(dataFiles(), 0);
+    }
+    // With --force the known part is saved, and the exit says it is not all.
+    const test::ToolRun forced = import(unplaced.c_str(), {"--force"});
+    EXPECT_EQ(forced.code, 3) << forced.err;
+    EXPECT_EQ(dataFiles(), 2);
+}
+
+} // namespace
