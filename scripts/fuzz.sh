@@ -16,7 +16,8 @@ if [ ! -f "$fuzzbuild/CMakeCache.txt" ]; then
     CC=clang CXX=clang++ cmake -S . -B "$fuzzbuild" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DTELM_BUILD_FUZZERS=ON -DTELM_BUILD_TESTS=OFF -DTELM_BUILD_BENCH=OFF
 fi
-targets=(rowset verify conditions roundtrip amount controls lockfile fillcsv csvwriter)
+targets=(rowset verify conditions roundtrip amount controls lockfile fillcsv csvwriter headertail
+    trialbalance)
 cmake --build "$fuzzbuild" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 # Seeds: the shipped templates and conditions, the test fixtures, the committed
@@ -24,13 +25,14 @@ cmake --build "$fuzzbuild" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 seeds=$(mktemp -d)
 trap 'rm -rf "$seeds"' EXIT
 mkdir -p "$seeds/xml" "$seeds/amount" "$seeds/controls" "$seeds/lockfile" "$seeds/fillcsv" \
-    "$seeds/csvwriter"
+    "$seeds/csvwriter" "$seeds/trialbalance"
 cp data/Blanki/*.xml tests/*/fixtures/*.xml tests/fuzz/corpus/*.xml "$seeds/xml/"
 cp tests/fuzz/corpus/amounts/* "$seeds/amount/"
 cp data/Blanki/Checks.txt tests/fuzz/corpus/controls/* "$seeds/controls/"
 cp tests/fuzz/corpus/lockfile/* "$seeds/lockfile/"
 cp tests/fuzz/corpus/fillcsv/* "$seeds/fillcsv/"
 cp tests/fuzz/corpus/csvwriter/* "$seeds/csvwriter/"
+cp tests/fuzz/corpus/trialbalance/* "$seeds/trialbalance/"
 crashes="$fuzzbuild/crashes"
 mkdir -p "$crashes"
 export ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1
@@ -38,7 +40,7 @@ for target in "${targets[@]}"; do
     corpus="$fuzzbuild/corpus/$target"
     mkdir -p "$corpus"
     input="$seeds/xml"
-    case "$target" in amount | controls | lockfile | fillcsv | csvwriter) input="$seeds/$target" ;; esac
+    case "$target" in amount | controls | lockfile | fillcsv | csvwriter | trialbalance) input="$seeds/$target" ;; esac
     echo "== fuzz_$target, $seconds s"
     "$fuzzbuild/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
         -max_len=65536 -timeout=10 -artifact_prefix="$crashes/$target-" \
