@@ -124,7 +124,10 @@ void WireDialogs(frmMain& window, AppState& state)
         frmSaveXMLAs dialog(parent, state.dataFolderPath());
         dialog.exec();
     });
-    window.setDeskActions(ProgramDeskActions(state, opener));
+    window.setDeskActions(
+        ProgramDeskActions(state, opener, [&state](QWidget* parent, const RowTarget& target) {
+            OpenStatementAt(state, parent, target);
+        }));
 }
 
 } // namespace telm

@@ -1,21 +1,31 @@
 #include "app/FilingActions.h"
 
+#include "checks/Controls.h"
+#include "checks/Statement.h"
 #include "editor/DocumentEngine.h"
+#include "editor/FindingsPanel.h"
 #include "editor/FormLayout.h"
 #include "editor/PaperSheetOf.h"
+#include "editor/SaveControls.h"
 #include "export/frmSaveXMLAs.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ScreenFit.h"
 #include "print/PrintOnPrinter.h"
 #include "selection/Catalogue.h"
 #include "selection/DocumentContext.h"
 #include "selection/DocumentOpening.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace telm {
@@ -31,21 +41,59 @@ QString filingName(const DeskFiling& filing)
 
 } // namespace
 
-void ShowFilingFindings(QWidget* parent, const DeskFiling& filing)
+std::vector<Finding> FilingFindingsOf(const QStringList& paths, const QString& controlsPath)
 {
-    if (filing.findings <= 0) {
+    std::vector<Finding> all;
+    QStringList seen;
+    for (const QString& path : paths) {
+        Statement statement;
+        if (ReadStatement(path, statement))
+            continue; // the desk shows it as not verified
+        for (Finding& finding : FilingFindings(statement, controlsPath)) {
+            if (seen.contains(finding.text))
+                continue; // a control over two statements is found from each
+            seen << finding.text;
+            for (FindingRow& row : finding.rows)
+                if (row.here) {
+                    row.here = false;
+                    row.target.path = statement.path;
+                }
+            all.push_back(std::move(finding));
+        }
+    }
+    return all;
+}
+
+void ShowFilingFindings(QWidget* parent, const DeskFiling& filing, const QStringList& paths,
+                        const QString& controlsPath, const RowOpener& openAt)
+{
+    std::vector<Finding> findings = FilingFindingsOf(paths, controlsPath);
+    if (findings.empty()) {
         platform::ShowMessage(parent, QStringLiteral("TELM Transfer"),
                               QStringLiteral("Отчетността на %1 отговаря на всички контроли.")
                                   .arg(filingName(filing)),
                               platform::MsgIcon::Information);
         return;
     }
-    platform::ShowMessage(parent, QStringLiteral("TELM - Внимание!"),
-                          QStringLiteral("Отчетността на %1 не отговаря на %2 контрола:\n\n%3")
-                              .arg(filingName(filing))
-                              .arg(filing.findings)
-                              .arg(filing.findingTexts.join(u'\n')),
-                          platform::MsgIcon::Warning);
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("dlgFilingFindings"));
+    dialog.setWindowTitle(QStringLiteral("Контроли на отчетността – %1").arg(filingName(filing)));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* panel = new FindingsPanel(&dialog);
+    layout->addWidget(panel);
+    panel->setFindings(std::move(findings));
+    panel->cmdHide()->hide(); // the window closes instead
+    std::optional<RowTarget> chosen;
+    QObject::connect(panel, &FindingsPanel::rowChosen, &dialog, [&](const RowTarget& target) {
+        chosen = target;
+        dialog.accept();
+    });
+    QObject::connect(panel, &FindingsPanel::leaveRequested, &dialog, &QDialog::reject);
+    dialog.resize(platform::FitToScreen(&dialog, QSize(900, 420)));
+    panel->view()->setFocus();
+    dialog.exec();
+    if (chosen && openAt)
+        openAt(parent, *chosen);
 }
 
 void PrintWholeFiling(QWidget* parent, const AppState& state, const DeskFiling& filing,
@@ -105,7 +153,7 @@ void PrintWholeFiling(QWidget* parent, const AppState& state, const DeskFiling& 
     PrintWithDialog(parent, request);
 }
 
-DeskActions ProgramDeskActions(AppState& state, DocumentOpener opener)
+DeskActions ProgramDeskActions(AppState& state, DocumentOpener opener, RowOpener openAt)
 {
     DeskActions actions;
     actions.open = [&state, opener](QWidget* parent, const QString& path) {
@@ -120,8 +168,9 @@ DeskActions ProgramDeskActions(AppState& state, DocumentOpener opener)
         dialog.setFilesToHandOver(paths);
         dialog.exec();
     };
-    actions.runControls = [](QWidget* parent, const DeskFiling& filing, const QStringList&) {
-        ShowFilingFindings(parent, filing);
+    actions.runControls = [&state, openAt](QWidget* parent, const DeskFiling& filing,
+                                           const QStringList& paths) {
+        ShowFilingFindings(parent, filing, paths, ControlsPath(state.programFolder), openAt);
     };
     actions.print = [&state](QWidget* parent, const DeskFiling& filing, const QStringList& paths) {
         PrintWholeFiling(parent, state, filing, paths);

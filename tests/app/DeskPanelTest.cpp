@@ -7,6 +7,8 @@
 #include "app/FilingActions.h"
 #include "app/frmMain.h"
 #include "editor/DocumentFill.h"
+#include "editor/FindingsModel.h"
+#include "editor/FindingsPanel.h"
 #include "export/frmSaveXMLAs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PrintDialogs.h"
@@ -229,15 +231,34 @@ TEST_F(DeskPanelTest, PrintTheFilingMakesOnePdfInTheFilingsOrder)
     EXPECT_TRUE(last.contains(QStringLiteral("стр. %1 от %1").arg(pages)));
 }
 
-TEST_F(DeskPanelTest, ControlsOfTheFilingListTheirFindings)
+// The filing's findings in the findings panel, each once; choosing a row opens
+// its statement on it.
+TEST_F(DeskPanelTest, ControlsOfTheFilingListTheirFindingsAndLeadToTheRow)
 {
-    desk()->setActions(ProgramDeskActions(state, {}));
+    std::optional<RowTarget> opened;
+    desk()->setActions(
+        ProgramDeskActions(state, {}, [&](QWidget*, const RowTarget& target) { opened = target; }));
     selectFile(0, 0);
+    QString listed;
+    int findings = 0;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        auto* panel = dialog->findChild<FindingsPanel*>();
+        ASSERT_TRUE(panel);
+        findings = panel->model()->rowCount();
+        const QModelIndex first = panel->model()->index(0, 0);
+        listed = first.data().toString();
+        // The finding's rows: the balance sheet's, then the income statement's.
+        panel->choose(panel->model()->index(0, 0, first));
+    });
     desk()->findChild<QPushButton*>(QStringLiteral("cmdControls"))->click();
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("TELM - Внимание!"));
-    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("разлика 1\u00A0000")))
-        << boxes.shown[0].text.toStdString();
+    EXPECT_EQ(findings, 1); // the result control, found from both statements, once
+    EXPECT_TRUE(listed.contains(QStringLiteral("разлика 1\u00A0000"))) << listed.toStdString();
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(QDir::fromNativeSeparators(opened->path), alphaBal);
+    EXPECT_EQ(opened->id, QStringLiteral("750"));
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(DeskPanelTest, AStatementSavedWhileTheWindowIsOpenAppears)
