@@ -1,6 +1,7 @@
 #include "desk/DeskScanner.h"
 
 #include "checks/ControlRun.h"
+#include "checks/LastYear.h"
 #include "checks/Statement.h"
 #include "desk/FilingOrder.h"
 #include "desk/HeaderTail.h"
@@ -140,11 +141,23 @@ DeskSnapshot DeskScanner::ReadHeaders(const QString& folder, const Progress& pro
 QString DeskScanner::signatureOf(const DeskSnapshot& snapshot, const DeskFiling& filing) const
 {
     QString signature;
-    for (const std::size_t i : filing.files) {
-        const DeskFile& f = snapshot.files[i];
-        signature +=
-            f.path + u'|' + QString::number(f.size) + u'|' + QString::number(f.modified) + u'\n';
-    }
+    const auto add = [&](const DeskFiling& of) {
+        for (const std::size_t i : of.files) {
+            const DeskFile& f = snapshot.files[i];
+            signature += f.path + u'|' + QString::number(f.size) + u'|'
+                         + QString::number(f.modified) + u'\n';
+        }
+    };
+    add(filing);
+    // The comparatives are checked against last year's filing: a change there
+    // is a change here.
+    const QString lastYear = QString::number(filing.year.toInt() - 1);
+    for (const DeskFiling& other : snapshot.filings)
+        if (other.bulstat == filing.bulstat && other.month == filing.month
+            && other.forecast == filing.forecast && other.year == lastYear) {
+            signature += QStringLiteral("last year\n");
+            add(other);
+        }
     return signature;
 }
 
@@ -173,7 +186,10 @@ DeskScanner::FilingState DeskScanner::checkFiling(const DeskSnapshot& snapshot,
     state.findings = 0;
     if (verified.empty() || m_controlsError)
         return state;
-    for (const ControlFailure& failure : RunControls(m_controls, verified)) {
+    // Last year's statements beside them, for the comparatives.
+    const LastYearFiling lastYear = FindLastYear(verified);
+    for (const ControlFailure& failure :
+         RunControls(m_controls, verified, nullptr, nullptr, lastYear.statements)) {
         state.texts << DescribeFailure(failure, m_number);
         ++state.findings;
     }

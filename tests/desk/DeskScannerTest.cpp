@@ -130,6 +130,26 @@ TEST_F(DeskScannerTest, FilingWhoseResultsDisagreeHasAFindingInWords)
     EXPECT_EQ(desk.filings[1].findings, 0);
 }
 
+// The comparatives are checked against last year's filing beside it, and a
+// correction of last year's statement is seen by this year's filing at a rescan.
+TEST_F(DeskScannerTest, ComparativesAreCheckedAgainstLastYearsFiling)
+{
+    write(kAlpha, "Bal", 2024, "12", {{40, {"DocDta_Sum3", 100}}});
+    write(kAlpha, "Bal", 2025, "12", {{40, {"DocDta_PrevYear", 100}}});
+    DeskScanner desk = scanner();
+    DeskSnapshot snapshot = desk.Scan(data);
+    ASSERT_EQ(snapshot.filings.size(), 2u);
+    EXPECT_EQ(snapshot.filings[0].year, QStringLiteral("2025"));
+    EXPECT_EQ(snapshot.filings[0].findings, 0);
+
+    write(kAlpha, "Bal", 2024, "12", {{40, {"DocDta_Sum3", 250}}});
+    snapshot = desk.Scan(data);
+    EXPECT_EQ(snapshot.filings[0].findings, 1);
+    ASSERT_EQ(snapshot.filings[0].findingTexts.size(), 1);
+    EXPECT_TRUE(snapshot.filings[0].findingTexts.front().contains(QStringLiteral("ред 40")))
+        << snapshot.filings[0].findingTexts.front().toStdString();
+}
+
 TEST_F(DeskScannerTest, RescanSeesANewAChangedAndARemovedFile)
 {
     const QString bal = write(kAlpha, "Bal", 2025, "12");
