@@ -109,16 +109,23 @@ void FindingsPanel::setFindings(std::vector<Finding> findings)
 {
     const size_t count = findings.size();
     m_model->setFindings(std::move(findings));
-    m_summary->setText(count == 0
-                           ? QStringLiteral("Контролите не откриват разлики.")
+    m_checked = count == 0 ? QStringLiteral("Контролите не откриват разлики.")
                            : QStringLiteral("Разлики: %1. Enter или двоен щрак върху ред води до "
                                             "него.")
-                                 .arg(count));
+                                 .arg(count);
+    m_summary->setText(m_checked);
     m_view->setVisible(count != 0);
     updateGeometry();
     m_view->expandAll();
     if (count != 0)
         m_view->setCurrentIndex(m_model->index(0, 0));
+}
+
+void FindingsPanel::markOutdated()
+{
+    m_summary->setText(QStringLiteral("Документът е променен след проверката – F9 проверява "
+                                      "отново. ")
+                       + m_checked);
 }
 
 bool FindingsPanel::hasFindings() const

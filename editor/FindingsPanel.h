@@ -7,6 +7,7 @@
 #include "editor/Findings.h"
 
 #include <QFrame>
+#include <QString>
 
 class QLabel;
 class QPushButton;
@@ -32,6 +33,10 @@ public:
     QLabel* summary() const { return m_summary; }
     QPushButton* cmdHide() const { return m_cmdHide; }
 
+    // The document changed after the check: the amounts listed may be old.
+    // Said in the summary until the next check.
+    void markOutdated();
+
     // Goes where the item points (a double click or Enter on it).
     void choose(const QModelIndex& index);
 
@@ -49,6 +54,7 @@ private:
     QLabel* m_summary = nullptr;
     QPushButton* m_cmdHide = nullptr;
     QTreeView* m_view = nullptr;
+    QString m_checked; // the summary of the last check
 };
 
 } // namespace telm

@@ -2,6 +2,7 @@
 // over the cells that take amounts, undo and redo, finding a row, and the
 // status bar that says what the program did.
 #include "editor/EntryRoad.h"
+#include "editor/FindingsPanel.h"
 #include "editor/frmDocument.h"
 #include "grid/GridWidget.h"
 
@@ -73,8 +74,10 @@ void frmDocument::note(const QString& text)
 
 void frmDocument::edited()
 {
-    // "Записано" is true only until the next edit.
+    // "Записано" is true only until the next edit, and so are the findings' amounts.
     m_lblStatus->clear();
+    if (m_findings && m_findings->isVisible())
+        m_findings->markOutdated();
 }
 
 void frmDocument::updateTitle()

@@ -96,6 +96,10 @@ TEST(FindingsPanel, EnterAndDoubleClickGoToTheRowAndAnEmptyCheckSaysSo)
     EXPECT_EQ(target.level, 2);
     EXPECT_EQ(target.path, QStringLiteral("/data/VELDOR_OPR_123456786_2005_12.xml"));
 
+    // An edit after the check says the amounts may be old, until the next check.
+    panel.markOutdated();
+    EXPECT_TRUE(panel.summary()->text().startsWith(QStringLiteral(
+        "Документът е променен след проверката – F9 проверява отново. Разлики: 1.")));
     panel.setFindings({});
     EXPECT_EQ(panel.summary()->text(), QStringLiteral("Контролите не откриват разлики."));
     EXPECT_FALSE(panel.view()->isVisible());
