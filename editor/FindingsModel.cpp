@@ -26,7 +26,8 @@ QString amountText(const FindingRow& row)
     if (!row.amount)
         return QString();
     const QString amount = FormatNumber(static_cast<double>(*row.amount));
-    return row.sign < 0 ? QStringLiteral("− ") + amount : amount;
+    // A subtracted amount with its minus; nothing to subtract is plain 0.
+    return row.sign < 0 && *row.amount != 0 ? QStringLiteral("− ") + amount : amount;
 }
 
 } // namespace

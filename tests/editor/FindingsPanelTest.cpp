@@ -66,6 +66,12 @@ TEST(FindingsModel, EachFindingListsItsRowsByTitleWithAmountsAndTheOtherStatemen
     EXPECT_EQ(model.targetAt(finding)->id, QStringLiteral("750"));
     EXPECT_TRUE(model.targetAt(finding)->path.isEmpty());
     EXPECT_FALSE(model.targetAt(model.index(1, 0)));
+
+    // Nothing subtracted is a plain 0, not "− 0".
+    Finding zero = resultFinding();
+    zero.rows[0].amount = 0;
+    model.setFindings({zero});
+    EXPECT_EQ(model.index(0, 1, model.index(0, 0)).data().toString(), QStringLiteral("0"));
 }
 
 TEST(FindingsPanel, EnterAndDoubleClickGoToTheRowAndAnEmptyCheckSaysSo)
