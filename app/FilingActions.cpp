@@ -4,7 +4,6 @@
 #include "checks/Statement.h"
 #include "editor/DocumentEngine.h"
 #include "editor/FindingsPanel.h"
-#include "editor/FormLayout.h"
 #include "editor/PaperSheetOf.h"
 #include "editor/SaveControls.h"
 #include "export/frmSaveXMLAs.h"
@@ -115,7 +114,7 @@ void PrintWholeFiling(QWidget* parent, const AppState& state, const DeskFiling& 
         if (opening.document) {
             one.engine = std::make_unique<DocumentEngine>(one.state, *opening.document,
                                                           DocumentEngine::Access::ReadOnly);
-            failure = one.engine->load();
+            failure = LoadForPaper(*one.engine, false);
         }
         if (!opening.document || failure) {
             platform::ShowMessage(
@@ -126,9 +125,6 @@ void PrintWholeFiling(QWidget* parent, const AppState& state, const DeskFiling& 
                 platform::MsgIcon::Critical);
             return;
         }
-        ApplyLoadLayout(one.engine->profile(), one.engine->maxLevel(), one.engine->grid(), 10000);
-        if (one.engine->typedComparatives())
-            MarkTypedComparatives(one.engine->profile(), one.engine->grid());
     }
     // Sorted by pointer: each engine holds its state by reference, so neither moves.
     std::vector<const Loaded*> order;

@@ -2,6 +2,7 @@
 
 #include "editor/AmountText.h"
 #include "editor/DocumentEngine.h"
+#include "editor/FormLayout.h"
 #include "editor/FormProfile.h"
 #include "grid/GridModel.h"
 #include "selection/Catalogue.h"
@@ -137,6 +138,17 @@ PaperSheet PaperSheetOf(const DocumentEngine& engine, const PaperOptions& option
         sheet.rows.push_back(std::move(paper));
     }
     return sheet;
+}
+
+std::optional<UserMessage> LoadForPaper(DocumentEngine& engine, bool blank)
+{
+    if (std::optional<UserMessage> failure = engine.load())
+        return failure;
+    // Laid out for the screen's sake only: paper reads the columns' captions and texts.
+    ApplyLoadLayout(engine.profile(), engine.maxLevel(), engine.grid(), 10000);
+    if (engine.typedComparatives() && !blank)
+        MarkTypedComparatives(engine.profile(), engine.grid());
+    return std::nullopt;
 }
 
 } // namespace telm

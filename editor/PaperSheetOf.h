@@ -4,15 +4,24 @@
 // context. What the print button, telmtool print and a filing print from.
 #pragma once
 
+#include "platform/UserMessage.h"
 #include "print/PaperSheet.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace telm {
 
 class DocumentEngine;
 
 PaperSheet PaperSheetOf(const DocumentEngine& engine, const PaperOptions& options);
+
+// Loads a document that is only to be printed (the engine made with
+// read-only access: printing takes no lock) and lays it out as the form does at
+// load, typed comparatives marked unless it is a blank form; the failure's
+// message when it cannot be loaded.
+std::optional<UserMessage> LoadForPaper(DocumentEngine& engine, bool blank);
 
 // Whether a type's statement is at a date (a balance sheet, the receivables and
 // liabilities) rather than of a period.

@@ -51,9 +51,7 @@ bool readCsv(const QString& path, std::vector<FillEntry>& entries, int& skipped,
 int RunFill(const QStringList& args, std::ostream& out, std::ostream& err)
 {
     CommandLine line("fill");
-    const auto valued = [](const char* name, const char* value) {
-        return QCommandLineOption(QString::fromLatin1(name), QString(), QString::fromLatin1(value));
-    };
+    const auto valued = &CommandLine::valued;
     const QCommandLineOption type = valued("type", "CODE"), bulstat = valued("bulstat", "B"),
                              company = valued("company", "NAME"), year = valued("year", "YYYY"),
                              month = valued("month", "M"), folder = valued("folder", "DIR"),
@@ -65,14 +63,9 @@ int RunFill(const QStringList& args, std::ostream& out, std::ostream& err)
     if (!line.parse(args, err))
         return kExitUsage;
     const QCommandLineParser& parser = line.parser();
-    if (!line.positional().isEmpty())
-        return line.usage(err,
-                          QStringLiteral("unknown argument \"%1\"").arg(line.positional().first()));
-    for (const QCommandLineOption* required : {&type, &bulstat, &company, &year, &month}) {
-        if (!parser.isSet(*required))
-            return line.usage(err,
-                              QStringLiteral("--%1 is required").arg(required->names().first()));
-    }
+    if (const std::optional<int> refused =
+            line.refuseMissing({&type, &bulstat, &company, &year, &month}, err))
+        return *refused;
 
     FillRequest request;
     request.typeCode = parser.value(type);

@@ -26,9 +26,7 @@ QString targetText(const AccountTarget& target)
 int RunImport(const QStringList& args, std::ostream& out, std::ostream& err)
 {
     CommandLine line("import");
-    const auto valued = [](const char* name, const char* value) {
-        return QCommandLineOption(QString::fromLatin1(name), QString(), QString::fromLatin1(value));
-    };
+    const auto valued = &CommandLine::valued;
     const QCommandLineOption trialBalance = valued("trial-balance", "FILE"),
                              bulstat = valued("bulstat", "B"), company = valued("company", "NAME"),
                              year = valued("year", "YYYY"), month = valued("month", "M"),
@@ -41,13 +39,9 @@ int RunImport(const QStringList& args, std::ostream& out, std::ostream& err)
     if (!line.parse(args, err))
         return kExitUsage;
     const QCommandLineParser& parser = line.parser();
-    if (!line.positional().isEmpty())
-        return line.usage(err,
-                          QStringLiteral("unknown argument \"%1\"").arg(line.positional().first()));
-    for (const QCommandLineOption* required : {&trialBalance, &bulstat, &company, &year, &month})
-        if (!parser.isSet(*required))
-            return line.usage(err,
-                              QStringLiteral("--%1 is required").arg(required->names().first()));
+    if (const std::optional<int> refused =
+            line.refuseMissing({&trialBalance, &bulstat, &company, &year, &month}, err))
+        return *refused;
 
     const QString programFolder =
         parser.isSet(folder) ? parser.value(folder) : platform::ProgramFolder();

@@ -2,7 +2,6 @@
 // PDF without a display, laid out for paper as the print button lays them out
 // and painted by the program's own printed document.
 #include "editor/DocumentEngine.h"
-#include "editor/FormLayout.h"
 #include "editor/PaperSheetOf.h"
 #include "platform/ProgramFolder.h"
 #include "print/OutputPath.h"
@@ -105,14 +104,10 @@ std::optional<Printed> printedOf(const QString& file, const QCommandLineParser& 
         return std::nullopt;
     // Printing only reads: it takes no lock, so a document open in the program prints too.
     DocumentEngine engine(state, source->document, DocumentEngine::Access::ReadOnly);
-    if (const std::optional<UserMessage> failure = engine.load()) {
+    if (const std::optional<UserMessage> failure = LoadForPaper(engine, source->blank)) {
         why = failure->text;
         return std::nullopt;
     }
-    // Laid out for the screen's sake only: paper reads the columns' captions and texts.
-    ApplyLoadLayout(engine.profile(), engine.maxLevel(), engine.grid(), 10000);
-    if (engine.typedComparatives() && !source->blank)
-        MarkTypedComparatives(engine.profile(), engine.grid());
     PaperOptions options = choices;
     options.blank = source->blank;
     Printed printed;

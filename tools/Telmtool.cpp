@@ -209,6 +209,23 @@ int CommandLine::usage(std::ostream& err, const QString& why) const
     return kExitUsage;
 }
 
+std::optional<int>
+CommandLine::refuseMissing(std::initializer_list<const QCommandLineOption*> required,
+                           std::ostream& err) const
+{
+    if (!positional().isEmpty())
+        return usage(err, QStringLiteral("unknown argument \"%1\"").arg(positional().first()));
+    for (const QCommandLineOption* option : required)
+        if (!m_parser.isSet(*option))
+            return usage(err, QStringLiteral("--%1 is required").arg(option->names().first()));
+    return std::nullopt;
+}
+
+QCommandLineOption CommandLine::valued(const char* name, const char* value)
+{
+    return QCommandLineOption(QString::fromLatin1(name), QString(), QString::fromLatin1(value));
+}
+
 int RunTelmtool(const QStringList& args, std::ostream& out, std::ostream& err)
 {
     if (args.isEmpty()) {

@@ -6,6 +6,8 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -49,6 +51,13 @@ public:
     QStringList positional() const { return m_parser.positionalArguments(); }
     // "telmtool <name>: <why> (see telmtool <name> --help)"; returns kExitUsage.
     int usage(std::ostream& err, const QString& why) const;
+    // For a command of options only: the usage error for a stray argument or
+    // the first of `required` not given, or nothing when all is there.
+    std::optional<int> refuseMissing(std::initializer_list<const QCommandLineOption*> required,
+                                     std::ostream& err) const;
+
+    // An option that takes a value: `--name VALUE`.
+    static QCommandLineOption valued(const char* name, const char* value);
 
 private:
     QString m_command;
