@@ -84,9 +84,14 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
         const AccountLine* line = map.place(row.account);
         if (!line) {
             out.unplaced.push_back(row);
+            out.placements.push_back(AccountPlacement{row, balance, {}});
             continue;
         }
         const std::vector<AccountTarget>& t = line->targets;
+        out.placements.push_back(AccountPlacement{
+            row, balance,
+            line->rule == AccountRule::Side ? std::vector<AccountTarget>{t[balance > 0 ? 0 : 1]}
+                                            : t});
         switch (line->rule) {
         case AccountRule::Debit: add(out, t[0], AmountSide::Debit, balance, row.account); break;
         case AccountRule::Credit: add(out, t[0], AmountSide::Credit, -balance, row.account); break;

@@ -30,11 +30,21 @@ struct StatementAmount
     QStringList accounts; // the accounts that feed it, in the order of the file
 };
 
+// One account of the trial balance as it was placed: the amount it brings and
+// the cells it goes to (none: the map does not place it).
+struct AccountPlacement
+{
+    TrialBalanceRow row;
+    qint64 stotinki = 0;                // the amount taken, debit positive
+    std::vector<AccountTarget> targets; // the cells it feeds, in the map line's order
+};
+
 struct StatementAmounts
 {
-    std::vector<StatementAmount> cells;    // in order of first use
-    std::vector<TrialBalanceRow> unplaced; // a balance, but no line of the map
-    qint64 resultLeva = 0;                 // revenue less expenses, from the rounded cells
+    std::vector<AccountPlacement> placements; // every account with a balance, in the file's order
+    std::vector<StatementAmount> cells;       // in order of first use
+    std::vector<TrialBalanceRow> unplaced;    // a balance, but no line of the map
+    qint64 resultLeva = 0;                    // revenue less expenses, from the rounded cells
 };
 
 // Each account's closing balance goes where its map line says. Each cell is
