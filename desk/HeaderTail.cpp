@@ -3,8 +3,6 @@
 #include "platform/RegularFile.h"
 #include "xmlfiles/XmlDocument.h"
 
-#include <QFile>
-
 namespace telm {
 
 namespace {
@@ -39,19 +37,20 @@ std::optional<StoredHeader> HeaderInBytes(const QByteArray& bytes)
 
 std::optional<StoredHeader> ReadHeaderTail(const QString& path, qint64 size)
 {
+    // Read only where it is an ordinary file: a FIFO or a device put in its
+    // place after the listing would block the reader or never end.
     if (size > platform::kMaxDocumentBytes)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QString error;
+    const std::optional<QByteArray> tail = platform::ReadRegularFileTail(path, kTailBytes, error);
+    if (!tail)
         return std::nullopt;
-    if (size > kTailBytes) {
-        if (!file.seek(size - kTailBytes))
-            return std::nullopt;
-        if (std::optional<StoredHeader> header = HeaderInBytes(file.read(kTailBytes)))
-            return header;
-        file.seek(0);
-    }
-    return HeaderInBytes(file.read(platform::kMaxDocumentBytes));
+    if (std::optional<StoredHeader> header = HeaderInBytes(*tail))
+        return header;
+    if (tail->size() < kTailBytes)
+        return std::nullopt; // the tail was the whole file
+    const std::optional<QByteArray> whole = platform::ReadRegularFile(path, error);
+    return whole ? HeaderInBytes(*whole) : std::nullopt;
 }
 
 } // namespace telm

@@ -30,50 +30,51 @@ QString NotARegularFileReason(const QString& path, bool mayBeMissing)
     return QString();
 }
 
-std::optional<QByteArray> ReadRegularFile(const QString& path, QString& error, qint64 maxBytes)
+namespace {
+
+// The file opened without waiting, so that a FIFO does not block, and checked
+// on the descriptor itself; -1 with the reason when it is not an ordinary file
+// of at most `maxBytes` bytes.
+int openRegular(const QString& path, QString& error, qint64 maxBytes, qint64& size)
 {
-    // Opened without waiting, so that a FIFO does not block; then checked on
-    // the descriptor itself.
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = SystemErrorText(errno);
-        return std::nullopt;
+        return -1;
     }
     struct stat status
     {
     };
-    if (::fstat(fd, &status) != 0) {
+    if (::fstat(fd, &status) != 0)
         error = SystemErrorText(errno);
-        ::close(fd);
-        return std::nullopt;
-    }
-    if (S_ISDIR(status.st_mode)) {
+    else if (S_ISDIR(status.st_mode))
         error = QStringLiteral("това е папка, а не файл");
-        ::close(fd);
-        return std::nullopt;
-    }
-    if (!S_ISREG(status.st_mode)) {
+    else if (!S_ISREG(status.st_mode))
         error = QStringLiteral("това не е обикновен файл");
-        ::close(fd);
-        return std::nullopt;
-    }
-    if (status.st_size > maxBytes) {
+    else if (status.st_size > maxBytes)
         error = QStringLiteral("файлът е по-голям от %1 MiB").arg(maxBytes / (1024 * 1024));
-        ::close(fd);
-        return std::nullopt;
+    else {
+        size = status.st_size;
+        return fd;
     }
+    ::close(fd);
+    return -1;
+}
+
+// Up to `count` bytes from `offset`; shorter when the file is.
+std::optional<QByteArray> readAt(int fd, qint64 offset, qint64 count, QString& error)
+{
     QByteArray bytes;
-    bytes.resize(static_cast<qsizetype>(status.st_size));
+    bytes.resize(static_cast<qsizetype>(count));
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t got =
-            ::read(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+        const ssize_t got = ::pread(fd, bytes.data() + done,
+                                    static_cast<size_t>(bytes.size() - done), offset + done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
             error = SystemErrorText(errno);
-            ::close(fd);
             return std::nullopt;
         }
         if (got == 0)
@@ -81,6 +82,31 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, QString& error, q
         done += got;
     }
     bytes.resize(done);
+    return bytes;
+}
+
+} // namespace
+
+std::optional<QByteArray> ReadRegularFile(const QString& path, QString& error, qint64 maxBytes)
+{
+    qint64 size = 0;
+    const int fd = openRegular(path, error, maxBytes, size);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<QByteArray> bytes = readAt(fd, 0, size, error);
+    ::close(fd);
+    return bytes;
+}
+
+std::optional<QByteArray> ReadRegularFileTail(const QString& path, qint64 tailBytes, QString& error,
+                                              qint64 maxBytes)
+{
+    qint64 size = 0;
+    const int fd = openRegular(path, error, maxBytes, size);
+    if (fd < 0)
+        return std::nullopt;
+    const qint64 offset = size > tailBytes ? size - tailBytes : 0;
+    std::optional<QByteArray> bytes = readAt(fd, offset, size - offset, error);
     ::close(fd);
     return bytes;
 }

@@ -23,6 +23,11 @@ QString NotARegularFileReason(const QString& path, bool mayBeMissing);
 std::optional<QByteArray> ReadRegularFile(const QString& path, QString& error,
                                           qint64 maxBytes = kMaxDocumentBytes);
 
+// The last `tailBytes` bytes of an ordinary file of at most `maxBytes` bytes
+// (all of it when it is shorter), checked as ReadRegularFile checks it.
+std::optional<QByteArray> ReadRegularFileTail(const QString& path, qint64 tailBytes, QString& error,
+                                              qint64 maxBytes = kMaxDocumentBytes);
+
 // The text of the system's last error, as the operating system words it
 // ("No space left on device").
 QString SystemErrorText(int code);

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 using namespace telm;
@@ -205,6 +207,19 @@ TEST_F(DeskScannerTest, HeaderFromTheEndOfTheFileMatchesTheWholeFilesHeader)
     EXPECT_EQ(header->document, whole.document);
     EXPECT_EQ(header->kind, whole.kind);
     EXPECT_TRUE(header->forecast());
+}
+
+// A FIFO or a folder put where a data file was listed is passed over at once:
+// the reader must not wait for a writer that never comes.
+TEST_F(DeskScannerTest, AFifoOrAFolderInPlaceOfAListedFileIsPassedOver)
+{
+    const QString fifo = dir.filePath(QStringLiteral("Data/VELDOR_Bal_123456786_2025_12.xml"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(ReadHeaderTail(fifo, 0));
+    EXPECT_FALSE(ReadHeaderTail(fifo, 100000));
+    const QString folder = dir.filePath(QStringLiteral("Data/VELDOR_OPR_123456786_2025_12.xml"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_FALSE(ReadHeaderTail(folder, 4096));
 }
 
 } // namespace
