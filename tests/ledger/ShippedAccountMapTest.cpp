@@ -14,6 +14,7 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -151,8 +152,8 @@ TEST(ShippedAccountMap, CharacteristicAccountsLandWhereTheyBelong)
         TrialBalance tb;
         TrialBalanceRow row;
         row.account = QString::fromLatin1(c.account);
-        (c.balance > 0 ? row.closingDebit : row.closingCredit) =
-            c.balance > 0 ? c.balance : -c.balance;
+        row.closingDebit = std::max<qint64>(c.balance, 0);
+        row.closingCredit = std::max<qint64>(-c.balance, 0);
         tb.rows.push_back(row);
         const StatementAmounts amounts = PlaceTrialBalance(tb, map);
         ASSERT_EQ(amounts.placements.size(), 1u) << c.account;
