@@ -77,6 +77,13 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
 {
     StatementAmounts out;
     std::vector<AccountTarget> revenueTargets, expenseTargets;
+    // A class 6 or 7 account placed on the result's own statement (costs by
+    // function left as work in progress, income received ahead) is a balance
+    // there, not a part of the period's result.
+    const AccountLine* resultLine = map.result();
+    const auto countsInResult = [&](const AccountTarget& target) {
+        return !resultLine || target.code != resultLine->targets[0].code;
+    };
     for (const TrialBalanceRow& row : tb.rows) {
         const qint64 balance = row.closingBalance();
         if (balance == 0)
@@ -112,9 +119,10 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
             accountClass == QLatin1Char('7') ? revenueTargets : expenseTargets;
         if (accountClass == QLatin1Char('6') || accountClass == QLatin1Char('7'))
             for (const AccountTarget& target : t)
-                if (std::none_of(list.begin(), list.end(), [&](const AccountTarget& known) {
-                        return sameTarget(known, target);
-                    }))
+                if (countsInResult(target)
+                    && std::none_of(list.begin(), list.end(), [&](const AccountTarget& known) {
+                           return sameTarget(known, target);
+                       }))
                     list.push_back(target);
     }
     for (StatementAmount& cell : out.cells)

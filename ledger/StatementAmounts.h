@@ -49,9 +49,11 @@ struct StatementAmounts
 
 // Each account's closing balance goes where its map line says. Each cell is
 // rounded to whole leva half away from zero; the current result is the rounded
-// revenue cells (fed by class 7) less the rounded expense cells (class 6), so
-// that it agrees with the income statement's own result, and goes to the map's
-// result line. When the rounded debit and credit cells of the result's
+// revenue cells (fed by class 7) less the rounded expense cells (class 6) off
+// the result's own statement, so that it agrees with the income statement's
+// own result, and goes to the map's result line (a class 6 or 7 account placed
+// on the balance sheet, work in progress or income received ahead, is a
+// balance there). When the rounded debit and credit cells of the result's
 // statement (the balance sheet) then differ, the difference is taken up one
 // lev at a time by the cells whose rounding moved them furthest the wrong way,
 // so that every cell stays within a lev of its exact amount and the sides
