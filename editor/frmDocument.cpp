@@ -252,6 +252,13 @@ void frmDocument::Form_Activate()
     m_grid->ensureCellVisible(m_editRow, m_editCol);
     if (m_startAt)
         goToRow(*m_startAt);
+    if (m_checkOnOpen) {
+        std::vector<Finding> findings = TextFindings(*m_checkOnOpen);
+        for (Finding& finding : m_engine.check())
+            findings.push_back(std::move(finding));
+        if (!findings.empty())
+            showFindings(std::move(findings));
+    }
     if (const std::optional<UserMessage>& notice = m_engine.comparativesNotice())
         platform::ShowMessage(this, *notice);
 }
