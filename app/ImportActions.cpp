@@ -1,5 +1,6 @@
 #include "app/ImportActions.h"
 
+#include "app/ImportPreview.h"
 #include "desk/DeskEntry.h"
 #include "platform/MessageBoxes.h"
 #include "selection/Catalogue.h"
@@ -14,7 +15,7 @@ QStringList ImportNotes(const ImportPlan& plan, const ImportFilingResult& result
                                 "не е импортирана: салдо %4.")
                      .arg(row.account, row.name)
                      .arg(row.line)
-                     .arg(LedgerAmountText(row.closingBalance()));
+                     .arg(BalanceText(row.closingBalance()));
     for (const QString& skipped : result.skipped)
         notes << QStringLiteral("Не е попълнено: %1").arg(skipped);
     notes << result.warnings;

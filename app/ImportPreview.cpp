@@ -71,13 +71,13 @@ private:
     std::map<QString, Statement> m_read;
 };
 
-QString balanceText(qint64 stotinki)
+} // namespace
+
+QString BalanceText(qint64 stotinki)
 {
     return stotinki < 0 ? LedgerAmountText(-stotinki) + QStringLiteral(" Кт")
                         : LedgerAmountText(stotinki) + QStringLiteral(" Дт");
 }
-
-} // namespace
 
 ImportPreview PreviewImport(const ImportPlan& plan, const QString& programFolder)
 {
@@ -87,7 +87,7 @@ ImportPreview PreviewImport(const ImportPlan& plan, const QString& programFolder
         ImportPreviewAccount account;
         account.account = placement.row.account;
         account.name = placement.row.name;
-        account.balance = balanceText(placement.stotinki);
+        account.balance = BalanceText(placement.stotinki);
         account.placed = !placement.targets.empty();
         QStringList places;
         for (const AccountTarget& target : placement.targets)

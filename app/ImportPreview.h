@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <vector>
 
@@ -42,6 +43,9 @@ struct ImportPreview
     int unplaced = 0;
     QStringList statements; // the titles of the statements it fills
 };
+
+// A closing balance with its side: "1 234,56 Дт", "80,00 Кт".
+QString BalanceText(qint64 stotinki);
 
 // What an account the map does not place says where its place would be.
 inline constexpr char16_t kUnplacedText[] = u"няма място в сметкоплана";

@@ -57,6 +57,8 @@ QTableView* previewTable(const char* name, const QString& accessibleName, QAbstr
     view->setWordWrap(false);
     view->setTabKeyNavigation(false);
     view->verticalHeader()->hide();
+    // One line a row, as dense as the desk's table.
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setStretchLastSection(true);
     return view;
 }
@@ -148,12 +150,14 @@ void frmImport::buildControls()
     fields->addWidget(m_cmdBrowse, 0, 4);
     auto* company = new QHBoxLayout;
     company->addWidget(m_txtBulstat);
+    company->addSpacing(12);
     company->addWidget(fieldLabel("lblName", QStringLiteral("Им&е"), m_txtName));
     company->addWidget(m_txtName, 1);
     fields->addWidget(fieldLabel("lblBulstat", QStringLiteral("&Булстат"), m_txtBulstat), 1, 0);
     fields->addLayout(company, 1, 1, 1, 4);
     auto* period = new QHBoxLayout;
     period->addWidget(m_cboMonth);
+    period->addSpacing(12);
     period->addWidget(fieldLabel("lblYear", QStringLiteral("&Година"), m_txtYear));
     period->addWidget(m_txtYear);
     period->addStretch(1);
@@ -183,6 +187,7 @@ void frmImport::buildControls()
     m_tabs->setObjectName(QStringLiteral("tabPreview"));
     m_tabs->addTab(m_tblAccounts, QStringLiteral("Сме&тки"));
     m_tabs->addTab(m_tblCells, QStringLiteral("&Клетки"));
+    connect(m_tabs, &QTabWidget::currentChanged, this, &frmImport::fitColumns);
 
     m_lblTotals = new QLabel;
     m_lblTotals->setObjectName(QStringLiteral("lblTotals"));
@@ -341,12 +346,7 @@ void frmImport::showPlan()
     for (const ImportPreviewCell& c : preview.cells)
         m_cells->appendRow({cell(c.statement), cell(c.row), cell(c.column), cell(c.amount, true),
                             cell(c.accounts)});
-    for (QTableView* view : {m_tblAccounts, m_tblCells}) {
-        view->resizeColumnsToContents();
-        // The titles may be long: the last column takes the rest, no column the whole width.
-        for (int c = 0; c + 1 < view->model()->columnCount(); ++c)
-            view->setColumnWidth(c, std::min(view->columnWidth(c), width() / 3));
-    }
+    fitColumns(m_tabs->currentIndex());
 
     QString totals = QStringLiteral("Крайни салда: дебит %1, кредит %2. Сметки със салдо: %3")
                          .arg(preview.debit, preview.credit)
@@ -366,6 +366,19 @@ void frmImport::showPlan()
     m_cmdImport->setEnabled(!preview.cells.empty());
 }
 
+void frmImport::fitColumns(int tab)
+{
+    // A hidden table measures no rows: each is fitted when it is shown.
+    auto* view = qobject_cast<QTableView*>(m_tabs->widget(tab));
+    if (!view)
+        return;
+    // The titles may be long: the last column takes the rest, no column the whole width.
+    for (int c = 0; c + 1 < view->model()->columnCount(); ++c) {
+        view->resizeColumnToContents(c);
+        view->setColumnWidth(c, std::min(view->columnWidth(c), width() / 3));
+    }
+}
+
 void frmImport::cmdImport_Click()
 {
     const NewDocumentChoices choices{m_cboMonth->currentText(), m_txtYear->text(),
@@ -382,10 +395,14 @@ void frmImport::cmdImport_Click()
     if (unplaced > 0
         && platform::AskYesNo(
                this, QStringLiteral("TELM - Внимание!"),
-               QStringLiteral("%1 сметки със салдо нямат място в сметкоплана. Останалите ще "
-                              "бъдат импортирани, а тези ще бъдат изброени в констатациите.\n\n"
-                              "Да бъде ли направен импортът?")
-                   .arg(unplaced))
+               (unplaced == 1
+                    ? QStringLiteral("1 сметка със салдо няма място в сметкоплана. Останалите ще "
+                                     "бъдат импортирани, а тя ще бъде посочена в констатациите.")
+                    : QStringLiteral("%1 сметки със салдо нямат място в сметкоплана. Останалите "
+                                     "ще бъдат импортирани, а тези ще бъдат изброени в "
+                                     "констатациите.")
+                          .arg(unplaced))
+                   + QStringLiteral("\n\nДа бъде ли направен импортът?"))
                != platform::MsgAnswer::Yes)
         return;
 

@@ -70,6 +70,7 @@ private:
     QLineEdit* addPathField(const char* name);
     void bulstatChanged();
     void showPlan();
+    void fitColumns(int tab);
 
     const AppState& m_state;
     ImportPlan m_plan;

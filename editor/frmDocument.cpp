@@ -253,8 +253,13 @@ void frmDocument::Form_Activate()
     if (m_startAt)
         goToRow(*m_startAt);
     if (m_checkOnOpen) {
-        std::vector<Finding> findings = TextFindings(*m_checkOnOpen);
-        for (Finding& finding : m_engine.check())
+        // A note the controls find too (the sides that differ) is listed once, with its rows.
+        std::vector<Finding> checked = m_engine.check();
+        QStringList notes = *m_checkOnOpen;
+        for (const Finding& finding : checked)
+            notes.removeAll(finding.text);
+        std::vector<Finding> findings = TextFindings(notes);
+        for (Finding& finding : checked)
             findings.push_back(std::move(finding));
         if (!findings.empty())
             showFindings(std::move(findings));

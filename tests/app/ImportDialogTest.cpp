@@ -226,7 +226,7 @@ TEST_F(ImportDialogTest, AccountsWithoutAPlaceAreImportedOnlyWhenTheUserSaysYes)
     const QStringList notes = ImportNotes(d->plan(), d->imported());
     ASSERT_FALSE(notes.isEmpty());
     EXPECT_TRUE(notes[0].contains(QStringLiteral("159"))) << notes[0].toStdString();
-    EXPECT_TRUE(notes[0].contains(QStringLiteral("100,00"))) << notes[0].toStdString();
+    EXPECT_TRUE(notes[0].contains(QStringLiteral("100,00 Кт"))) << notes[0].toStdString();
 }
 
 TEST_F(ImportDialogTest, TheCompanysOwnMapIsRememberedForTheCompany)
