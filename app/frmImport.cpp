@@ -307,9 +307,13 @@ void frmImport::replan()
     m_replan->stop();
     const QString trialBalance = m_txtTrialBalance->text().trimmed();
     m_plan = ImportPlan();
-    if (!trialBalance.isEmpty())
-        m_plan = PlanImport(
-            ImportSources{m_state.programFolder, trialBalance, m_txtAccounts->text().trimmed()});
+    if (!trialBalance.isEmpty()) {
+        ImportSources sources;
+        sources.programFolder = m_state.programFolder;
+        sources.trialBalancePath = trialBalance;
+        sources.ownMapPath = m_txtAccounts->text().trimmed();
+        m_plan = PlanImport(sources);
+    }
     showPlan();
 }
 
@@ -406,9 +410,15 @@ void frmImport::cmdImport_Click()
                != platform::MsgAnswer::Yes)
         return;
 
-    const ImportFilingRequest request{
-        checked.company.Bulstat, checked.company.Name,     choices.year, checked.period.sQuarter,
-        m_state.programFolder,   m_state.dataFolderPath(), unplaced > 0};
+    // Field by field: the request may grow.
+    ImportFilingRequest request;
+    request.bulstat = checked.company.Bulstat;
+    request.company = checked.company.Name;
+    request.year = choices.year;
+    request.month = checked.period.sQuarter;
+    request.programFolder = m_state.programFolder;
+    request.dataFolder = m_state.dataFolderPath();
+    request.force = unplaced > 0;
     m_result = ImportFiling(m_plan, request);
     if (m_result.status != ImportFilingResult::Status::Saved) {
         platform::ShowMessage(
