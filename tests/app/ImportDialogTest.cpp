@@ -229,6 +229,22 @@ TEST_F(ImportDialogTest, AccountsWithoutAPlaceAreImportedOnlyWhenTheUserSaysYes)
     EXPECT_TRUE(notes[0].contains(QStringLiteral("100,00 Кт"))) << notes[0].toStdString();
 }
 
+TEST_F(ImportDialogTest, AnImportThatCannotSaveIsAModalErrorAndTheDialogStays)
+{
+    // The data folder's place is taken by a file: nothing can be saved there.
+    state.dataFolder = dir.filePath(QStringLiteral("taken"));
+    ASSERT_TRUE(test::writeAll(state.dataFolder, "not a folder"));
+    const auto d = dialog("trading.csv");
+    d->cmdImport_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("TELM - Грешка"));
+    EXPECT_EQ(boxes.shown[0].icon, platform::MsgIcon::Critical);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Импортът не е направен")))
+        << boxes.shown[0].text.toStdString();
+    EXPECT_NE(d->result(), QDialog::Accepted);
+    EXPECT_TRUE(d->imported().saved.empty());
+}
+
 TEST_F(ImportDialogTest, TheCompanysOwnMapIsRememberedForTheCompany)
 {
     const QString map = test::fixture(QStringLiteral("company-map.txt"));
