@@ -9,6 +9,7 @@
 #include "selection/DocumentContext.h"
 
 #include <QDialog>
+#include <QRgb>
 
 #include <vector>
 
@@ -40,6 +41,10 @@ class frmImport : public QDialog
 
 public:
     static constexpr int kHelpTopic = 2110;
+    // An account without a place: dark red on pale red (8:1), in bold, and the
+    // words say it too.
+    static constexpr QRgb kUnplacedInk = 0xff8b0000;
+    static constexpr QRgb kUnplacedPaper = 0xfffde2e1;
 
     frmImport(const AppState& state, QWidget* parent = nullptr);
 

@@ -12,6 +12,7 @@
 #include "editor/FindingsModel.h"
 #include "editor/FindingsPanel.h"
 #include "editor/frmDocument.h"
+#include "grid/Contrast.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "selection/DocumentContext.h"
@@ -144,8 +145,9 @@ TEST_F(ImportDialogTest, AnAccountWithoutAPlaceIsMarkedInWordsAndNotByColourAlon
     EXPECT_TRUE(rows->index(unplaced, 0).data(Qt::FontRole).value<QFont>().bold());
     const QColor text = rows->index(unplaced, 3).data(Qt::ForegroundRole).value<QBrush>().color();
     const QColor back = rows->index(unplaced, 3).data(Qt::BackgroundRole).value<QBrush>().color();
-    EXPECT_LT(text.lightness(), 80);
-    EXPECT_GT(back.lightness(), 200);
+    EXPECT_EQ(text, QColor(frmImport::kUnplacedInk));
+    EXPECT_EQ(back, QColor(frmImport::kUnplacedPaper));
+    EXPECT_GE(ContrastRatio(text, back), 4.5);
     // A placed account keeps the table's own colours.
     EXPECT_FALSE(
         rows->index(rowOf(*d, QStringLiteral("304")), 3).data(Qt::BackgroundRole).isValid());
