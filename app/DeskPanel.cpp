@@ -24,6 +24,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <map>
+#include <optional>
 
 namespace telm {
 
@@ -157,6 +158,11 @@ void DeskPanel::buildControls()
                            &DeskPanel::cmdHandOver_Click);
     m_cmdControls =
         button("cmdControls", QStringLiteral("&Контроли"), &DeskPanel::cmdControls_Click);
+    m_cmdImport = button("cmdImport", QStringLiteral("&Импорт от оборотна ведомост..."),
+                         &DeskPanel::cmdImport_Click);
+    m_cmdImport->setAccessibleDescription(
+        QStringLiteral("Попълва баланса и отчета за приходите и разходите от оборотна ведомост; "
+                       "на отчетност предлага нейното предприятие и период"));
     m_progress = new QProgressBar;
     m_progress->setObjectName(QStringLiteral("prgDesk"));
     m_progress->setFormat(QStringLiteral("Четене на файловете: %v от %m"));
@@ -166,6 +172,7 @@ void DeskPanel::buildControls()
     top->addWidget(lblFilter);
     top->addWidget(m_txtFilter, 1);
     top->addWidget(m_progress);
+    top->addWidget(m_cmdImport);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {m_cmdOpen, m_cmdPrint, m_cmdHandOver, m_cmdControls})
         buttons->addWidget(b);
@@ -213,10 +220,24 @@ void DeskPanel::rescan()
     }));
 }
 
+void DeskPanel::rescanShowing(const QString& path)
+{
+    m_showAfter = path;
+    rescan();
+}
+
 void DeskPanel::showSnapshot(const DeskSnapshot& snapshot)
 {
     // The current row is kept by its file (or its filing's first file).
     QString keep = currentFile();
+    if (!m_showAfter.isEmpty()) {
+        const QFileInfo wanted(m_showAfter);
+        for (const DeskFile& file : snapshot.files)
+            if (QFileInfo(file.path) == wanted) {
+                keep = file.path;
+                m_showAfter.clear();
+            }
+    }
     if (const DeskFiling* filing = currentFiling();
         keep.isEmpty() && filing && !filing->files.empty())
         keep = m_snapshot->files[filing->files.front()].path;
@@ -307,6 +328,7 @@ void DeskPanel::updateButtons()
     m_cmdPrint->setEnabled(onFiling && m_actions.print);
     m_cmdHandOver->setEnabled(onFiling && m_actions.handOver);
     m_cmdControls->setEnabled(onFiling && m_actions.runControls);
+    m_cmdImport->setEnabled(static_cast<bool>(m_actions.importTrialBalance));
 }
 
 void DeskPanel::activated(const QModelIndex& index)
@@ -350,10 +372,21 @@ void DeskPanel::cmdControls_Click()
     runOnFiling(m_actions.runControls);
 }
 
+void DeskPanel::cmdImport_Click()
+{
+    if (!m_actions.importTrialBalance)
+        return;
+    // A copy: the import runs the event loop, and a rescan replaces the snapshot.
+    const DeskFiling* current = currentFiling();
+    const std::optional<DeskFiling> filing =
+        current ? std::optional<DeskFiling>(*current) : std::nullopt;
+    m_actions.importTrialBalance(window(), filing ? &*filing : nullptr);
+}
+
 void DeskPanel::contextMenu(const QPoint& at)
 {
     QMenu menu(this);
-    for (QPushButton* b : {m_cmdOpen, m_cmdPrint, m_cmdHandOver, m_cmdControls}) {
+    for (QPushButton* b : {m_cmdOpen, m_cmdPrint, m_cmdHandOver, m_cmdControls, m_cmdImport}) {
         QAction* action = menu.addAction(b->text(), b, &QPushButton::click);
         action->setEnabled(b->isEnabled());
     }

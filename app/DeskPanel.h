@@ -43,6 +43,8 @@ public:
 
     // Reads the folder again (in the worker); changes on disk call it by themselves.
     void rescan();
+    // Reads the folder again and makes the file's row current once it is shown.
+    void rescanShowing(const QString& path);
 
     const DeskSnapshot& snapshot() const { return *m_snapshot; }
     // The companies of the data folder, one per BULSTAT, by name.
@@ -57,6 +59,7 @@ public:
     void cmdPrint_Click();
     void cmdHandOver_Click();
     void cmdControls_Click();
+    void cmdImport_Click();
 
 signals:
     // A snapshot with every file verified and every filing's controls run is shown.
@@ -79,6 +82,7 @@ private:
     // Shared with the model, which reads it whenever the view asks.
     std::shared_ptr<const DeskSnapshot> m_snapshot = std::make_shared<const DeskSnapshot>();
     bool m_again = false;
+    QString m_showAfter; // the file to make current when a reading shows it
 
     QFutureWatcher<DeskSnapshot>* m_work = nullptr;
     QFileSystemWatcher* m_disk = nullptr;
@@ -95,6 +99,7 @@ private:
     QPushButton* m_cmdPrint = nullptr;
     QPushButton* m_cmdHandOver = nullptr;
     QPushButton* m_cmdControls = nullptr;
+    QPushButton* m_cmdImport = nullptr;
 };
 
 } // namespace telm

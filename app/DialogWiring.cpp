@@ -2,6 +2,7 @@
 
 #include "app/DeskPanel.h"
 #include "app/FilingActions.h"
+#include "app/ImportActions.h"
 #include "app/frmMain.h"
 #include "editor/frmDocument.h"
 #include "export/frmSaveXMLAs.h"
@@ -91,7 +92,8 @@ void OpenStatementAt(AppState& state, QWidget* parent, const RowTarget& target)
 } // namespace
 
 void OpenDocumentForm(AppState& state, QWidget* parent, const OpenedDocument& document,
-                      const std::optional<RowTarget>& startAt)
+                      const std::optional<RowTarget>& startAt,
+                      const std::function<void(frmDocument&)>& prepare)
 {
     if (!document.type)
         return;
@@ -100,6 +102,8 @@ void OpenDocumentForm(AppState& state, QWidget* parent, const OpenedDocument& do
         [&state](QWidget* over, const RowTarget& target) { OpenStatementAt(state, over, target); });
     if (startAt)
         form.startAt(*startAt);
+    if (prepare)
+        prepare(form);
     openFiles().push_back(document.editType == 1 ? document.path : document.targetPath);
     form.exec();
     openFiles().pop_back();
@@ -124,10 +128,29 @@ void WireDialogs(frmMain& window, AppState& state)
         frmSaveXMLAs dialog(parent, state.dataFolderPath());
         dialog.exec();
     });
-    window.setDeskActions(
+    // An import opens the balance sheet it saved with the filing's findings,
+    // and the desk shows the filing once it has read the new files.
+    const auto importFrom = [&state, desk](QWidget* parent, const ImportChoices& choices) {
+        const ImportedOpener open = [&state](QWidget* over, const OpenedDocument& document,
+                                             const QStringList& notes, const QString& status) {
+            OpenDocumentForm(state, over, document, std::nullopt, [&](frmDocument& form) {
+                form.checkOnOpen(notes);
+                form.showStatus(status);
+            });
+        };
+        const QString opened = ImportTrialBalance(state, parent, desk->companies(), choices, open);
+        if (!opened.isEmpty())
+            desk->rescanShowing(opened);
+    };
+    window.setImportDialog([importFrom](QWidget* parent) { importFrom(parent, ImportChoices{}); });
+    DeskActions actions =
         ProgramDeskActions(state, opener, [&state](QWidget* parent, const RowTarget& target) {
             OpenStatementAt(state, parent, target);
-        }));
+        });
+    actions.importTrialBalance = [importFrom](QWidget* parent, const DeskFiling* filing) {
+        importFrom(parent, filing ? ChoicesOf(*filing) : ImportChoices{});
+    };
+    window.setDeskActions(std::move(actions));
 }
 
 } // namespace telm

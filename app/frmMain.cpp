@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -85,6 +86,9 @@ frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
                                              QStringLiteral("Въвеждане на документи"), 2005);
     m_mnuDocument_Correct = addMenuAction(m_mnuRegisters, "mnuDocument_Correct",
                                           QStringLiteral("Корекция на документ"), 2080);
+    m_mnuRegisters_Import = addMenuAction(m_mnuRegisters, "mnuRegisters_Import",
+                                          QStringLiteral("Импорт от оборотна ведомост..."), 2110);
+    m_mnuRegisters_Import->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     m_mnuSaveToDisc = addMenuAction(m_mnuRegisters, "mnuSaveToDisc",
                                     QStringLiteral("Съхранение на данни на дискета"), 2085);
     m_mnuHelp = addMenuAction(nullptr, "mnuHelp", QStringLiteral("Помощ"), 3000);
@@ -93,10 +97,12 @@ frmMain::frmMain(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     connect(m_mnuRegisters_Documents, &QAction::triggered, this,
             &frmMain::mnuRegisters_Documents_Click);
     connect(m_mnuDocument_Correct, &QAction::triggered, this, &frmMain::mnuDocument_Correct_Click);
+    connect(m_mnuRegisters_Import, &QAction::triggered, this, &frmMain::mnuRegisters_Import_Click);
     connect(m_mnuSaveToDisc, &QAction::triggered, this, &frmMain::mnuSaveToDisc_Click);
     connect(m_mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
     connect(m_mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
-    for (QAction* item : {m_mnuRegisters_Documents, m_mnuDocument_Correct, m_mnuSaveToDisc})
+    for (QAction* item :
+         {m_mnuRegisters_Documents, m_mnuDocument_Correct, m_mnuRegisters_Import, m_mnuSaveToDisc})
         item->setEnabled(false);
 
     QStatusBar* status = new QStatusBar;
@@ -154,6 +160,11 @@ void frmMain::setExportDialog(DialogFunction show)
     setDialog(m_mnuSaveToDisc, m_export, std::move(show));
 }
 
+void frmMain::setImportDialog(DialogFunction show)
+{
+    setDialog(m_mnuRegisters_Import, m_import, std::move(show));
+}
+
 void frmMain::setDeskActions(DeskActions actions)
 {
     m_desk->setActions(std::move(actions));
@@ -180,6 +191,12 @@ void frmMain::mnuDocument_Correct_Click()
 {
     if (m_openDocument)
         m_openDocument(this);
+}
+
+void frmMain::mnuRegisters_Import_Click()
+{
+    if (m_import)
+        m_import(this);
 }
 
 void frmMain::mnuSaveToDisc_Click()

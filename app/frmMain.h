@@ -33,6 +33,7 @@ public:
     void setNewDocumentDialog(DialogFunction show);
     void setOpenDocumentDialog(DialogFunction show);
     void setExportDialog(DialogFunction show);
+    void setImportDialog(DialogFunction show);
 
     // The desk below the menu: the data folder's statements and their state.
     DeskPanel* desk() const { return m_desk; }
@@ -43,6 +44,7 @@ public:
 
     void mnuRegisters_Documents_Click();
     void mnuDocument_Correct_Click();
+    void mnuRegisters_Import_Click();
     void mnuSaveToDisc_Click();
     void mnuHelp_Click();
     void mnuExit_Click();
@@ -56,12 +58,14 @@ private:
     QMenu* m_mnuRegisters = nullptr;
     QAction* m_mnuRegisters_Documents = nullptr;
     QAction* m_mnuDocument_Correct = nullptr;
+    QAction* m_mnuRegisters_Import = nullptr;
     QAction* m_mnuSaveToDisc = nullptr;
     QAction* m_mnuHelp = nullptr;
     QAction* m_mnuExit = nullptr;
     DialogFunction m_newDocument;
     DialogFunction m_openDocument;
     DialogFunction m_export;
+    DialogFunction m_import;
     QLabel* m_pnlText = nullptr;
     QLabel* m_pnlDate = nullptr;
     QLabel* m_pnlTime = nullptr;

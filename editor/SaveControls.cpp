@@ -15,35 +15,6 @@ namespace telm {
 
 namespace {
 
-// A column as the statement's form heads it ("Текуща година").
-QString formHeading(const Statement& statement, const QString& field)
-{
-    if (!statement.type)
-        return QString();
-    const FormProfile& profile = ProfileFor(statement.type->form);
-    for (const AmountColumn& column : profile.amounts)
-        if (field == QLatin1String(column.field))
-            return QString::fromUtf16(column.caption);
-    // A comparative: the previous-year column beside the current-year field it
-    // mirrors (DocDta_PrevSum2 beside DocDta_Sum2), or the one such column.
-    const QLatin1String prevSum("DocDta_PrevSum");
-    const QString mirrored = field.startsWith(prevSum)
-                                 ? QStringLiteral("DocDta_Sum") + field.mid(prevSum.size())
-                                 : QString();
-    int carried = 0;
-    QString only;
-    for (const CaptionedColumn& c : profile.previousYear) {
-        if (c.carriedFrom < 0)
-            continue;
-        ++carried;
-        only = QString::fromUtf16(c.caption);
-        for (const AmountColumn& column : profile.amounts)
-            if (column.column == c.carriedFrom && mirrored == QLatin1String(column.field))
-                return only;
-    }
-    return field == QLatin1String("DocDta_PrevYear") && carried == 1 ? only : QString();
-}
-
 QString whyNotCompared(const StatementFault& fault)
 {
     if (fault.file && fault.file->kind == DataFileFault::Kind::Tampered)
@@ -81,8 +52,8 @@ std::vector<FindingRow> rowsOf(const ControlFailure& failure, const Statement& c
                           .arg(PaperTitle(statement->type->titleText()), statement->year)
                     : PaperTitle(statement->type->titleText());
             rows.push_back(FindingRow{
-                document, here, row.code, row.title, formHeading(*statement, field), term.sign,
-                statement->amount(id, field),
+                document, here, row.code, row.title, FormColumnHeading(*statement, field),
+                term.sign, statement->amount(id, field),
                 RowTarget{here ? QString() : statement->path, row.level, row.id, field}});
         }
     }
@@ -90,6 +61,34 @@ std::vector<FindingRow> rowsOf(const ControlFailure& failure, const Statement& c
 }
 
 } // namespace
+
+QString FormColumnHeading(const Statement& statement, const QString& field)
+{
+    if (!statement.type)
+        return QString();
+    const FormProfile& profile = ProfileFor(statement.type->form);
+    for (const AmountColumn& column : profile.amounts)
+        if (field == QLatin1String(column.field))
+            return QString::fromUtf16(column.caption);
+    // A comparative: the previous-year column beside the current-year field it
+    // mirrors (DocDta_PrevSum2 beside DocDta_Sum2), or the one such column.
+    const QLatin1String prevSum("DocDta_PrevSum");
+    const QString mirrored = field.startsWith(prevSum)
+                                 ? QStringLiteral("DocDta_Sum") + field.mid(prevSum.size())
+                                 : QString();
+    int carried = 0;
+    QString only;
+    for (const CaptionedColumn& c : profile.previousYear) {
+        if (c.carriedFrom < 0)
+            continue;
+        ++carried;
+        only = QString::fromUtf16(c.caption);
+        for (const AmountColumn& column : profile.amounts)
+            if (column.column == c.carriedFrom && mirrored == QLatin1String(column.field))
+                return only;
+    }
+    return field == QLatin1String("DocDta_PrevYear") && carried == 1 ? only : QString();
+}
 
 std::vector<Finding> FilingFindings(const Statement& current, const QString& controlsPath)
 {
@@ -137,8 +136,8 @@ std::vector<Finding> FilingFindings(const Statement& current, const QString& con
     const auto number = [](qint64 value) { return FormatNumber(static_cast<double>(value)); };
     for (const ControlFailure& failure :
          RunControls(table, filing, &current, nullptr, lastYear.statements)) {
-        Finding finding{DescribeFailure(failure, number, formHeading), rowsOf(failure, current),
-                        std::nullopt};
+        Finding finding{DescribeFailure(failure, number, FormColumnHeading),
+                        rowsOf(failure, current), std::nullopt};
         if (failure.problem.isEmpty())
             finding.difference = failure.left - failure.right;
         findings.push_back(std::move(finding));

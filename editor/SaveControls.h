@@ -15,6 +15,10 @@ namespace telm {
 
 struct Statement;
 
+// The heading of an amount field's column as the statement's form shows it
+// ("Текуща година"); empty when the form has no such column.
+QString FormColumnHeading(const Statement& statement, const QString& field);
+
 // The controls that read `current` (the document as saved, or as it stands on
 // screen), on its own and against the other statements of its company, period
 // and kind in the folder of its path, and one finding per statement of the

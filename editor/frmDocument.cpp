@@ -252,6 +252,18 @@ void frmDocument::Form_Activate()
     m_grid->ensureCellVisible(m_editRow, m_editCol);
     if (m_startAt)
         goToRow(*m_startAt);
+    if (m_checkOnOpen) {
+        // A note the controls find too (the sides that differ) is listed once, with its rows.
+        std::vector<Finding> checked = m_engine.check();
+        QStringList notes = *m_checkOnOpen;
+        for (const Finding& finding : checked)
+            notes.removeAll(finding.text);
+        std::vector<Finding> findings = TextFindings(notes);
+        for (Finding& finding : checked)
+            findings.push_back(std::move(finding));
+        if (!findings.empty())
+            showFindings(std::move(findings));
+    }
     if (const std::optional<UserMessage>& notice = m_engine.comparativesNotice())
         platform::ShowMessage(this, *notice);
 }

@@ -81,6 +81,10 @@ public:
     // The row the form starts on once loaded.
     void startAt(const RowTarget& target) { m_startAt = target; }
     void setStatementOpener(StatementOpener opener) { m_openStatement = std::move(opener); }
+    // Once loaded, the form runs its controls and lists their findings in the
+    // panel, after these notes (what an import could not place); nothing is
+    // shown when there is neither.
+    void checkOnOpen(QStringList notes) { m_checkOnOpen = std::move(notes); }
 
     // Commits the entry in the editor box; false when it was refused.
     bool txtEdit_LostFocus();
@@ -182,6 +186,7 @@ private:
     FindingsPanel* m_findings = nullptr;
     StatementOpener m_openStatement;
     std::optional<RowTarget> m_startAt;
+    std::optional<QStringList> m_checkOnOpen;
 };
 
 } // namespace telm

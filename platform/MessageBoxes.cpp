@@ -9,6 +9,17 @@ namespace telm::platform {
 
 namespace {
 
+// What a box closed without a button answers.
+MsgAnswer unanswered(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::YesNoCancel: return MsgAnswer::Cancel;
+    case MsgButtons::YesNo: return MsgAnswer::No;
+    case MsgButtons::Ok: break;
+    }
+    return MsgAnswer::Ok;
+}
+
 class QtMessageBoxes : public MessageBoxes
 {
 public:
@@ -20,7 +31,7 @@ public:
         case QMessageBox::Yes: return MsgAnswer::Yes;
         case QMessageBox::No: return MsgAnswer::No;
         case QMessageBox::Cancel: return MsgAnswer::Cancel;
-        default: return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+        default: return unanswered(buttons);
         }
     }
 };
@@ -54,6 +65,12 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& titl
         box->button(QMessageBox::Yes)->setText(QStringLiteral("&Да"));
         box->button(QMessageBox::No)->setText(QStringLiteral("&Не"));
         box->button(QMessageBox::Cancel)->setText(QStringLiteral("Отказ"));
+    } else if (buttons == MsgButtons::YesNo) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::No);
+        box->setEscapeButton(QMessageBox::No);
+        box->button(QMessageBox::Yes)->setText(QStringLiteral("&Да"));
+        box->button(QMessageBox::No)->setText(QStringLiteral("&Не"));
     } else {
         box->setStandardButtons(QMessageBox::Ok);
     }
@@ -100,6 +117,11 @@ MsgAnswer AskYesNoCancel(QWidget* parent, const QString& title, const QString& t
     return messageBoxes().show(parent, title, text, MsgIcon::Warning, MsgButtons::YesNoCancel);
 }
 
+MsgAnswer AskYesNo(QWidget* parent, const QString& title, const QString& text)
+{
+    return messageBoxes().show(parent, title, text, MsgIcon::Question, MsgButtons::YesNo);
+}
+
 MsgAnswer RecordingMessageBoxes::show(QWidget*, const QString& title, const QString& text,
                                       MsgIcon icon, MsgButtons buttons)
 {
@@ -109,7 +131,7 @@ MsgAnswer RecordingMessageBoxes::show(QWidget*, const QString& title, const QStr
         answers.pop_front();
         return answer;
     }
-    return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+    return unanswered(buttons);
 }
 
 } // namespace telm::platform

@@ -16,7 +16,7 @@ class QWidget;
 namespace telm::platform {
 
 enum class MsgIcon { Information, Warning, Critical, Question };
-enum class MsgButtons { Ok, YesNoCancel };
+enum class MsgButtons { Ok, YesNoCancel, YesNo };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 class MessageBoxes
@@ -40,9 +40,11 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& titl
 void ShowMessage(QWidget* parent, const QString& title, const QString& text, MsgIcon icon);
 void ShowMessage(QWidget* parent, const UserMessage& message);
 MsgAnswer AskYesNoCancel(QWidget* parent, const QString& title, const QString& text);
+// A question whose safe answer is No: No is the default and Esc.
+MsgAnswer AskYesNo(QWidget* parent, const QString& title, const QString& text);
 
 // A recorder for tests: remembers every box and answers from a queue
-// (Ok, or Cancel for a question, when the queue is empty).
+// (Ok, Cancel for a question, No for a yes-or-no, when the queue is empty).
 class RecordingMessageBoxes : public MessageBoxes
 {
 public:

@@ -2,12 +2,12 @@
 
 #include "platform/MessageBoxes.h"
 #include "selection/Catalogue.h"
+#include "selection/CompanyCompletion.h"
 #include "selection/DocumentContext.h"
 #include "selection/NewDocumentChecks.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCompleter>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -15,10 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace telm {
 
@@ -144,20 +141,7 @@ void frmChoosePrm::buildControls()
     m_cboMonth->setFocus();
 
     // Known companies: by BULSTAT from its first digits, by any part of the name.
-    m_bulstats = new QStringListModel(this);
-    m_names = new QStringListModel(this);
-    auto* byBulstat = new QCompleter(m_bulstats, this);
-    byBulstat->setObjectName(QStringLiteral("cmpBulstat"));
-    auto* byName = new QCompleter(m_names, this);
-    byName->setObjectName(QStringLiteral("cmpName"));
-    byName->setCaseSensitivity(Qt::CaseInsensitive);
-    byName->setFilterMode(Qt::MatchContains);
-    m_txtBulstat->setCompleter(byBulstat);
-    m_txtName->setCompleter(byName);
-    connect(byBulstat, qOverload<const QString&>(&QCompleter::activated), this,
-            [this](const QString& bulstat) { chooseCompany(bulstat, QString()); });
-    connect(byName, qOverload<const QString&>(&QCompleter::activated), this,
-            [this](const QString& name) { chooseCompany(QString(), name); });
+    m_completion = new CompanyCompletion(m_txtBulstat, m_txtName, this);
 
     connect(m_checkPrognosis, &QCheckBox::clicked, this, &frmChoosePrm::CheckPrognosis_Click);
     connect(m_cmdOk, &QPushButton::clicked, this, &frmChoosePrm::cmdOk_Click);
@@ -189,44 +173,19 @@ void frmChoosePrm::GetDocuments()
 
 void frmChoosePrm::setCompanies(std::vector<clsCompany> companies)
 {
-    m_companies = std::move(companies);
-    QStringList bulstats;
-    QStringList names;
-    for (const clsCompany& company : m_companies) {
-        bulstats << company.Bulstat;
-        if (!names.contains(company.Name))
-            names << company.Name;
-    }
-    m_bulstats->setStringList(bulstats);
-    m_names->setStringList(names);
+    m_completion->setCompanies(std::move(companies));
 }
 
-void frmChoosePrm::chooseCompany(const QString& bulstat, const QString& name)
+const std::vector<clsCompany>& frmChoosePrm::companies() const
 {
-    for (const clsCompany& company : m_companies) {
-        if ((!bulstat.isEmpty() && company.Bulstat == bulstat)
-            || (bulstat.isEmpty() && company.Name == name)) {
-            m_txtBulstat->setText(company.Bulstat);
-            m_txtName->setText(company.Name);
-            return;
-        }
-    }
+    return m_completion->companies();
 }
 
 void frmChoosePrm::rememberCompany()
 {
     // Once its document has been saved the company is offered with the others.
-    if (!QFileInfo::exists(m_state.openedDataFilePath))
-        return;
-    const clsCompany typed{m_state.company.Name, m_state.company.Bulstat};
-    std::vector<clsCompany> companies = m_companies;
-    const auto known = std::find_if(companies.begin(), companies.end(), [&](const clsCompany& c) {
-        return c.Bulstat == typed.Bulstat;
-    });
-    if (known != companies.end())
-        return;
-    companies.push_back(typed);
-    setCompanies(std::move(companies));
+    if (QFileInfo::exists(m_state.openedDataFilePath))
+        m_completion->addCompany(clsCompany{m_state.company.Name, m_state.company.Bulstat});
 }
 
 void frmChoosePrm::CheckPrognosis_Click()

@@ -12,8 +12,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QCompleter;
-class QStringListModel;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -22,6 +20,7 @@ class QPushButton;
 namespace telm {
 
 struct AppState;
+class CompanyCompletion;
 
 class frmChoosePrm : public QDialog
 {
@@ -36,7 +35,7 @@ public:
     // The companies already known (of the data folder), offered by BULSTAT and
     // by name as the user types; choosing one fills both fields.
     void setCompanies(std::vector<clsCompany> companies);
-    const std::vector<clsCompany>& companies() const { return m_companies; }
+    const std::vector<clsCompany>& companies() const;
 
 public slots:
     void CheckPrognosis_Click();
@@ -46,15 +45,12 @@ public slots:
 private:
     void buildControls();
     void Form_Load();
-    void chooseCompany(const QString& bulstat, const QString& name);
     void rememberCompany();
 
     AppState& m_state;
     DocumentOpener m_opener;
     QString m_documentCode;
-    std::vector<clsCompany> m_companies;
-    QStringListModel* m_bulstats = nullptr;
-    QStringListModel* m_names = nullptr;
+    CompanyCompletion* m_completion = nullptr;
 
     QFrame* m_frame = nullptr;
     QComboBox* m_cboMonth = nullptr;

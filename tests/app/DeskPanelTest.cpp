@@ -153,7 +153,7 @@ TEST_F(DeskPanelTest, EnterOpensTheCurrentStatement)
 {
     QStringList opened;
     desk()->setActions(
-        DeskActions{[&](QWidget*, const QString& path) { opened << path; }, {}, {}, {}});
+        DeskActions{[&](QWidget*, const QString& path) { opened << path; }, {}, {}, {}, {}});
     selectFile(0, 1);
     QSignalSpy reread(desk(), &DeskPanel::deskChecked);
     QTest::keyClick(tree(), Qt::Key_Return);

@@ -1,5 +1,6 @@
 // Every field of every window is named for a screen reader: by a buddy label
 // or by an accessible name, never only by what it holds ("3", "Баланс").
+#include "app/frmImport.h"
 #include "app/frmMain.h"
 #include "export/frmSaveXMLAs.h"
 #include "selection/DocumentContext.h"
@@ -87,6 +88,18 @@ TEST_F(DialogLabelsTest, TheOtherWindowsNameTheirFields)
               QStringLiteral("Устройство"));
     frmMain main(state);
     expectEveryFieldNamed(main);
+}
+
+TEST_F(DialogLabelsTest, TheImportDialogNamesItsFieldsAndItsPreview)
+{
+    frmImport dialog(state);
+    expectEveryFieldNamed(dialog);
+    EXPECT_EQ(labelOf(dialog.findChild<QComboBox*>(QStringLiteral("cboMonth"))),
+              QStringLiteral("Месец"));
+    EXPECT_EQ(labelOf(dialog.findChild<QLineEdit*>(QStringLiteral("txtTrialBalance"))),
+              QStringLiteral("Оборотна ведомост"));
+    EXPECT_EQ(labelOf(dialog.findChild<QAbstractItemView*>(QStringLiteral("tblAccounts"))),
+              QStringLiteral("Сметки на оборотната ведомост"));
 }
 
 } // namespace

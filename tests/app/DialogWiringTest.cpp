@@ -71,6 +71,7 @@ TEST(DialogWiring, RegistersItemsOpenTheSelectionDialogsOverTheMainWindow)
     } cases[] = {
         {"mnuRegisters_Documents", "telm::frmChoosePrm"},
         {"mnuDocument_Correct", "telm::frmChooseFile"},
+        {"mnuRegisters_Import", "telm::frmImport"},
         {"mnuSaveToDisc", "telm::frmSaveXMLAs"},
     };
     for (const auto& c : cases) {

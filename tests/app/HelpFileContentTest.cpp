@@ -43,6 +43,7 @@ TEST_F(ShippedHelp, WindowsAndMenuItemsHaveTheirTopics)
         {114, "Работа с документ"},
         {2095, "Контроли за съгласуваност"},
         {2100, "Работа с екранен четец"},
+        {2110, "Импорт от оборотна ведомост"},
     };
     for (const auto& t : topics) {
         const platform::HelpTopic* topic = m_file.find(t.id);

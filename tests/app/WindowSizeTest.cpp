@@ -1,6 +1,7 @@
 // Every window of ours on the screen it is shown on, menu, fields and buttons
 // included. Run on the offscreen screen and, from CTest, on a 1366×768 one at
 // QT_SCALE_FACTOR 1 and 2 (683×384 device-independent pixels).
+#include "app/frmImport.h"
 #include "app/frmMain.h"
 #include "editor/frmDocument.h"
 #include "export/frmSaveXMLAs.h"
@@ -71,6 +72,8 @@ TEST(WindowSizes, EveryWindowFitsTheScreen)
     expectOnScreen(open);
     frmSaveXMLAs copy(nullptr, dir.path());
     expectOnScreen(copy);
+    frmImport import(state);
+    expectOnScreen(import);
 
     const DocType& balance = *DocTypeAt(0);
     frmDocument form(

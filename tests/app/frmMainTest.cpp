@@ -97,11 +97,12 @@ TEST_F(MainWindow, MenuBarHoldsRegistersThenHelpAndExitActingDirectly)
     const Expected under[] = {
         {"mnuRegisters_Documents", "Въвеждане на документи", 2005, false},
         {"mnuDocument_Correct", "Корекция на документ", 2080, false},
+        {"mnuRegisters_Import", "Импорт от оборотна ведомост...", 2110, false},
         {"mnuSaveToDisc", "Съхранение на данни на дискета", 2085, false},
     };
     const QList<QAction*> items = actions[0]->menu()->actions();
-    ASSERT_EQ(items.size(), 3);
-    for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(items.size(), 4);
+    for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(items[i]->objectName(), QString::fromLatin1(under[i].name));
         EXPECT_EQ(items[i]->text(), QString::fromUtf8(under[i].caption));
         EXPECT_EQ(topicOf(items[i]), under[i].topic) << under[i].name;
@@ -120,6 +121,7 @@ TEST_F(MainWindow, DialogItemsStayDisabledUntilTheirDialogIsSetThenOpenIt)
     const Case cases[] = {
         {"mnuRegisters_Documents", &frmMain::setNewDocumentDialog},
         {"mnuDocument_Correct", &frmMain::setOpenDocumentDialog},
+        {"mnuRegisters_Import", &frmMain::setImportDialog},
         {"mnuSaveToDisc", &frmMain::setExportDialog},
     };
     for (const Case& c : cases) {

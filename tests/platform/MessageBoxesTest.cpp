@@ -20,6 +20,7 @@ TEST(MessageBoxes, AShortMessageStillShowsItsWholeTitle)
         {"TELM - Внимание!", "Въведете число!", MsgButtons::Ok},
         {"Внимание!", "Искате ли да съхраните промените в документа?", MsgButtons::YesNoCancel},
         {"TELM - Грешка", "Принтерът не е готов!", MsgButtons::Ok},
+        {"TELM - Внимание!", "Да продължи ли импортът?", MsgButtons::YesNo},
         {"TELM - Внимание!", "!", MsgButtons::Ok},
     };
     for (const auto& c : cases) {
