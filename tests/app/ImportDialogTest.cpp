@@ -139,7 +139,7 @@ TEST_F(ImportDialogTest, AnAccountWithoutAPlaceIsMarkedInWordsAndNotByColourAlon
 {
     const auto d = dialog("trading-unplaced.csv");
     const QAbstractItemModel* rows = d->accountsView()->model();
-    const int unplaced = rowOf(*d, QStringLiteral("159"));
+    const int unplaced = rowOf(*d, QStringLiteral("117"));
     ASSERT_GE(unplaced, 0);
     EXPECT_EQ(rows->index(unplaced, 3).data().toString(), QString::fromUtf16(kUnplacedText));
     EXPECT_TRUE(rows->index(unplaced, 0).data(Qt::FontRole).value<QFont>().bold());
@@ -193,10 +193,10 @@ TEST_F(ImportDialogTest, TheTrialBalanceIsChosenThroughTheFileDialog)
     d->cmdBrowse_Click();
     ASSERT_EQ(files.asked.size(), 1u);
     EXPECT_EQ(files.asked[0].filters.value(0), QStringLiteral("Оборотни ведомости (*.csv *.txt)"));
-    EXPECT_GE(rowOf(*d, QStringLiteral("159")), 0);
+    EXPECT_GE(rowOf(*d, QStringLiteral("117")), 0);
     // A cancelled dialog leaves the file as it was.
     d->cmdBrowse_Click();
-    EXPECT_GE(rowOf(*d, QStringLiteral("159")), 0);
+    EXPECT_GE(rowOf(*d, QStringLiteral("117")), 0);
 }
 
 TEST_F(ImportDialogTest, TheChoicesAreCheckedAsForANewDocument)
@@ -227,7 +227,7 @@ TEST_F(ImportDialogTest, AccountsWithoutAPlaceAreImportedOnlyWhenTheUserSaysYes)
     EXPECT_EQ(savedFiles().size(), 2) << savedFiles().join(u' ').toStdString();
     const QStringList notes = ImportNotes(d->plan(), d->imported());
     ASSERT_FALSE(notes.isEmpty());
-    EXPECT_TRUE(notes[0].contains(QStringLiteral("159"))) << notes[0].toStdString();
+    EXPECT_TRUE(notes[0].contains(QStringLiteral("117"))) << notes[0].toStdString();
     EXPECT_TRUE(notes[0].contains(QStringLiteral("100,00 Кт"))) << notes[0].toStdString();
 }
 
@@ -256,7 +256,7 @@ TEST_F(ImportDialogTest, TheCompanysOwnMapIsRememberedForTheCompany)
         d->cmdBrowseMap_Click();
         EXPECT_TRUE(d->refusal()->text().isEmpty()) << d->refusal()->text().toStdString();
         // The company's map places the account the shipped one does not.
-        EXPECT_NE(d->accountsView()->model()->index(rowOf(*d, QStringLiteral("159")), 3).data(),
+        EXPECT_NE(d->accountsView()->model()->index(rowOf(*d, QStringLiteral("117")), 3).data(),
                   QString::fromUtf16(kUnplacedText));
         d->cmdImport_Click();
         EXPECT_TRUE(boxes.shown.empty()) << boxes.shown[0].text.toStdString();
