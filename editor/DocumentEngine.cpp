@@ -484,8 +484,11 @@ std::vector<Finding> DocumentEngine::check()
         runConditionalSums();
     followEntry();
     std::vector<Finding> findings;
-    if (const std::optional<QString> balance = BalanceCheckMessage(m_profile, m_grid))
-        findings.push_back(balanceFinding(*balance));
+    std::optional<Finding> balance;
+    if (const std::optional<QString> message = BalanceCheckMessage(m_profile, m_grid)) {
+        balance = balanceFinding(*message);
+        findings.push_back(*balance);
+    }
     Statement screen;
     if (const std::optional<QString> why = statementOnScreen(screen)) {
         findings.push_back(
@@ -493,9 +496,21 @@ std::vector<Finding> DocumentEngine::check()
                     {},
                     std::nullopt});
     } else {
-        std::vector<Finding> filing =
-            FilingFindings(screen, ControlsPath(m_document.programFolder));
-        std::move(filing.begin(), filing.end(), std::back_inserter(findings));
+        // A control comparing two rows of this statement in the balance
+        // check's column that finds the same difference as the form's own
+        // balance check (its sides' totals) says what that check said: it is
+        // not listed twice.
+        const auto sameImbalance = [](const Finding& balance, const Finding& other) {
+            const QString& field =
+                balance.rows.empty() ? QString() : balance.rows.back().target.field;
+            return other.difference == balance.difference && other.rows.size() == 2
+                   && std::all_of(other.rows.begin(), other.rows.end(), [&](const FindingRow& row) {
+                          return row.here && row.target.field == field;
+                      });
+        };
+        for (Finding& finding : FilingFindings(screen, ControlsPath(m_document.programFolder)))
+            if (!balance || !sameImbalance(*balance, finding))
+                findings.push_back(std::move(finding));
     }
     return findings;
 }

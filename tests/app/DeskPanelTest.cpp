@@ -46,7 +46,8 @@ protected:
         state.programFolder = dir.path();
         state.dataFolder = dir.filePath(QStringLiteral("Data"));
         // Алфа's balance sheet shows a profit 1 000 above its income statement's.
-        alphaBal = fill("Bal", "123456786", "Алфа ООД", {{"750", "DocDta_Sum3", "1200", {}}});
+        alphaBal = fill("Bal", "123456786", "Алфа ООД",
+                        {{"750", "DocDta_Sum3", "1200", {}}, {"510", "DocDta_Sum3", "1200", {}}});
         alphaOpr = fill("OPR", "123456786", "Алфа ООД",
                         {{"40", "DocDta_Sum1", "300", {}}, {"400", "DocDta_Sum1", "500", {}}});
         betaBal = fill("Bal", "100000086", "Бета ЕООД", {});

@@ -6,12 +6,19 @@
 #include "checks/Controls.h"
 #include "checks/Statement.h"
 #include "editor/AmountText.h"
+#include "editor/DocumentEngine.h"
 #include "editor/DocumentFill.h"
+#include "selection/DataFileName.h"
+#include "selection/DocumentContext.h"
+#include "tests/editor/SavedDocuments.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <array>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -24,8 +31,9 @@ class SaveControlsTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(test::makeProgramFolder(dir.path())); }
 
-    // Saves a statement with one amount; returns its path.
-    QString save(const char* code, const char* id, const char* field, const char* amount,
+    // Saves a statement with its amounts (identifier, field, amount); returns
+    // its path.
+    QString save(const char* code, std::vector<std::array<const char*, 3>> amounts,
                  bool forecast = false, const char* month = "12")
     {
         FillRequest request{QString::fromLatin1(code),
@@ -37,11 +45,25 @@ protected:
                             dir.path(),
                             QString(),
                             {}};
-        request.entries.push_back({QString::fromLatin1(id), QString::fromLatin1(field),
-                                   QString::fromLatin1(amount), QString()});
+        for (const auto& [id, field, amount] : amounts)
+            request.entries.push_back({QString::fromLatin1(id), QString::fromLatin1(field),
+                                       QString::fromLatin1(amount), QString()});
         const FillResult result = RunFill(request);
         EXPECT_EQ(result.status, FillResult::Status::Saved) << result.error.toStdString();
         return QDir::fromNativeSeparators(result.savedPath);
+    }
+
+    QString save(const char* code, const char* id, const char* field, const char* amount,
+                 bool forecast = false, const char* month = "12")
+    {
+        return save(code, {{id, field, amount}}, forecast, month);
+    }
+
+    // A balance sheet that balances: `amount` in cash (row 510) and the same
+    // amount on the liabilities' side in row `id`.
+    QString saveBalance(const char* amount, const char* id = "610")
+    {
+        return save("Bal", {{"510", "DocDta_Sum3", amount}, {id, "DocDta_Sum3", amount}});
     }
 
     QString controls() const { return ControlsPath(dir.path()); }
@@ -51,7 +73,7 @@ protected:
 
 TEST_F(SaveControlsTest, OnlyTheSameCompanyPeriodAndKindAreCompared)
 {
-    const QString balance = save("Bal", "510", "DocDta_Sum3", "300");
+    const QString balance = saveBalance("300");
     EXPECT_TRUE(ControlFindings(balance, controls()).isEmpty()); // nothing to compare with
     save("MFlow", "390", "DocDta_Sum1", "100", true);            // a forecast
     save("MFlow", "390", "DocDta_Sum1", "100", false, "6");      // another period
@@ -75,7 +97,7 @@ TEST_F(SaveControlsTest, OnlyTheSameCompanyPeriodAndKindAreCompared)
 // amount and where it is; the statement at hand has no path to open.
 TEST_F(SaveControlsTest, AFindingNamesItsRowsInTheirStatements)
 {
-    const QString balance = save("Bal", "510", "DocDta_Sum3", "300");
+    const QString balance = saveBalance("300");
     const QString flow = save("MFlow", "390", "DocDta_Sum1", "100");
     Statement current;
     ASSERT_FALSE(ReadStatement(flow, current));
@@ -101,7 +123,7 @@ TEST_F(SaveControlsTest, AFindingNamesItsRowsInTheirStatements)
 // A control run column by column names the column as the form heads it.
 TEST_F(SaveControlsTest, AColumnIsNamedByTheFormsHeading)
 {
-    const QString balance = save("Bal", "760", "DocDta_Sum3", "5"); // a loss without its minus
+    const QString balance = saveBalance("5", "760"); // a loss without its minus
     const QStringList findings = ControlFindings(balance, controls());
     ASSERT_EQ(findings.size(), 2) << findings.join(u'\n').toStdString();
     // The derived Отчетна стойност (Коректив + Текуща година) carries the same amount.
@@ -112,9 +134,32 @@ TEST_F(SaveControlsTest, AColumnIsNamedByTheFormsHeading)
         << findings[1].toStdString();
 }
 
-TEST_F(SaveControlsTest, AStatementThatCannotBeComparedIsNamedAndABrokenTableToo)
+// A balance sheet that does not balance is found where the form is not open
+// (telmtool check, the desk) by the control over its two sides; on the form
+// its own balance check says so, and the control does not say it again.
+TEST_F(SaveControlsTest, AnUnbalancedBalanceSheetIsFoundOnceOnTheFormAndByTheControls)
 {
     const QString balance = save("Bal", "510", "DocDta_Sum3", "300");
+    const QStringList lines = ControlFindings(balance, controls());
+    ASSERT_EQ(lines.size(), 1) << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("В баланса „СУМА НА АКТИВА“ (ред 575)")))
+        << lines[0].toStdString();
+
+    AppState state;
+    state.FilePrefix = kFilePrefix;
+    state.programFolder = dir.path();
+    const auto engine = test::ReopenSaved(state, QDir::toNativeSeparators(balance));
+    ASSERT_TRUE(engine);
+    const std::vector<Finding> checked = engine->check();
+    ASSERT_EQ(checked.size(), 1u) << FindingTexts(checked).join(u'\n').toStdString();
+    EXPECT_EQ(checked[0].text,
+              QStringLiteral("Имате неравнени АКТИВ и ПАСИВ. Коригирайте документа!"));
+    EXPECT_EQ(checked[0].difference, 300);
+}
+
+TEST_F(SaveControlsTest, AStatementThatCannotBeComparedIsNamedAndABrokenTableToo)
+{
+    const QString balance = saveBalance("300");
     const QString flow = save("MFlow", "390", "DocDta_Sum1", "300");
     EXPECT_TRUE(ControlFindings(balance, controls()).isEmpty());
 

@@ -38,14 +38,15 @@ protected:
     {
         ASSERT_TRUE(test::makeProgramFolder(dir.path()));
         // A profit of 180, cash of 200 (1 200 in the balance sheet: the one
-        // difference), receivables of 50 and capital of 1 000.
+        // difference), receivables of 50, capital of 1 000 and 70 owed to
+        // suppliers.
         fill("OPR", {"40:DocDta_Sum1=300", "400:DocDta_Sum1=500", "300:DocDta_Sum1=20"});
         fill("MFlow", {"390:DocDta_Sum1=200"});
         fill("Cap", {"10:DocDta_Sum1=1000",
                      "50:DocDta_Sum7=180"}); // the closing balances compute themselves
         fill("Take", {"60:DocDta_Sum2=50"});
         fill("Bal", {"510:DocDta_Sum3=1200", "400:DocDta_Sum3=50", "610:DocDta_Sum3=1000",
-                     "750:DocDta_Sum3=180"});
+                     "750:DocDta_Sum3=180", "900:DocDta_Sum3=70"});
     }
 
     void fill(const char* code, const QStringList& sets)
@@ -93,10 +94,10 @@ TEST_F(CheckExtractTest, CheckFindsAndNamesTheOneDifferenceThenPasses)
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral(": 200 ≠ 1200, разлика -1000")))
         << lines[0].toStdString();
     EXPECT_EQ(lines[1],
-              QStringLiteral("5 files in 1 filings: 39 comparisons, 1 failed, 0 files refused"));
+              QStringLiteral("5 files in 1 filings: 41 comparisons, 1 failed, 0 files refused"));
 
     // Corrected, the filing agrees.
-    fill("Bal", {"510:DocDta_Sum3=200"});
+    fill("MFlow", {"390:DocDta_Sum1=1200"});
     const ToolRun again = check(files.mid(0, 5));
     EXPECT_EQ(again.code, 0) << again.out.toStdString();
 }

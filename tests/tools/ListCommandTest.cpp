@@ -24,7 +24,7 @@ protected:
         ASSERT_TRUE(test::makeProgramFolder(dir.path()));
         // Алфа's balance sheet shows a profit 1 000 above its income statement's.
         fill("OPR", "123456786", "Алфа ООД", {"40:DocDta_Sum1=300", "400:DocDta_Sum1=500"});
-        fill("Bal", "123456786", "Алфа ООД", {"750:DocDta_Sum3=1200"});
+        fill("Bal", "123456786", "Алфа ООД", {"750:DocDta_Sum3=1200", "510:DocDta_Sum3=1200"});
         fill("Bal", "100000086", "Бета ЕООД", {});
     }
 
