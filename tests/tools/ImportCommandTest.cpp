@@ -6,6 +6,8 @@
 #include "tests/tools/ToolRun.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -156,6 +158,82 @@ TEST_F(ImportCommandTest, RefusesBeforeAnythingIsWritten)
     // With --force the known part is saved, and the exit says it is not all.
     const test::ToolRun forced = import(unplaced.c_str(), {"--force"});
     EXPECT_EQ(forced.code, 3) << forced.err;
+    EXPECT_EQ(dataFiles(), 2);
+}
+
+// Nothing is written unless every statement can be: a folder where the
+// income statement's file would go stops it before the balance sheet is
+// written; a save that fails after the balance sheet's (the income
+// statement's previous version cannot be kept, a folder stands where it
+// goes) puts the balance sheet back as it was: a new file removed, a
+// corrected one with its old bytes and its own previous version.
+TEST_F(ImportCommandTest, WritesEveryStatementOrNone)
+{
+    const QString data = dir.filePath(QStringLiteral("Data"));
+    const QString bal = data + QStringLiteral("/VELDOR_Bal_123456786_2025_12.xml");
+    const QString opr = data + QStringLiteral("/VELDOR_OPR_123456786_2025_12.xml");
+
+    ASSERT_TRUE(QDir().mkpath(opr));
+    test::ToolRun run = import(kProfit);
+    EXPECT_EQ(run.code, 1) << run.err;
+    EXPECT_FALSE(QFileInfo::exists(bal));
+    ASSERT_TRUE(QDir(opr).removeRecursively());
+
+    const struct
+    {
+        const char* name;
+        bool balThere;  // the balance sheet is a correction
+        bool balBackup; // and has a previous version of its own
+    } cases[] = {{"new balance sheet", false, false},
+                 {"corrected balance sheet", true, false},
+                 {"corrected balance sheet with its .bak", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& name : QDir(data).entryList(QDir::Files))
+            QFile::remove(data + u'/' + name);
+        QDir(opr + QStringLiteral(".bak")).removeRecursively();
+        ASSERT_EQ(import(kLoss).code, 0);
+        if (!c.balThere) {
+            ASSERT_TRUE(QFile::remove(bal));
+        }
+        if (c.balBackup) {
+            ASSERT_TRUE(test::writeAll(bal + QStringLiteral(".bak"), "old"));
+        }
+        ASSERT_TRUE(QDir().mkpath(opr + QStringLiteral(".bak")));
+        const QByteArray balBytes = c.balThere ? test::readAll(bal) : QByteArray();
+        const QByteArray oprBytes = test::readAll(opr);
+
+        run = import(kProfit);
+        EXPECT_EQ(run.code, 1) << run.err;
+        EXPECT_NE(run.err.find("OPR:"), std::string::npos) << run.err;
+        EXPECT_EQ(QFileInfo::exists(bal), c.balThere);
+        if (c.balThere) {
+            EXPECT_EQ(test::readAll(bal), balBytes);
+        }
+        EXPECT_EQ(QFileInfo::exists(bal + QStringLiteral(".bak")), c.balBackup);
+        if (c.balBackup) {
+            EXPECT_EQ(test::readAll(bal + QStringLiteral(".bak")), QByteArray("old"));
+        }
+        EXPECT_EQ(test::readAll(opr), oprBytes);
+    }
+}
+
+// The filing's controls run once over what was saved: a finding is printed
+// once, not once for each statement that reads it, and the exit says so.
+TEST_F(ImportCommandTest, TheFilingsControlsAreFindingsPrintedOnce)
+{
+    const QString map = dir.filePath(QStringLiteral("own.txt"));
+    // The result into retained earnings: the balance sheet balances, but its
+    // current result is not the income statement's.
+    ASSERT_TRUE(
+        test::writeAll(map, "result | result | Bal[720].DocDta_Sum3 | Bal[720].DocDta_Sum3\n"));
+    const test::ToolRun run = import(kProfit, {"--accounts", map});
+    EXPECT_EQ(run.code, 3) << run.err;
+    const std::string control = "control: Текущият финансов резултат в баланса";
+    const size_t first = run.err.find(control);
+    ASSERT_NE(first, std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find(control, first + 1), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("warning:"), std::string::npos) << run.err;
     EXPECT_EQ(dataFiles(), 2);
 }
 
