@@ -49,6 +49,7 @@ ImportPlan PlanImport(const ImportSources& sources)
         return plan;
     }
     plan.amounts = PlaceTrialBalance(plan.trialBalance, plan.map);
+    plan.refusal = plan.amounts.refusal;
     return plan;
 }
 
@@ -121,6 +122,7 @@ ImportFilingResult ImportFiling(const ImportPlan& plan, const ImportFilingReques
                                     .arg(codes[int(back)], *failure);
         return result;
     }
+    result.warnings << plan.amounts.notices;
     for (size_t k = 0; k < prepared.size(); ++k) {
         const FillResult& filled = prepared[k]->result();
         result.saved.push_back(

@@ -57,10 +57,12 @@ int RunImport(const QStringList& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
     if (parser.isSet(dryRun)) {
+        for (const QString& notice : amounts.notices)
+            err << "telmtool import: warning: " << notice << "\n";
         for (const StatementAmount& cell : amounts.cells)
             out << targetText(cell.target) << "\t" << cell.leva << "\t"
                 << cell.accounts.join(QStringLiteral(" ")) << "\n";
-        return amounts.unplaced.empty() ? kExitOk : kExitPartly;
+        return amounts.unplaced.empty() && amounts.notices.isEmpty() ? kExitOk : kExitPartly;
     }
 
     ImportFilingRequest request{parser.value(bulstat), parser.value(company), parser.value(year),

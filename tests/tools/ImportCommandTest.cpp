@@ -51,6 +51,11 @@ class ImportCommandTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(test::makeProgramFolder(dir.path())); }
 
+    test::ToolRun importFixture(const char* name, const QStringList& more = {})
+    {
+        return import(test::readAll(test::fixture(QString::fromUtf8(name))).constData(), more);
+    }
+
     test::ToolRun import(const char* trialBalance, const QStringList& more = {})
     {
         const QString path = dir.filePath(QStringLiteral("tb.csv"));
@@ -138,14 +143,17 @@ TEST_F(ImportCommandTest, ACompanysMapOverridesTheShippedOne)
 TEST_F(ImportCommandTest, RefusesBeforeAnythingIsWritten)
 {
     const std::string unplaced = std::string(kLoss) + "801\tOff-balance\t\t\t\t\t10.00\t\n"
-                                 + "123\tResult\t\t\t\t\t\t10.00\n";
+                                 + "802\tOff-balance 2\t\t\t\t\t\t10.00\n";
     const struct
     {
         std::string text;
         const char* says;
     } cases[] = {
         {unplaced, "not in the account map: 801 Off-balance (line 7), balance 10,00"},
-        {unplaced, "not in the account map: 123 Result (line 8), balance -10,00"},
+        {unplaced, "not in the account map: 802 Off-balance 2 (line 8), balance -10,00"},
+        {std::string(kProfit) + "123;Резултат;;10.00\n501;Каса;10.00;\n",
+         "Сметка 123 „Печалби и загуби от текущата година“ има кредитно салдо 10,00, а сметките "
+         "от групи 6 и 7 също имат салда"},
         {std::string(kProfit) + "501;Каса;0.01;\n", "дебитът (22\u00a0500,71) не е равен"},
         {"Сметка;Дебит;Кредит\n503;12.5;\n", "tb.csv:2: сумата „12.5“ не може да се прочете"},
     };
@@ -159,6 +167,49 @@ TEST_F(ImportCommandTest, RefusesBeforeAnythingIsWritten)
     const test::ToolRun forced = import(unplaced.c_str(), {"--force"});
     EXPECT_EQ(forced.code, 3) << forced.err;
     EXPECT_EQ(dataFiles(), 2);
+}
+
+// After the closing entries classes 6 and 7 have no balances and 123 holds
+// the result (a credit balance a profit): it goes to the current profit, and
+// the income statement is filled from the turnovers when the file has them and
+// they give 123's balance; else it is not filled, and the exit says so.
+TEST_F(ImportCommandTest, AfterTheClosingEntriesTheResultIsReadFrom123)
+{
+    const struct
+    {
+        const char* fixture;
+        int code;
+        qint64 profit; // Bal row 750
+        bool income;   // the income statement filled
+        const char* says;
+    } cases[] = {
+        {"closed.csv", 3, 2000, false,
+         "warning: Отчетът за приходите и разходите не е попълнен: "
+         "ведомостта е след приключването"},
+        {"closed-turnovers.tsv", 0, 2000, true, ""},
+        {"closed-unexplained.tsv", 3, 2500, false,
+         "оборотите на сметките от групи 6 и 7 дават резултат 2\u00a0000,40, а салдото на сметка "
+         "123 е 2\u00a0500,40"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        for (const QString& name :
+             QDir(dir.filePath(QStringLiteral("Data"))).entryList(QDir::Files))
+            QFile::remove(dir.filePath(QStringLiteral("Data/") + name));
+        const test::ToolRun run = importFixture(c.fixture);
+        EXPECT_EQ(run.code, c.code) << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        const Statement bal = statement("Bal");
+        EXPECT_EQ(amount(bal, 750, "DocDta_Sum3"), c.profit);
+        EXPECT_EQ(amount(bal, 575, "DocDta_Sum3"), amount(bal, 995, "DocDta_Sum3"));
+        EXPECT_EQ(dataFiles(), c.income ? 2 : 1);
+        if (c.income) {
+            const Statement opr = statement("OPR");
+            EXPECT_EQ(amount(opr, 50, "DocDta_Sum1"), 7000);  // 602's debit turnover
+            EXPECT_EQ(amount(opr, 390, "DocDta_Sum1"), 9000); // 702's credit turnover
+            EXPECT_EQ(check().code, 0) << check().out;
+        }
+    }
 }
 
 // Nothing is written unless every statement can be: a folder where the
