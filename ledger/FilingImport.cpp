@@ -8,9 +8,28 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <memory>
 
 namespace telm {
+
+namespace {
+
+// The cells of the statement `code` the map's lines name, each once.
+std::vector<AccountTarget> mappedCells(const AccountMap& map, const QString& code)
+{
+    std::vector<AccountTarget> out;
+    for (const AccountLine& line : map.lines)
+        for (const AccountTarget& target : line.targets)
+            if (target.code == code
+                && std::none_of(out.begin(), out.end(), [&](const AccountTarget& known) {
+                       return known.row == target.row && known.field == target.field;
+                   }))
+                out.push_back(target);
+    return out;
+}
+
+} // namespace
 
 QStringList ImportPlan::codes() const
 {
@@ -85,6 +104,19 @@ ImportFilingResult ImportFiling(const ImportPlan& plan, const ImportFilingReques
         fill.month = request.month;
         fill.programFolder = request.programFolder;
         fill.dataFolder = request.dataFolder;
+        // Every other cell of the statement the map names is emptied first: in
+        // a correction an amount the ledger no longer has must not stay.
+        for (const AccountTarget& target : mappedCells(plan.map, code)) {
+            const bool imported = std::any_of(plan.amounts.cells.begin(), plan.amounts.cells.end(),
+                                              [&](const StatementAmount& cell) {
+                                                  return cell.target.row == target.row
+                                                         && cell.target.field == target.field
+                                                         && cell.target.code == code;
+                                              });
+            if (!imported)
+                fill.entries.push_back(FillEntry{QString::number(target.row), target.field,
+                                                 QString(), QStringLiteral("сметкоплан")});
+        }
         int cells = 0;
         for (const StatementAmount& cell : plan.amounts.cells) {
             if (cell.target.code != code)

@@ -71,7 +71,14 @@ struct ImportFilingResult
     bool clean(const ImportPlan& plan) const;
 };
 
-// Fills and saves the plan's statements. Refused, saving nothing, when the plan
+// Fills and saves the plan's statements: each cell the amounts go to is typed
+// with its amount, every other cell of those statements the map names is
+// emptied (an existing data file is a correction: an amount of an account
+// that has no balance now does not stay), and nothing else is touched (other
+// rows, the stored comparatives). Every statement is prepared before any is
+// written; when a save still fails, those saved before it are put back as they
+// were, so the folder is as before. The filing's controls then run once over
+// what was saved (findings). Refused, saving nothing, when the plan
 // could not be read, or when accounts are not placed and `force` is not set.
 ImportFilingResult ImportFiling(const ImportPlan& plan, const ImportFilingRequest& request);
 

@@ -61,7 +61,7 @@ protected:
         const QString path = dir.filePath(QStringLiteral("tb.csv"));
         EXPECT_TRUE(test::writeAll(path, QByteArray(trialBalance)));
         return test::RunTool(QStringList{"import", "--trial-balance", path, "--bulstat",
-                                         "123456786", "--company", "Алфа ООД", "--year", "2025",
+                                         "123456786", "--company", "Алфа ООД", "--year", year,
                                          "--month", "12", "--folder", dir.path()}
                              + more);
     }
@@ -70,7 +70,7 @@ protected:
     {
         Statement s;
         const auto fault = ReadStatement(
-            dir.filePath(QStringLiteral("Data/VELDOR_%1_123456786_2025_12.xml").arg(code)), s);
+            dir.filePath(QStringLiteral("Data/VELDOR_%1_123456786_%2_12.xml").arg(code, year)), s);
         EXPECT_FALSE(fault) << code;
         return s;
     }
@@ -96,6 +96,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    QString year = QStringLiteral("2025");
 };
 
 TEST_F(ImportCommandTest, AProfitFillsStatementsThatBalanceAndAgree)
@@ -210,6 +211,58 @@ TEST_F(ImportCommandTest, AfterTheClosingEntriesTheResultIsReadFrom123)
             EXPECT_EQ(check().code, 0) << check().out;
         }
     }
+}
+
+// An existing data file is a correction: the imported amounts replace the
+// mapped cells, a mapped cell whose accounts have no balance now is emptied
+// (the depreciation's "Коректив", last import's profit when there is now a
+// loss), and what the map does not name stays (a typed comparative).
+TEST_F(ImportCommandTest, ACorrectionReplacesTheMappedCellsAndKeepsTheRest)
+{
+    ASSERT_EQ(import(kProfit).code, 0);
+    const test::ToolRun typed =
+        test::RunTool({"fill", "--type", "Bal", "--bulstat", "123456786", "--company", "Алфа ООД",
+                       "--year", "2025", "--month", "12", "--folder", dir.path(), "--set",
+                       "530:DocDta_PrevYear=777", "--set", "610:DocDta_PrevYear=777"});
+    ASSERT_EQ(typed.code, 0) << typed.err;
+
+    const test::ToolRun run = import(kLoss);
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(dataFiles(), 4); // the two statements and their previous versions
+    const Statement bal = statement("Bal");
+    const auto empty = [&](int id, const char* field) {
+        return bal.amount(id, QString::fromLatin1(field)).value_or(0) == 0;
+    };
+    EXPECT_TRUE(empty(50, "DocDta_Sum2"));
+    EXPECT_TRUE(empty(50, "DocDta_Sum3"));
+    EXPECT_TRUE(empty(750, "DocDta_Sum3"));
+    EXPECT_EQ(amount(bal, 760, "DocDta_Sum3"), -1200);
+    EXPECT_EQ(amount(bal, 530, "DocDta_Sum3"), 800);
+    EXPECT_EQ(amount(bal, 530, "DocDta_PrevYear"), 777);
+    EXPECT_EQ(amount(bal, 995, "DocDta_PrevYear"), 777);
+    EXPECT_EQ(amount(bal, 575, "DocDta_Sum3"), amount(bal, 995, "DocDta_Sum3"));
+    const Statement opr = statement("OPR");
+    EXPECT_EQ(amount(opr, 390, "DocDta_Sum1"), 0); // 702 had 9 000, now nothing
+    EXPECT_EQ(check().code, 0) << check().out;
+}
+
+// A new statement takes its comparatives from last year's files beside it, as
+// typing it would, and the controls over the comparatives agree.
+TEST_F(ImportCommandTest, ANewStatementTakesLastYearsComparatives)
+{
+    year = QStringLiteral("2024");
+    ASSERT_EQ(import(kProfit).code, 0);
+    const Statement lastBal = statement("Bal");
+    const Statement lastOpr = statement("OPR");
+    year = QStringLiteral("2025");
+    const test::ToolRun run = import(kLoss);
+    EXPECT_EQ(run.code, 0) << run.err; // no findings: the comparative controls agree
+    const Statement bal = statement("Bal");
+    for (const int id : {50, 350, 530, 575, 750, 995})
+        EXPECT_EQ(amount(bal, id, "DocDta_PrevYear"), amount(lastBal, id, "DocDta_Sum3")) << id;
+    const Statement opr = statement("OPR");
+    for (const int id : {40, 50, 330, 390})
+        EXPECT_EQ(amount(opr, id, "DocDta_PrevYear"), amount(lastOpr, id, "DocDta_Sum1")) << id;
 }
 
 // Nothing is written unless every statement can be: a folder where the
