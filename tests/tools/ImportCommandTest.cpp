@@ -170,6 +170,34 @@ TEST_F(ImportCommandTest, RefusesBeforeAnythingIsWritten)
     EXPECT_EQ(dataFiles(), 2);
 }
 
+// The trial balance is the command's argument, or --trial-balance FILE: one of
+// them, else bad usage.
+TEST_F(ImportCommandTest, TakesTheTrialBalanceAsItsArgumentOrAsAnOption)
+{
+    const QString path = dir.filePath(QStringLiteral("tb.csv"));
+    ASSERT_TRUE(test::writeAll(path, QByteArray(kLoss)));
+    const QStringList rest{"--bulstat", "123456786", "--company", "Алфа ООД", "--year",
+                           "2025",      "--month",   "12",        "--folder", dir.path()};
+    const struct
+    {
+        QStringList args;
+        int code;
+        const char* says;
+    } cases[] = {
+        {QStringList{"import", path} + rest, 0, ""},
+        {QStringList{"import", path, "--trial-balance", path} + rest, 2, "given twice"},
+        {QStringList{"import"} + rest, 2, "no trial balance"},
+        {QStringList{"import", path, path} + rest, 2, "unknown argument"},
+        {QStringList{"import", path, "--bulstat", "123456786"}, 2, "--company is required"},
+    };
+    for (const auto& c : cases) {
+        const test::ToolRun run = test::RunTool(c.args);
+        EXPECT_EQ(run.code, c.code) << c.args.join(u' ').toStdString() << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(dataFiles(), 2);
+}
+
 // After the closing entries classes 6 and 7 have no balances and 123 holds
 // the result (a credit balance a profit): it goes to the current profit, and
 // the income statement is filled from the turnovers when the file has them and
