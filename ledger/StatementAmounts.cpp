@@ -147,6 +147,7 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
                                              "сметка 123), а в нея няма обороти. Импортирайте "
                                              "ведомост с обороти или отпреди приключването."));
 
+    const AccountLine* result = map.result();
     std::vector<AccountTarget> revenueTargets, expenseTargets;
     std::vector<const TrialBalanceRow*> closedRows;
     for (const TrialBalanceRow& row : tb.rows) {
@@ -184,13 +185,17 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
             break;
         case AccountRule::Result: break;
         }
+        // An account of classes 6 or 7 the map places on the balance sheet
+        // (611's work in progress, an asset) is no expense or revenue of the
+        // income statement: only the cells of another statement make the result.
         std::vector<AccountTarget>& list =
             row.account.startsWith(u'7') ? revenueTargets : expenseTargets;
         if (isResultClass(row.account))
             for (const AccountTarget& target : t)
-                if (std::none_of(list.begin(), list.end(), [&](const AccountTarget& known) {
-                        return sameTarget(known, target);
-                    }))
+                if ((!result || target.code != result->targets[0].code)
+                    && std::none_of(list.begin(), list.end(), [&](const AccountTarget& known) {
+                           return sameTarget(known, target);
+                       }))
                     list.push_back(target);
     }
     for (StatementAmount& cell : out.cells)
@@ -210,7 +215,6 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
                 out.resultLeva -= cell.leva;
         }
     }
-    const AccountLine* result = map.result();
     for (const TrialBalanceRow* row : closedRows) {
         if (result)
             out.placements.push_back(AccountPlacement{

@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 using namespace telm;
@@ -168,6 +171,83 @@ TEST_F(ImportCommandTest, RefusesBeforeAnythingIsWritten)
     const test::ToolRun forced = import(unplaced.c_str(), {"--force"});
     EXPECT_EQ(forced.code, 3) << forced.err;
     EXPECT_EQ(dataFiles(), 2);
+}
+
+// Companies of other kinds, each giving statements that balance, whose
+// current result is the income statement's, and whose controls agree.
+TEST_F(ImportCommandTest, EachCompanyGetsStatementsThatBalanceAndAgree)
+{
+    struct Cell
+    {
+        const char* code;
+        int id;
+        const char* field;
+        qint64 leva;
+    };
+    const struct
+    {
+        const char* fixture;
+        const char* ownMap; // fixture, or nullptr for the shipped map alone
+        std::vector<Cell> cells;
+    } cases[] = {
+        // A producer: its work in progress (611, of class 6 but an asset) on the
+        // balance sheet and not in the result; 701's half a lev rounds the
+        // result up, and the cash rounded down furthest takes the lev back.
+        {"producing.csv",
+         "producing-map.txt",
+         {{"Bal", 360, "DocDta_Sum3", 800},
+          {"Bal", 340, "DocDta_Sum3", 1000},
+          {"Bal", 330, "DocDta_Sum3", 1500},
+          {"Bal", 530, "DocDta_Sum3", 12101},
+          {"Bal", 750, "DocDta_Sum3", 2901},
+          {"OPR", 40, "DocDta_Sum1", 2100},
+          {"OPR", 380, "DocDta_Sum1", 6701}}},
+        // A trading company with a loss, exported in Windows-1251 with grouped
+        // amounts and decimal commas.
+        {"loss-1251.csv",
+         nullptr,
+         {{"Bal", 350, "DocDta_Sum3", 2300},
+          {"Bal", 530, "DocDta_Sum3", 901},
+          {"Bal", 760, "DocDta_Sum3", -3499},
+          {"OPR", 40, "DocDta_Sum1", 2399},
+          {"OPR", 50, "DocDta_Sum1", 3100}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        for (const QString& name :
+             QDir(dir.filePath(QStringLiteral("Data"))).entryList(QDir::Files))
+            QFile::remove(dir.filePath(QStringLiteral("Data/") + name));
+        const test::ToolRun run = importFixture(
+            c.fixture, c.ownMap
+                           ? QStringList{"--accounts", test::fixture(QString::fromUtf8(c.ownMap))}
+                           : QStringList{});
+        ASSERT_EQ(run.code, 0) << run.err;
+        const Statement bal = statement("Bal");
+        const Statement opr = statement("OPR");
+        for (const Cell& cell : c.cells)
+            EXPECT_EQ(amount(std::string(cell.code) == "Bal" ? bal : opr, cell.id, cell.field),
+                      cell.leva)
+                << cell.code << "[" << cell.id << "]";
+        EXPECT_EQ(amount(bal, 575, "DocDta_Sum3"), amount(bal, 995, "DocDta_Sum3"));
+        EXPECT_EQ(bal.amount(750, QStringLiteral("DocDta_Sum3")).value_or(0)
+                      + bal.amount(760, QStringLiteral("DocDta_Sum3")).value_or(0),
+                  opr.amount(330, QStringLiteral("DocDta_Sum1")).value_or(0)
+                      - opr.amount(570, QStringLiteral("DocDta_Sum1")).value_or(0));
+        EXPECT_EQ(check().code, 0) << check().out;
+    }
+}
+
+// A company's map that cannot be read is refused with its file and line, in
+// the words the program shows in its message box; nothing is saved.
+TEST_F(ImportCommandTest, RefusesAMapItCannotRead)
+{
+    const QString map = dir.filePath(QStringLiteral("own.txt"));
+    ASSERT_TRUE(test::writeAll(map, "# own\n241 | contra | Bal[60].DocDta_Sum3\n"));
+    const test::ToolRun run = import(kProfit, {"--accounts", map});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("own.txt:2: правилото contra иска две цели"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(dataFiles(), 0);
 }
 
 // The trial balance is the command's argument, or --trial-balance FILE: one of
