@@ -128,7 +128,8 @@ PreparedFill::PreparedFill(const FillRequest& request) : m_open(std::make_unique
         QString reason;
         m_oldBytes = platform::ReadRegularFile(m_path, reason);
         m_backupPath = m_path + QStringLiteral(".bak");
-        if (QFileInfo::exists(m_backupPath))
+        m_backupThere = QFileInfo::exists(m_backupPath) || QFileInfo(m_backupPath).isSymLink();
+        if (m_backupThere)
             m_oldBackup = platform::ReadRegularFile(m_backupPath, reason);
     }
 }
@@ -145,6 +146,7 @@ const FillResult& PreparedFill::save(bool withControls)
 {
     if (!ready())
         return m_result;
+    m_attempted = true;
     AppState& state = m_open->state;
     if (const std::optional<UserMessage> failure = m_open->engine->writeAndSave()) {
         m_result.error = failure->text;
@@ -160,30 +162,39 @@ const FillResult& PreparedFill::save(bool withControls)
 
 std::optional<QString> PreparedFill::undoSave()
 {
-    if (m_result.status != FillResult::Status::Saved)
+    // A save that failed may have written the previous version (.bak) of a
+    // correction before its data file could not be: that is put back too.
+    if (!m_attempted)
         return std::nullopt;
+    const bool saved = m_result.status == FillResult::Status::Saved;
     QStringList failures;
     if (!m_result.correction) {
         QFile file(m_path);
-        if (file.exists() && !file.remove())
+        if (saved && file.exists() && !file.remove())
             failures << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(m_path),
                                                      file.errorString());
     } else {
-        if (!m_oldBytes)
-            failures << QStringLiteral("%1: предишното съдържание не е прочетено")
-                            .arg(QDir::toNativeSeparators(m_path));
-        else if (const SaveResult back = SaveBytes(*m_oldBytes, m_path); !back.ok)
-            failures << back.error;
+        // A failed save left the data file as it was: it is written atomically.
+        if (saved) {
+            if (!m_oldBytes)
+                failures << QStringLiteral("%1: предишното съдържание не е прочетено")
+                                .arg(QDir::toNativeSeparators(m_path));
+            else if (const SaveResult back = SaveBytes(*m_oldBytes, m_path); !back.ok)
+                failures << back.error;
+        }
+        // The .bak: its old bytes, or removed when there was none; a folder
+        // there (which the save does not replace) is left alone.
         if (m_oldBackup) {
             if (const SaveResult back = ReplaceNameWithBytes(*m_oldBackup, m_backupPath); !back.ok)
                 failures << back.error;
-        } else {
+        } else if (!m_backupThere) {
             QFile backup(m_backupPath);
             if (backup.exists() && !backup.remove())
                 failures << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(m_backupPath),
                                                          backup.errorString());
         }
     }
+    m_attempted = false;
     m_result.status = FillResult::Status::NotSaved;
     m_result.savedPath.clear();
     if (failures.isEmpty())

@@ -69,9 +69,10 @@ public:
     // saved file go into the warnings, as the form warns of them after its
     // save. Once only, and only when ready().
     const FillResult& save(bool withControls = true);
-    // Puts back what the save wrote, so the folder is as it was before it: a
-    // corrected file gets its old bytes, a new one is removed, and the kept
-    // previous version (.bak) is as it was. The reason when it cannot.
+    // Puts back what the save wrote, whether it succeeded or failed part way,
+    // so the folder is as it was before it: a corrected file gets its old
+    // bytes, a new one is removed, and the kept previous version (.bak) is as
+    // it was. The reason when it cannot.
     std::optional<QString> undoSave();
 
 private:
@@ -81,6 +82,8 @@ private:
     // What the save writes over, read when prepared.
     QString m_path, m_backupPath;
     std::optional<QByteArray> m_oldBytes, m_oldBackup;
+    bool m_backupThere = false; // something stood at the .bak's name
+    bool m_attempted = false;   // save() tried to write
 };
 
 } // namespace telm

@@ -148,7 +148,7 @@ ImportFilingResult ImportFiling(const ImportPlan& plan, const ImportFilingReques
         if (filled.status == FillResult::Status::Saved)
             continue;
         result.error = QStringLiteral("%1: %2").arg(codes[int(k)], filled.error);
-        for (size_t back = 0; back < k; ++back)
+        for (size_t back = 0; back <= k; ++back)
             if (const std::optional<QString> failure = prepared[back]->undoSave())
                 result.error += QStringLiteral("\n%1 не е върнат както беше: %2")
                                     .arg(codes[int(back)], *failure);

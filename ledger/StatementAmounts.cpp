@@ -100,11 +100,28 @@ qint64 amountOf(const TrialBalanceRow& row, bool turnovers)
     return row.closingBalance();
 }
 
+// Whether the account is an expense or a revenue of the income statement: of
+// classes 6 or 7, and not placed by the map on the result's statement only
+// (611's work in progress stays on the balance sheet after the closing
+// entries). An account the map does not place counts as one.
+bool feedsIncomeStatement(const TrialBalanceRow& row, const AccountMap& map,
+                          const AccountLine* result)
+{
+    if (!isResultClass(row.account))
+        return false;
+    const AccountLine* line = map.place(row.account);
+    if (!line || !result)
+        return true;
+    return std::any_of(line->targets.begin(), line->targets.end(),
+                       [&](const AccountTarget& t) { return t.code != result->targets[0].code; });
+}
+
 } // namespace
 
 StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map)
 {
     StatementAmounts out;
+    const AccountLine* result = map.result();
     // Before the closing entries classes 6 and 7 hold the period's amounts;
     // after them 123 holds the result and only the turnovers tell the amounts.
     bool resultClassBalances = false, resultClassTurnovers = false;
@@ -113,7 +130,7 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
     for (const TrialBalanceRow& row : tb.rows) {
         if (isCurrentResultAccount(row.account))
             closed += row.closingBalance();
-        if (!isResultClass(row.account))
+        if (!feedsIncomeStatement(row, map, result))
             continue;
         resultClassBalances = resultClassBalances || row.closingBalance() != 0;
         const qint64 turnover = -amountOf(row, true);
@@ -147,7 +164,6 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
                                              "сметка 123), а в нея няма обороти. Импортирайте "
                                              "ведомост с обороти или отпреди приключването."));
 
-    const AccountLine* result = map.result();
     std::vector<AccountTarget> revenueTargets, expenseTargets;
     std::vector<const TrialBalanceRow*> closedRows;
     for (const TrialBalanceRow& row : tb.rows) {
@@ -156,7 +172,7 @@ StatementAmounts PlaceTrialBalance(const TrialBalance& tb, const AccountMap& map
                 closedRows.push_back(&row);
             continue;
         }
-        const qint64 balance = amountOf(row, turnovers);
+        const qint64 balance = amountOf(row, turnovers && feedsIncomeStatement(row, map, result));
         if (balance == 0)
             continue;
         const AccountLine* line = map.place(row.account);

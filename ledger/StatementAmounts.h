@@ -54,7 +54,8 @@ struct StatementAmounts
 // The current result. Before the closing entries classes 6 and 7 hold the
 // period's expenses and revenue, in either form of the file: their closing
 // balances are placed, and the result is the income statement's. After the
-// closing entries (no account of classes 6 and 7 has a balance) the result
+// closing entries (no account of classes 6 and 7 has a balance, but those the
+// map places on the balance sheet alone, such as 611's work in progress) the result
 // is the balance of 123 "Печалби и загуби от текущата година" (a credit
 // balance a profit), and the income statement is filled from the turnovers
 // (an expense's debit turnover, a revenue's credit turnover) when the file has
