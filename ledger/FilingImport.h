@@ -63,8 +63,9 @@ struct ImportFilingResult
     Status status = Status::Refused;
     std::vector<ImportedStatement> saved;
     QStringList skipped;  // cells that could not be filled, one line each
-    QStringList warnings; // notices of the road (comparatives, the balance check)
-    QStringList findings; // the filing's controls over what was saved
+    QStringList warnings; // notices of the road (comparatives, the balance check) and of
+                          // the plan (the income statement not filled after the closing)
+    QStringList findings; // the filing's controls over what was saved, each once
     QString error;        // why nothing was saved, or what was wrong with the request
 
     // Saved, every account placed, every cell filled, and the controls agree.
