@@ -2,9 +2,12 @@
 // would, commit amounts through the same rules as typing them, save.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace telm {
@@ -41,6 +44,46 @@ struct FillResult
     bool correction = false;
 };
 
+// Prepares and saves the document: PreparedFill, then its save.
 FillResult RunFill(const FillRequest& request);
+
+// A fill in two halves, so that several documents are written only when each
+// of them can be: the first (the constructor) opens the document, loads it,
+// commits the entries and runs the save's sums and balance check, and writes
+// nothing; the second writes the data file. The document stays locked between
+// them, and until the object is gone.
+class PreparedFill
+{
+public:
+    explicit PreparedFill(const FillRequest& request);
+    ~PreparedFill();
+    PreparedFill(const PreparedFill&) = delete;
+    PreparedFill& operator=(const PreparedFill&) = delete;
+
+    // Opened, loaded and prepared: the save may be tried. Otherwise result()
+    // says why not (NotSaved or BadUsage, with its error).
+    bool ready() const;
+    // The entries refused and the warnings so far; after save() the outcome.
+    const FillResult& result() const { return m_result; }
+    // Writes the data file. `withControls`: the consistency controls over the
+    // saved file go into the warnings, as the form warns of them after its
+    // save. Once only, and only when ready().
+    const FillResult& save(bool withControls = true);
+    // Puts back what the save wrote, whether it succeeded or failed part way,
+    // so the folder is as it was before it: a corrected file gets its old
+    // bytes, a new one is removed, and the kept previous version (.bak) is as
+    // it was. The reason when it cannot.
+    std::optional<QString> undoSave();
+
+private:
+    struct Open;
+    std::unique_ptr<Open> m_open;
+    FillResult m_result;
+    // What the save writes over, read when prepared.
+    QString m_path, m_backupPath;
+    std::optional<QByteArray> m_oldBytes, m_oldBackup;
+    bool m_backupThere = false; // something stood at the .bak's name
+    bool m_attempted = false;   // save() tried to write
+};
 
 } // namespace telm

@@ -90,7 +90,11 @@ QString FormColumnHeading(const Statement& statement, const QString& field)
     return field == QLatin1String("DocDta_PrevYear") && carried == 1 ? only : QString();
 }
 
-std::vector<Finding> FilingFindings(const Statement& current, const QString& controlsPath)
+namespace {
+
+// The controls over current's filing: those that read `involving`, or all.
+std::vector<Finding> findingsOf(const Statement& current, const Statement* involving,
+                                const QString& controlsPath)
 {
     std::vector<Finding> findings;
     ControlTable table;
@@ -135,7 +139,7 @@ std::vector<Finding> FilingFindings(const Statement& current, const QString& con
                                    std::nullopt});
     const auto number = [](qint64 value) { return FormatNumber(static_cast<double>(value)); };
     for (const ControlFailure& failure :
-         RunControls(table, filing, &current, nullptr, lastYear.statements)) {
+         RunControls(table, filing, involving, nullptr, lastYear.statements)) {
         Finding finding{DescribeFailure(failure, number, FormColumnHeading),
                         rowsOf(failure, current), std::nullopt};
         if (failure.problem.isEmpty())
@@ -143,6 +147,27 @@ std::vector<Finding> FilingFindings(const Statement& current, const QString& con
         findings.push_back(std::move(finding));
     }
     return findings;
+}
+
+} // namespace
+
+std::vector<Finding> FilingFindings(const Statement& current, const QString& controlsPath)
+{
+    return findingsOf(current, &current, controlsPath);
+}
+
+QStringList WholeFilingFindings(const QString& savedPath, const QString& controlsPath)
+{
+    if (!QFileInfo::exists(controlsPath))
+        return {};
+    Statement saved;
+    if (ReadStatement(savedPath, saved))
+        return {};
+    QStringList texts;
+    for (const QString& text : FindingTexts(findingsOf(saved, nullptr, controlsPath)))
+        if (!texts.contains(text))
+            texts << text;
+    return texts;
 }
 
 QStringList ControlFindings(const QString& savedPath, const QString& controlsPath)

@@ -40,15 +40,15 @@ std::optional<QString> parseTarget(const QString& text, AccountTarget& out)
         QStringLiteral("^([A-Za-z][A-Za-z0-9_]*)\\[(-?\\d{1,6})\\]\\.(DocDta_Sum\\d{1,2})$"));
     const QRegularExpressionMatch m = pattern.match(text);
     if (!m.hasMatch())
-        return QStringLiteral("cannot read the target \"%1\" (Code[id].DocDta_SumN)")
+        return QStringLiteral("целта „%1“ не може да се прочете (Код[ред].DocDta_SumN)")
             .arg(text.left(60));
     if (!DocTypeByCode(m.captured(1)))
-        return QStringLiteral("unknown document code %1").arg(m.captured(1));
+        return QStringLiteral("непознат код на документ „%1“").arg(m.captured(1));
     out.code = m.captured(1);
     out.row = m.captured(2).toInt();
     out.field = m.captured(3);
     if (out.row < -32768 || out.row > 32767)
-        return QStringLiteral("the row %1 is not a row identifier (-32768 to 32767)")
+        return QStringLiteral("„%1“ не е идентификатор на ред (от -32768 до 32767)")
             .arg(m.captured(2));
     return std::nullopt;
 }
@@ -112,7 +112,7 @@ std::optional<AccountMapError> ParseAccountMap(const QString& text, const QStrin
         const QStringList parts = line.split(QLatin1Char('|'));
         if (parts.size() < 3)
             return lineError(fileName, number,
-                             QStringLiteral("expected \"account | rule | target\""));
+                             QStringLiteral("очаква се „сметка | правило | цел“"));
         AccountLine entry;
         entry.line = number;
         entry.account = parts[0].trimmed();
@@ -122,21 +122,27 @@ std::optional<AccountMapError> ParseAccountMap(const QString& text, const QStrin
                          [&](const RuleName& r) { return ruleText == QLatin1String(r.name); });
         if (rule == std::end(kRules))
             return lineError(fileName, number,
-                             QStringLiteral("unknown rule \"%1\" (debit, credit, side, contra, "
+                             QStringLiteral("непознато правило „%1“ (debit, credit, side, contra, "
                                             "result)")
                                  .arg(ruleText.left(30)));
         entry.rule = rule->rule;
         if ((entry.rule == AccountRule::Result) != (entry.account == kResult))
             return lineError(fileName, number,
-                             QStringLiteral("the rule result goes with the account result"));
+                             QStringLiteral("правилото result е само за реда result"));
         if (entry.rule != AccountRule::Result && !account.match(entry.account).hasMatch())
-            return lineError(fileName, number,
-                             QStringLiteral("\"%1\" is not an account of classes 1 to 7")
-                                 .arg(entry.account.left(30)));
-        if (std::size_t(parts.size() - 2) != rule->targets)
             return lineError(
                 fileName, number,
-                QStringLiteral("the rule %1 takes %2 target(s)").arg(ruleText).arg(rule->targets));
+                QStringLiteral("„%1“ не е сметка от класове 1 до 7").arg(entry.account.left(30)));
+        if (entry.account.startsWith(QLatin1String("123")))
+            return lineError(fileName, number,
+                             QStringLiteral("сметка %1 не се посочва: текущият резултат се чете от "
+                                            "сметка 123 и отива по реда result")
+                                 .arg(entry.account));
+        if (std::size_t(parts.size() - 2) != rule->targets)
+            return lineError(fileName, number,
+                             QStringLiteral("правилото %1 иска %2")
+                                 .arg(ruleText, rule->targets == 1 ? QStringLiteral("една цел")
+                                                                   : QStringLiteral("две цели")));
         for (qsizetype t = 2; t < parts.size(); ++t) {
             AccountTarget target;
             if (const auto error = parseTarget(parts[t].trimmed(), target))
@@ -145,7 +151,7 @@ std::optional<AccountMapError> ParseAccountMap(const QString& text, const QStrin
         }
         if (!seen.insert(entry.account).second)
             return lineError(fileName, number,
-                             QStringLiteral("the account %1 is named twice").arg(entry.account));
+                             QStringLiteral("сметка %1 е посочена два пъти").arg(entry.account));
         out.lines.push_back(std::move(entry));
     }
     return std::nullopt;

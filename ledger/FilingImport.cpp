@@ -1,5 +1,6 @@
 #include "ledger/FilingImport.h"
 
+#include "checks/Controls.h"
 #include "editor/DocumentFill.h"
 #include "editor/SaveControls.h"
 #include "platform/RegularFile.h"
@@ -7,7 +8,28 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <memory>
+
 namespace telm {
+
+namespace {
+
+// The cells of the statement `code` the map's lines name, each once.
+std::vector<AccountTarget> mappedCells(const AccountMap& map, const QString& code)
+{
+    std::vector<AccountTarget> out;
+    for (const AccountLine& line : map.lines)
+        for (const AccountTarget& target : line.targets)
+            if (target.code == code
+                && std::none_of(out.begin(), out.end(), [&](const AccountTarget& known) {
+                       return known.row == target.row && known.field == target.field;
+                   }))
+                out.push_back(target);
+    return out;
+}
+
+} // namespace
 
 QStringList ImportPlan::codes() const
 {
@@ -46,6 +68,7 @@ ImportPlan PlanImport(const ImportSources& sources)
         return plan;
     }
     plan.amounts = PlaceTrialBalance(plan.trialBalance, plan.map);
+    plan.refusal = plan.amounts.refusal;
     return plan;
 }
 
@@ -67,7 +90,12 @@ ImportFilingResult ImportFiling(const ImportPlan& plan, const ImportFilingReques
                            .arg(plan.amounts.unplaced.size());
         return result;
     }
-    for (const QString& code : plan.codes()) {
+    // Every statement prepared first: nothing is written unless each of them
+    // can be filled and saved.
+    std::vector<std::unique_ptr<PreparedFill>> prepared;
+    std::vector<int> cellsOf;
+    const QStringList codes = plan.codes();
+    for (const QString& code : codes) {
         FillRequest fill;
         fill.typeCode = code;
         fill.bulstat = request.bulstat;
@@ -76,6 +104,19 @@ ImportFilingResult ImportFiling(const ImportPlan& plan, const ImportFilingReques
         fill.month = request.month;
         fill.programFolder = request.programFolder;
         fill.dataFolder = request.dataFolder;
+        // Every other cell of the statement the map names is emptied first: in
+        // a correction an amount the ledger no longer has must not stay.
+        for (const AccountTarget& target : mappedCells(plan.map, code)) {
+            const bool imported = std::any_of(plan.amounts.cells.begin(), plan.amounts.cells.end(),
+                                              [&](const StatementAmount& cell) {
+                                                  return cell.target.row == target.row
+                                                         && cell.target.field == target.field
+                                                         && cell.target.code == code;
+                                              });
+            if (!imported)
+                fill.entries.push_back(FillEntry{QString::number(target.row), target.field,
+                                                 QString(), QStringLiteral("сметкоплан")});
+        }
         int cells = 0;
         for (const StatementAmount& cell : plan.amounts.cells) {
             if (cell.target.code != code)
@@ -85,24 +126,46 @@ ImportFilingResult ImportFiling(const ImportPlan& plan, const ImportFilingReques
                                              cell.accounts.join(QStringLiteral(" "))});
             ++cells;
         }
-        const FillResult filled = RunFill(fill);
-        result.skipped << filled.refused;
-        switch (filled.status) {
-        case FillResult::Status::BadUsage:
+        auto statement = std::make_unique<PreparedFill>(fill);
+        const FillResult& filled = statement->result();
+        if (filled.status == FillResult::Status::BadUsage) {
             result.status = ImportFilingResult::Status::BadUsage;
             result.error = filled.error;
             return result;
-        case FillResult::Status::NotSaved:
-            result.status = ImportFilingResult::Status::Refused;
+        }
+        if (!statement->ready()) {
             result.error = QStringLiteral("%1: %2").arg(code, filled.error);
             return result;
-        case FillResult::Status::Saved:
-            result.saved.push_back(
-                ImportedStatement{code, filled.savedPath, cells, filled.correction});
-            result.warnings << filled.warnings;
-            break;
         }
+        prepared.push_back(std::move(statement));
+        cellsOf.push_back(cells);
     }
+
+    // Then saved one by one; when one cannot be, those saved before it are put
+    // back, so the folder is as it was.
+    for (size_t k = 0; k < prepared.size(); ++k) {
+        const FillResult& filled = prepared[k]->save(false);
+        if (filled.status == FillResult::Status::Saved)
+            continue;
+        result.error = QStringLiteral("%1: %2").arg(codes[int(k)], filled.error);
+        for (size_t back = 0; back <= k; ++back)
+            if (const std::optional<QString> failure = prepared[back]->undoSave())
+                result.error += QStringLiteral("\n%1 не е върнат както беше: %2")
+                                    .arg(codes[int(back)], *failure);
+        return result;
+    }
+    result.warnings << plan.amounts.notices;
+    for (size_t k = 0; k < prepared.size(); ++k) {
+        const FillResult& filled = prepared[k]->result();
+        result.saved.push_back(
+            ImportedStatement{codes[int(k)], filled.savedPath, cellsOf[k], filled.correction});
+        result.skipped << filled.refused;
+        result.warnings << filled.warnings;
+    }
+    // The controls over the filing as saved, once for the whole of it.
+    if (!prepared.empty())
+        result.findings = WholeFilingFindings(QDir::fromNativeSeparators(result.saved.front().path),
+                                              ControlsPath(request.programFolder));
     result.status = ImportFilingResult::Status::Saved;
     return result;
 }

@@ -63,15 +63,23 @@ struct ImportFilingResult
     Status status = Status::Refused;
     std::vector<ImportedStatement> saved;
     QStringList skipped;  // cells that could not be filled, one line each
-    QStringList warnings; // notices of the road (comparatives, the balance check)
-    QStringList findings; // the filing's controls over what was saved
+    QStringList warnings; // notices of the road (comparatives, the balance check) and of
+                          // the plan (the income statement not filled after the closing)
+    QStringList findings; // the filing's controls over what was saved, each once
     QString error;        // why nothing was saved, or what was wrong with the request
 
     // Saved, every account placed, every cell filled, and the controls agree.
     bool clean(const ImportPlan& plan) const;
 };
 
-// Fills and saves the plan's statements. Refused, saving nothing, when the plan
+// Fills and saves the plan's statements: each cell the amounts go to is typed
+// with its amount, every other cell of those statements the map names is
+// emptied (an existing data file is a correction: an amount of an account
+// that has no balance now does not stay), and nothing else is touched (other
+// rows, the stored comparatives). Every statement is prepared before any is
+// written; when a save still fails, those saved before it are put back as they
+// were, so the folder is as before. The filing's controls then run once over
+// what was saved (findings). Refused, saving nothing, when the plan
 // could not be read, or when accounts are not placed and `force` is not set.
 ImportFilingResult ImportFiling(const ImportPlan& plan, const ImportFilingRequest& request);
 

@@ -45,15 +45,32 @@ struct StatementAmounts
     std::vector<StatementAmount> cells;       // in order of first use
     std::vector<TrialBalanceRow> unplaced;    // a balance, but no line of the map
     qint64 resultLeva = 0;                    // revenue less expenses, from the rounded cells
+    QStringList notices; // what was not filled and why (the income statement after the closing)
+    QString refusal;     // why the trial balance cannot be placed at all; empty when it can
 };
 
-// Each account's closing balance goes where its map line says. Each cell is
+// Each account's closing balance goes where its map line says.
+//
+// The current result. Before the closing entries classes 6 and 7 hold the
+// period's expenses and revenue, in either form of the file: their closing
+// balances are placed, and the result is the income statement's. After the
+// closing entries (no account of classes 6 and 7 has a balance, but those the
+// map places on the balance sheet alone, such as 611's work in progress) the result
+// is the balance of 123 "Печалби и загуби от текущата година" (a credit
+// balance a profit), and the income statement is filled from the turnovers
+// (an expense's debit turnover, a revenue's credit turnover) when the file has
+// them and they give 123's balance; else it is not filled and a notice says
+// why. 123 is always read by this rule, never by a map line. A balance of
+// 123 beside balances of classes 6 and 7 (last year's result not yet carried
+// to 121 or 122, or closing entries half made) is refused: the current result
+// cannot be told.
+//
+// Rounding. Each cell is
 // rounded to whole leva half away from zero; the current result is the rounded
-// revenue cells (fed by class 7) less the rounded expense cells (class 6) off
-// the result's own statement, so that it agrees with the income statement's
-// own result, and goes to the map's result line (a class 6 or 7 account placed
-// on the balance sheet, work in progress or income received ahead, is a
-// balance there). When the rounded debit and credit cells of the result's
+// revenue cells (fed by class 7) less the rounded expense cells (class 6), so
+// that it agrees with the income statement's own result, and goes to the map's
+// result line (after the closing entries without the turnovers: 123's balance
+// rounded). When the rounded debit and credit cells of the result's
 // statement (the balance sheet) then differ, the difference is taken up one
 // lev at a time by the cells whose rounding moved them furthest the wrong way,
 // so that every cell stays within a lev of its exact amount and the sides

@@ -33,14 +33,26 @@ int RunImport(const QStringList& args, std::ostream& out, std::ostream& err)
     if (!line.parse(args, err))
         return kExitUsage;
     const QCommandLineParser& parser = line.parser();
-    if (const std::optional<int> refused =
-            line.refuseMissing({&trialBalance, &bulstat, &company, &year, &month}, err))
-        return *refused;
+    // The trial balance: the one argument, or --trial-balance FILE; not both.
+    const QStringList positional = line.positional();
+    if (positional.size() > 1)
+        return line.usage(err, QStringLiteral("unknown argument \"%1\"").arg(positional.at(1)));
+    if (positional.size() == 1 && parser.isSet(trialBalance))
+        return line.usage(err, QStringLiteral("the trial balance is given twice (an argument and "
+                                              "--trial-balance)"));
+    if (positional.isEmpty() && !parser.isSet(trialBalance))
+        return line.usage(err, QStringLiteral("no trial balance: telmtool import FILE --bulstat B "
+                                              "... (or --trial-balance FILE)"));
+    for (const QCommandLineOption* option : {&bulstat, &company, &year, &month})
+        if (!parser.isSet(*option))
+            return line.usage(err, QStringLiteral("--%1 is required").arg(option->names().first()));
+    const QString trialBalancePath =
+        positional.isEmpty() ? parser.value(trialBalance) : positional.first();
 
     const QString programFolder =
         parser.isSet(folder) ? parser.value(folder) : platform::ProgramFolder();
-    const ImportPlan plan = PlanImport(
-        ImportSources{programFolder, parser.value(trialBalance), parser.value(accounts)});
+    const ImportPlan plan =
+        PlanImport(ImportSources{programFolder, trialBalancePath, parser.value(accounts)});
     if (!plan.readable()) {
         err << "telmtool import: nothing saved: " << plan.refusal << "\n";
         return kExitFailed;
@@ -57,10 +69,12 @@ int RunImport(const QStringList& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
     if (parser.isSet(dryRun)) {
+        for (const QString& notice : amounts.notices)
+            err << "telmtool import: warning: " << notice << "\n";
         for (const StatementAmount& cell : amounts.cells)
             out << targetText(cell.target) << "\t" << cell.leva << "\t"
                 << cell.accounts.join(QStringLiteral(" ")) << "\n";
-        return amounts.unplaced.empty() ? kExitOk : kExitPartly;
+        return amounts.unplaced.empty() && amounts.notices.isEmpty() ? kExitOk : kExitPartly;
     }
 
     ImportFilingRequest request{parser.value(bulstat), parser.value(company), parser.value(year),

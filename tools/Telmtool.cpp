@@ -54,23 +54,29 @@ const std::vector<Subcommand>& Subcommands()
          "1 when nothing could be saved, 2 on bad usage.\n",
          RunFill},
         {"import",
-         "--trial-balance FILE --bulstat B --company NAME --year YYYY --month M\n"
+         "TRIAL-BALANCE --bulstat B --company NAME --year YYYY --month M\n"
          "[--accounts MAPFILE] [--folder DIR] [--dry-run] [--force]",
          "the balance sheet and income statement filled from a trial balance",
          "Reads a ledger's trial balance (CSV or tab-separated, UTF-8 or Windows-1251, a header\n"
-         "line naming the account and the closing debit and credit columns), places each\n"
-         "account's closing balance on the statements' rows through the account map\n"
-         "(Blanki/Accounts.txt in DIR or the program's folder; --accounts MAPFILE replaces its\n"
-         "lines account by account) and commits the amounts, rounded to whole leva, as\n"
-         "telmtool fill does: a new document or a correction of the existing one, totals and\n"
-         "results summed, saved atomically, each path printed with its statement. The current\n"
-         "result of classes 6 and 7 goes to \"Текуща печалба\" or, negative, \"Текуща\n"
-         "загуба\". Nothing is saved when the file cannot be read, an amount cannot be read\n"
-         "(its line is named), debits and credits differ, or an account with a balance is not\n"
-         "in the map (each is listed; --force imports the rest). --dry-run prints each cell\n"
-         "(Code[id].Field, leva, the accounts feeding it) and saves nothing.\n"
-         "Exits 0 when saved with every amount, 3 when saved but an amount was skipped, a\n"
-         "warning given or an account left out, 1 when nothing was saved, 2 on bad usage.\n",
+         "line naming the account and the closing debit and credit columns; the file may also\n"
+         "be given as --trial-balance FILE), places each account's closing balance on the\n"
+         "statements' rows through the account map (Blanki/Accounts.txt in DIR or the\n"
+         "program's folder; --accounts MAPFILE replaces its lines account by account) and\n"
+         "commits the amounts, rounded to whole leva, as telmtool fill does: a new document or\n"
+         "a correction of the existing one (the cells the map names are replaced or emptied,\n"
+         "the rest stays), totals and results summed, each path printed with its statement.\n"
+         "Every statement is prepared before any is written; if a save fails, those saved\n"
+         "before it are put back. The current result of classes 6 and 7 goes to \"Текуща\n"
+         "печалба\" or, negative, \"Текуща загуба\"; after the closing entries it is 123's\n"
+         "balance, and the income statement is filled from the turnovers of the full form\n"
+         "(else it is not filled, with a warning). Nothing is saved when the file cannot be\n"
+         "read, an amount cannot be read (its line is named), debits and credits differ, 123\n"
+         "has a balance beside balances of classes 6 and 7, or an account with a balance is\n"
+         "not in the map (each is listed; --force imports the rest). --dry-run prints each\n"
+         "cell (Code[id].Field, leva, the accounts feeding it) and saves nothing. The filing's\n"
+         "controls run once over what was saved; each finding is printed (\"control:\").\n"
+         "Exits 0 when saved with every amount, every account placed, no warning and no\n"
+         "finding; 3 when saved but not clean; 1 when nothing was saved; 2 on bad usage.\n",
          RunImport},
         {"print",
          "FILE... --pdf OUT.pdf [--unit leva|thousands] [--compiler NAME] [--manager NAME] "

@@ -32,22 +32,23 @@ struct BadMap
 TEST(AccountMap, NamesTheFileAndLineOfABadEntry)
 {
     const BadMap cases[] = {
-        {"# c\n501 | debit\n", "A.txt:2: expected \"account | rule | target\""},
-        {"501 | owed | Bal[510].DocDta_Sum3\n", "A.txt:1: unknown rule \"owed\""},
-        {"801 | debit | Bal[510].DocDta_Sum3\n", "A.txt:1: \"801\" is not an account of classes"},
-        {"50a | debit | Bal[510].DocDta_Sum3\n", "A.txt:1: \"50a\" is not an account"},
+        {"# c\n501 | debit\n", "A.txt:2: очаква се „сметка | правило | цел“"},
+        {"501 | owed | Bal[510].DocDta_Sum3\n", "A.txt:1: непознато правило „owed“"},
+        {"801 | debit | Bal[510].DocDta_Sum3\n", "A.txt:1: „801“ не е сметка от класове 1 до 7"},
+        {"50a | debit | Bal[510].DocDta_Sum3\n", "A.txt:1: „50a“ не е сметка"},
         {"501 | debit | Bal[510].DocDta_Sum3 | Bal[520].DocDta_Sum3\n",
-         "A.txt:1: the rule debit takes 1 target(s)"},
-        {"401 | side | Bal[400].DocDta_Sum3\n", "A.txt:1: the rule side takes 2 target(s)"},
-        {"501 | debit | Bal[510]\n", "A.txt:1: cannot read the target \"Bal[510]\""},
-        {"501 | debit | Xyz[510].DocDta_Sum3\n", "A.txt:1: unknown document code Xyz"},
-        {"501 | debit | Bal[99999].DocDta_Sum3\n", "A.txt:1: the row 99999 is not a row"},
+         "A.txt:1: правилото debit иска една цел"},
+        {"401 | side | Bal[400].DocDta_Sum3\n", "A.txt:1: правилото side иска две цели"},
+        {"501 | debit | Bal[510]\n", "A.txt:1: целта „Bal[510]“ не може да се прочете"},
+        {"501 | debit | Xyz[510].DocDta_Sum3\n", "A.txt:1: непознат код на документ „Xyz“"},
+        {"501 | debit | Bal[99999].DocDta_Sum3\n", "A.txt:1: „99999“ не е идентификатор на ред"},
         {"501 | result | Bal[750].DocDta_Sum3 | Bal[760].DocDta_Sum3\n",
-         "A.txt:1: the rule result goes with the account result"},
+         "A.txt:1: правилото result е само за реда result"},
         {"result | side | Bal[750].DocDta_Sum3 | Bal[760].DocDta_Sum3\n",
-         "A.txt:1: the rule result goes with the account result"},
+         "A.txt:1: правилото result е само за реда result"},
         {"501 | debit | Bal[510].DocDta_Sum3\n\n501 | debit | Bal[520].DocDta_Sum3\n",
-         "A.txt:3: the account 501 is named twice"},
+         "A.txt:3: сметка 501 е посочена два пъти"},
+        {"1231 | credit | Bal[750].DocDta_Sum3\n", "A.txt:1: сметка 1231 не се посочва"},
     };
     for (const BadMap& c : cases) {
         AccountMap map;
