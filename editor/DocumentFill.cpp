@@ -115,7 +115,7 @@ PreparedFill::PreparedFill(const FillRequest& request) : m_open(std::make_unique
     }
 
     if (const std::optional<UserMessage> warning = engine.prepareSave())
-        m_result.warnings << warning->text;
+        m_balanceWarning = warning->text;
 
     // What the save will write over, to put back if it must be undone. A
     // correction's file (through a link, the file it names) and the kept
@@ -154,9 +154,10 @@ const FillResult& PreparedFill::save(bool withControls)
     }
     m_result.status = FillResult::Status::Saved;
     m_result.savedPath = QDir::toNativeSeparators(state.dataFilePath);
-    // The consistency controls, as the form warns of them after its save.
+    // The balance check and the consistency controls, as the form lists them
+    // after its save.
     if (withControls)
-        m_result.warnings << ControlFindings(state.dataFilePath, ControlsPath(state.programFolder));
+        m_result.warnings << FindingTexts(m_open->engine->check());
     return m_result;
 }
 

@@ -65,10 +65,15 @@ public:
     bool ready() const;
     // The entries refused and the warnings so far; after save() the outcome.
     const FillResult& result() const { return m_result; }
-    // Writes the data file. `withControls`: the consistency controls over the
-    // saved file go into the warnings, as the form warns of them after its
-    // save. Once only, and only when ready().
+    // Writes the data file. `withControls`: the form's balance check and the
+    // consistency controls over the saved file go into the warnings, as the
+    // form lists them after its save (an imbalance once); without, the caller
+    // runs the controls, and balanceWarning() is the form's own check. Once
+    // only, and only when ready().
     const FillResult& save(bool withControls = true);
+    // The form's balance check of the prepared document ("Имате неравнени
+    // АКТИВ и ПАСИВ. ..."); nothing when its sides agree or it has none.
+    const std::optional<QString>& balanceWarning() const { return m_balanceWarning; }
     // Puts back what the save wrote, whether it succeeded or failed part way,
     // so the folder is as it was before it: a corrected file gets its old
     // bytes, a new one is removed, and the kept previous version (.bak) is as
@@ -84,6 +89,7 @@ private:
     std::optional<QByteArray> m_oldBytes, m_oldBackup;
     bool m_backupThere = false; // something stood at the .bak's name
     bool m_attempted = false;   // save() tried to write
+    std::optional<QString> m_balanceWarning;
 };
 
 } // namespace telm

@@ -162,10 +162,17 @@ ImportFilingResult ImportFiling(const ImportPlan& plan, const ImportFilingReques
         result.skipped << filled.refused;
         result.warnings << filled.warnings;
     }
-    // The controls over the filing as saved, once for the whole of it.
+    // The controls over the filing as saved, once for the whole of it; they
+    // check each statement's two sides too. Without a table of controls the
+    // forms' own balance checks stand in for them.
+    const QString controls = ControlsPath(request.programFolder);
     if (!prepared.empty())
-        result.findings = WholeFilingFindings(QDir::fromNativeSeparators(result.saved.front().path),
-                                              ControlsPath(request.programFolder));
+        result.findings =
+            WholeFilingFindings(QDir::fromNativeSeparators(result.saved.front().path), controls);
+    if (!QFileInfo::exists(controls))
+        for (const auto& fill : prepared)
+            if (const std::optional<QString>& balance = fill->balanceWarning())
+                result.findings << *balance;
     result.status = ImportFilingResult::Status::Saved;
     return result;
 }
