@@ -32,7 +32,11 @@ QString ImportedStatus(const ImportFilingResult& result)
                      .arg(saved.cells)
                      .arg(saved.correction ? QStringLiteral(" (коригиран)") : QString());
     }
-    return QStringLiteral("Импортирано: ") + parts.join(QStringLiteral(", "));
+    // The controls ran over the filing as saved: a clean one is said, as
+    // "Проверка" says it.
+    return QStringLiteral("Импортирано: ") + parts.join(QStringLiteral(", "))
+           + (result.findings.isEmpty() ? QStringLiteral("; контролите не откриват разлики")
+                                        : QString());
 }
 
 ImportChoices ChoicesOf(const DeskFiling& filing)

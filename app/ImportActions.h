@@ -28,7 +28,9 @@ using ImportedOpener = std::function<void(QWidget* parent, const OpenedDocument&
 // road's warnings.
 QStringList ImportNotes(const ImportPlan& plan, const ImportFilingResult& result);
 
-// "Импортирано: Баланс – 35 суми, Отчет за приходите и разходите – 20 суми".
+// "Импортирано: Баланс – 35 суми, Отчет за приходите и разходите – 20 суми",
+// and "; контролите не откриват разлики" when the filing's controls found
+// nothing.
 QString ImportedStatus(const ImportFilingResult& result);
 
 // The company and period of a desk's filing, for the dialog to start from.

@@ -136,6 +136,7 @@ void frmImport::buildControls()
     company->addWidget(m_txtBulstat);
     company->addSpacing(12);
     company->addWidget(fieldLabel("lblName", QStringLiteral("Им&е"), m_txtName));
+    company->addSpacing(6);
     company->addWidget(m_txtName, 1);
     fields->addWidget(fieldLabel("lblBulstat", QStringLiteral("&Булстат"), m_txtBulstat), 1, 0);
     fields->addLayout(company, 1, 1, 1, 4);
@@ -143,6 +144,7 @@ void frmImport::buildControls()
     period->addWidget(m_cboMonth);
     period->addSpacing(12);
     period->addWidget(fieldLabel("lblYear", QStringLiteral("&Година"), m_txtYear));
+    period->addSpacing(6);
     period->addWidget(m_txtYear);
     period->addStretch(1);
     fields->addWidget(fieldLabel("lblMonth", QStringLiteral("&Месец"), m_cboMonth), 2, 0);

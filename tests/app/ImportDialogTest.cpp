@@ -347,4 +347,17 @@ TEST_F(ImportDialogTest, ImportFromTheMenuOpensTheBalanceSheetAndTheDeskShowsThe
     EXPECT_EQ(preset.month, QStringLiteral("12"));
 }
 
+TEST(ImportedStatus, SaysWhatWasSavedAndWhetherTheControlsFoundAnything)
+{
+    ImportFilingResult result;
+    result.status = ImportFilingResult::Status::Saved;
+    result.saved = {{QStringLiteral("Bal"), QStringLiteral("b.xml"), 10, false},
+                    {QStringLiteral("OPR"), QStringLiteral("o.xml"), 4, true}};
+    EXPECT_EQ(ImportedStatus(result),
+              QStringLiteral("Импортирано: Баланс – 10 суми, Отчет за приходите и разходите – 4 "
+                             "суми (коригиран); контролите не откриват разлики"));
+    result.findings << QStringLiteral("В баланса „СУМА НА АКТИВА“ …");
+    EXPECT_FALSE(ImportedStatus(result).contains(QStringLiteral("контролите")));
+}
+
 } // namespace
