@@ -194,7 +194,7 @@ TEST_F(ImportCommandTest, EachCompanyGetsStatementsThatBalanceAndAgree)
         // balance sheet and not in the result; 701's half a lev rounds the
         // result up, and the cash rounded down furthest takes the lev back.
         {"producing.csv",
-         "producing-map.txt",
+         nullptr,
          {{"Bal", 360, "DocDta_Sum3", 800},
           {"Bal", 340, "DocDta_Sum3", 1000},
           {"Bal", 330, "DocDta_Sum3", 1500},
@@ -299,7 +299,7 @@ TEST_F(ImportCommandTest, AfterTheClosingEntriesTheResultIsReadFrom123)
         {"closed-unexplained.tsv", 3, 2500, false,
          "оборотите на сметките от групи 6 и 7 дават резултат 2\u00a0000,40, а салдото на сметка "
          "123 е 2\u00a0500,40"},
-        // A producer's work in progress (611, on the balance sheet by its map)
+        // A producer's work in progress (611, on the balance sheet by the map)
         // keeps its balance after the closing entries: that is no balance of
         // an expense. The turnovers leave out the change in stocks, so they
         // do not give 123's balance.
@@ -312,9 +312,7 @@ TEST_F(ImportCommandTest, AfterTheClosingEntriesTheResultIsReadFrom123)
         for (const QString& name :
              QDir(dir.filePath(QStringLiteral("Data"))).entryList(QDir::Files))
             QFile::remove(dir.filePath(QStringLiteral("Data/") + name));
-        // Each with the producer's map, which names accounts the others lack.
-        const test::ToolRun run = importFixture(
-            c.fixture, {"--accounts", test::fixture(QStringLiteral("producing-map.txt"))});
+        const test::ToolRun run = importFixture(c.fixture, {});
         EXPECT_EQ(run.code, c.code) << run.err;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
         const Statement bal = statement("Bal");
