@@ -1,5 +1,5 @@
-// One painting routine for every place the grid is drawn: the screen, the
-// whole-grid image and paper.
+// One painting routine for every place the grid is drawn: the screen and the
+// whole-grid image.
 #include "grid/GridPainter.h"
 
 #include "grid/GridGeometry.h"
@@ -14,8 +14,8 @@ namespace telm {
 
 namespace {
 
-// Measures of the drawing, in twips so that paper gets the proportions of the
-// screen: at 96 dots per inch they are 1, 2, 3, 9 and 12 pixels.
+// Measures of the drawing, in twips so that any resolution gets the proportions
+// of the screen: at 96 dots per inch they are 1, 2, 3, 9 and 12 pixels.
 constexpr int kHairTwips = 15;
 constexpr int kTextMarginTwips = 45;
 constexpr int kControlTwips = 135;
@@ -210,15 +210,6 @@ void Painter::paintCell(int row, int col, const QRect& rect) const
     const int needed = cell.oneLine ? metrics.horizontalAdvance(text) : 0;
     if (!cell.oneLine || needed <= cell.rect.width()) {
         m_painter.drawText(cell.rect, cell.flags, text);
-    } else if (m_area.figureFit == FigureFit::Condense) {
-        // Every character on paper: the text squeezed across to the cell's width.
-        const double factor = cell.rect.width() > 0 ? double(cell.rect.width()) / needed : 0.0;
-        m_painter.save();
-        m_painter.translate(cell.rect.left(), 0);
-        m_painter.scale(factor, 1.0);
-        m_painter.drawText(QRectF(0, cell.rect.top(), needed, cell.rect.height()), cell.flags,
-                           text);
-        m_painter.restore();
     } else if (cell.figure) {
         // Never some of the digits, which would read as another amount.
         m_painter.drawText(cell.rect, cell.flags, OverflowMark(metrics, cell.rect.width()));
@@ -253,21 +244,20 @@ void PaintGrid(QPainter& painter, const GridModel& model, const GridGeometry& ge
 }
 
 void PaintGridPart(QPainter& painter, const GridModel& model, const GridGeometry& geometry,
-                   const QRect& source, FigureFit fit)
+                   const QRect& source)
 {
     const QRect whole(0, 0, geometry.totalWidth(), geometry.headerHeight() + geometry.bodyHeight());
     const QRect part = source.isEmpty() ? whole : source;
     GridPaintArea area;
     area.scroll = part.topLeft();
     area.size = part.size();
-    area.figureFit = fit;
     painter.save();
     painter.setClipRect(QRect(QPoint(0, 0), part.size()), Qt::IntersectClip);
     PaintGrid(painter, model, geometry, area);
     painter.restore();
 }
 
-QImage GridImage(const GridModel& model, const GridGeometry& geometry, FigureFit fit)
+QImage GridImage(const GridModel& model, const GridGeometry& geometry)
 {
     const QSize size(geometry.totalWidth(), geometry.headerHeight() + geometry.bodyHeight());
     if (size.isEmpty())
@@ -275,7 +265,7 @@ QImage GridImage(const GridModel& model, const GridGeometry& geometry, FigureFit
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintGridPart(painter, model, geometry, QRect(), fit);
+    PaintGridPart(painter, model, geometry, QRect());
     return image;
 }
 

@@ -1,8 +1,8 @@
 // The grid painter: draws any part of a grid model — header row, fixed columns,
 // body rows with their band fonts, cell colours and alignments, the band
 // controls — onto any QPainter, at the geometry's resolution and with no
-// widget. The grid widget paints the screen through it; a printed page and the
-// whole-grid image are painted the same way, so text stays text in a PDF.
+// widget. The grid widget paints the screen through it, and the whole-grid
+// image is painted the same way; paper has a layout of its own.
 #pragma once
 
 #include <QColor>
@@ -33,11 +33,6 @@ inline const QColor kThinBack{224, 224, 224}; // a hidden column kept in reach
 inline const QColor kComputedBack{226, 233, 242};
 } // namespace GridColors
 
-// How a one-line text too wide for its cell is drawn: never cut. On screen an
-// amount is marked, as spreadsheets mark it, and a title ends in "…"; on paper
-// both are condensed across to the cell's width.
-enum class FigureFit { Mark, Condense };
-
 // What one paint pass shows. `scroll` is the point of the grid (in device units,
 // header included) drawn at the area's origin.
 struct GridPaintArea
@@ -51,7 +46,6 @@ struct GridPaintArea
     bool highlight = false;
     QColor highlightBack;
     QColor highlightFore;
-    FigureFit figureFit = FigureFit::Mark;
     // Cells drawn on the computed colour unless they have their own (screen only).
     std::function<bool(int row, int col)> computed = {};
 };
@@ -62,14 +56,14 @@ void PaintGrid(QPainter& painter, const GridModel& model, const GridGeometry& ge
 // The part `source` of the whole grid (device units; all of it when empty),
 // unpinned and unhighlighted, at the painter's origin and clipped to it.
 void PaintGridPart(QPainter& painter, const GridModel& model, const GridGeometry& geometry,
-                   const QRect& source = QRect(), FigureFit fit = FigureFit::Mark);
+                   const QRect& source = QRect());
 
 // The whole grid as an image at the geometry's resolution; null when empty.
-QImage GridImage(const GridModel& model, const GridGeometry& geometry,
-                 FigureFit fit = FigureFit::Mark);
+QImage GridImage(const GridModel& model, const GridGeometry& geometry);
 
 // What a cell shows on screen: its text, or the overflow mark for an amount
-// too wide for it, or a title cut short with "…".
+// too wide for it, or a title cut short with "…" (a one-line text too wide is
+// never cut: an amount is marked, as spreadsheets mark it).
 QString CellShownText(const GridModel& model, const GridGeometry& geometry, int row, int col,
                       const QRect& cell);
 

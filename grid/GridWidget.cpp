@@ -158,12 +158,6 @@ QImage GridWidget::gridImage() const
     return m_model ? GridImage(*m_model, geometry()) : QImage();
 }
 
-void GridWidget::renderGrid(QPainter& painter, const QRect& source) const
-{
-    if (m_model)
-        PaintGridPart(painter, *m_model, geometry(), source);
-}
-
 void GridWidget::updateScrollBars()
 {
     const GridGeometry& g = geometry();

@@ -74,11 +74,9 @@ public:
     void ensureCellVisible(int row, int col);
 
     // The whole grid at its current sizes, independent of scrolling, header
-    // included, without the current-cell highlight. renderGrid paints the part
-    // `source` (in whole-grid pixels; all of it when empty) at the painter's origin.
+    // included, without the current-cell highlight.
     QSize gridImageSize() const;
     QImage gridImage() const;
-    void renderGrid(QPainter& painter, const QRect& source = QRect()) const;
 
     // The tooltip of the cell at a point of the viewport: its whole text when
     // the cell cannot show it (an overflow mark, a title ending in "…"); empty
