@@ -94,8 +94,7 @@ DeskPanel::DeskPanel(const QString& dataFolder, const QString& programFolder, QW
     m_settle->setInterval(250);
     connect(m_settle, &QTimer::timeout, this, &DeskPanel::rescan);
     m_disk = new QFileSystemWatcher(this);
-    if (QFileInfo::exists(m_folder))
-        m_disk->addPath(m_folder);
+    watchFolder();
     connect(m_disk, &QFileSystemWatcher::directoryChanged, m_settle, qOverload<>(&QTimer::start));
 
     // The first reading starts once the window is up: start-up never waits for it.
@@ -206,8 +205,7 @@ void DeskPanel::rescan()
     m_again = false;
     DeskScanner* scanner = m_scanner.get();
     const QString folder = m_folder;
-    if (m_disk->directories().isEmpty() && QFileInfo::exists(folder))
-        m_disk->addPath(folder);
+    watchFolder();
     m_work->setFuture(QtConcurrent::run([scanner, folder](QPromise<DeskSnapshot>& promise) {
         const auto progress = [&promise](int done, int total) {
             promise.setProgressRange(0, total);
@@ -218,6 +216,23 @@ void DeskPanel::rescan()
         scanner->CheckFilings(snapshot, progress);
         promise.addResult(std::move(snapshot));
     }));
+}
+
+void DeskPanel::watchFolder()
+{
+    // A watch follows the folder it was set on, wherever that goes: it is set
+    // again on each reading, so a data folder made anew is the one followed.
+    const QFileInfo data(m_folder);
+    const QString parent = data.absolutePath();
+    if (m_disk->directories().contains(m_folder))
+        m_disk->removePath(m_folder);
+    if (data.isDir()) {
+        m_disk->addPath(m_folder);
+        if (m_disk->directories().contains(parent))
+            m_disk->removePath(parent);
+    } else if (!m_disk->directories().contains(parent) && QFileInfo(parent).isDir()) {
+        m_disk->addPath(parent);
+    }
 }
 
 void DeskPanel::rescanShowing(const QString& path)

@@ -72,6 +72,9 @@ private:
     void activated(const QModelIndex& index);
     void contextMenu(const QPoint& at);
     void updateButtons();
+    // Follows the data folder on disk, or while there is none the folder it
+    // will be made in, so that its coming is seen.
+    void watchFolder();
     QStringList filingPaths(const DeskFiling& filing) const;
     void
     runOnFiling(const std::function<void(QWidget*, const DeskFiling&, const QStringList&)>& action);

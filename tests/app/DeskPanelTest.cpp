@@ -273,6 +273,22 @@ TEST_F(DeskPanelTest, AStatementSavedWhileTheWindowIsOpenAppears)
     EXPECT_FALSE(text(0, 3).contains(QStringLiteral("Отчет за собствения капитал")));
 }
 
+// A data folder that is not there when the window opens is followed once it
+// is made, without a rescan by hand.
+TEST_F(DeskPanelTest, ADataFolderMadeAfterTheWindowOpenedIsFollowed)
+{
+    window.reset();
+    const QString data = dir.filePath(QStringLiteral("Data"));
+    const QString away = dir.filePath(QStringLiteral("Data.away"));
+    ASSERT_TRUE(QDir().rename(data, away));
+    window = std::make_unique<frmMain>(state);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    waitChecked(0);
+    ASSERT_TRUE(QDir().rename(away, data));
+    waitChecked(3);
+}
+
 TEST_F(DeskPanelTest, CompaniesOfTheDataFolderOncePerBulstat)
 {
     const std::vector<clsCompany> companies = desk()->companies();
