@@ -42,25 +42,14 @@ QString filingName(const DeskFiling& filing)
 
 std::vector<Finding> FilingFindingsOf(const QStringList& paths, const QString& controlsPath)
 {
-    std::vector<Finding> all;
-    QStringList seen;
+    // One run over the whole filing, from the first statement that can be
+    // read (the desk shows the others as not verified).
     for (const QString& path : paths) {
         Statement statement;
-        if (ReadStatement(path, statement))
-            continue; // the desk shows it as not verified
-        for (Finding& finding : FilingFindings(statement, controlsPath)) {
-            if (seen.contains(finding.text))
-                continue; // a control over two statements is found from each
-            seen << finding.text;
-            for (FindingRow& row : finding.rows)
-                if (row.here) {
-                    row.here = false;
-                    row.target.path = statement.path;
-                }
-            all.push_back(std::move(finding));
-        }
+        if (!ReadStatement(path, statement))
+            return WholeFilingFindings(statement, controlsPath);
     }
-    return all;
+    return {};
 }
 
 void ShowFilingFindings(QWidget* parent, const DeskFiling& filing, const QStringList& paths,

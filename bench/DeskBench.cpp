@@ -5,6 +5,7 @@
 // five statements of one filing cloned under different BULSTATs with their
 // checksums made anew.
 //   cmake --build <build> --target desk_bench && <build>/bench/desk_bench [FILES]
+#include "bench/BenchProgramFolder.h"
 #include "checks/Controls.h"
 #include "desk/DeskScanner.h"
 #include "editor/DocumentFill.h"
@@ -84,11 +85,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int count = argc > 1 ? std::max(5, std::atoi(argv[1])) : 10000;
     QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("Blanki"));
-    for (const QString& name :
-         QDir(QStringLiteral(TELM_PROGRAM_DIR "/Blanki")).entryList(QDir::Files))
-        QFile::copy(QStringLiteral(TELM_PROGRAM_DIR "/Blanki/") + name,
-                    dir.filePath(QStringLiteral("Blanki/") + name));
+    if (!bench::MakeProgramFolder(dir.path()))
+        return 1;
     QElapsedTimer made;
     made.start();
     if (!makeFiles(dir.path(), count))

@@ -4,6 +4,7 @@
 // (balance sheet, income statement, cash flows, equity, receivables), cloned
 // under different BULSTATs with their checksums made anew.
 //   cmake --build <build> --target extract_bench && <build>/bench/extract_bench [FILES]
+#include "bench/BenchProgramFolder.h"
 #include "editor/AmountText.h"
 #include "editor/DocumentFill.h"
 #include "selection/Catalogue.h"
@@ -127,11 +128,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int count = argc > 1 ? std::max(5, std::atoi(argv[1])) : 10000;
     QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("Blanki"));
-    for (const QString& name :
-         QDir(QStringLiteral(TELM_PROGRAM_DIR "/Blanki")).entryList(QDir::Files))
-        QFile::copy(QStringLiteral(TELM_PROGRAM_DIR "/Blanki/") + name,
-                    dir.filePath(QStringLiteral("Blanki/") + name));
+    if (!bench::MakeProgramFolder(dir.path()))
+        return 1;
     QElapsedTimer made;
     made.start();
     const QStringList files = makeFiles(dir.path(), count);

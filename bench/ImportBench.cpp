@@ -4,6 +4,7 @@
 // cells of the same two statements through telmtool fill's road. The import
 // should cost about what the fill costs: the engine is the road.
 //   cmake --build <build> --target import_bench && <build>/bench/import_bench
+#include "bench/BenchProgramFolder.h"
 #include "editor/DocumentFill.h"
 #include "ledger/FilingImport.h"
 
@@ -22,17 +23,6 @@ namespace {
 
 constexpr int kAccounts = 2000;
 constexpr int kRuns = 5;
-
-bool copyBlanki(const QString& to)
-{
-    const QDir from(QStringLiteral(TELM_PROGRAM_DIR "/Blanki"));
-    QDir(to).mkpath(QStringLiteral("Blanki"));
-    QDir(to).mkpath(QStringLiteral("Data"));
-    for (const QString& name : from.entryList(QDir::Files))
-        if (!QFile::copy(from.filePath(name), to + QStringLiteral("/Blanki/") + name))
-            return false;
-    return true;
-}
 
 // Analytic accounts of synthetic accounts the map places, debit ones and credit
 // ones in turn, and the capital taking up the difference.
@@ -88,7 +78,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    if (!copyBlanki(dir.path()))
+    if (!bench::MakeProgramFolder(dir.path()))
         return 1;
     const QString tbPath = dir.filePath(QStringLiteral("tb.csv"));
     QFile tb(tbPath);

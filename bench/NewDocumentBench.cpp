@@ -3,6 +3,7 @@
 // what the load of a new document costs when it looks for, verifies and reads
 // last year's file. The two are interleaved and the medians compared.
 //   cmake --build <build> --target new_document_bench && <build>/bench/new_document_bench
+#include "bench/BenchProgramFolder.h"
 #include "editor/Comparatives.h"
 #include "editor/DocumentEngine.h"
 #include "editor/DocumentFill.h"
@@ -25,17 +26,6 @@ using namespace telm;
 namespace {
 
 constexpr int kRuns = 200;
-
-bool copyBlanki(const QString& to)
-{
-    const QDir from(QStringLiteral(TELM_PROGRAM_DIR "/Blanki"));
-    QDir(to).mkpath(QStringLiteral("Blanki"));
-    QDir(to).mkpath(QStringLiteral("Data"));
-    for (const QString& name : from.entryList(QDir::Files))
-        if (!QFile::copy(from.filePath(name), to + QStringLiteral("/Blanki/") + name))
-            return false;
-    return true;
-}
 
 // Last year's balance sheet of the company, every leaf of the current year filled.
 bool saveLastYear(const QString& folder)
@@ -86,7 +76,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    if (!dir.isValid() || !copyBlanki(dir.path()) || !saveLastYear(dir.path())) {
+    if (!dir.isValid() || !bench::MakeProgramFolder(dir.path()) || !saveLastYear(dir.path())) {
         std::printf("cannot prepare the program folder\n");
         return 1;
     }

@@ -156,18 +156,22 @@ std::vector<Finding> FilingFindings(const Statement& current, const QString& con
     return findingsOf(current, &current, controlsPath);
 }
 
-QStringList WholeFilingFindings(const QString& savedPath, const QString& controlsPath)
+std::vector<Finding> WholeFilingFindings(const Statement& any, const QString& controlsPath)
 {
-    if (!QFileInfo::exists(controlsPath))
-        return {};
-    Statement saved;
-    if (ReadStatement(savedPath, saved))
-        return {};
-    QStringList texts;
-    for (const QString& text : FindingTexts(findingsOf(saved, nullptr, controlsPath)))
-        if (!texts.contains(text))
-            texts << text;
-    return texts;
+    std::vector<Finding> findings;
+    QStringList seen;
+    for (Finding& finding : findingsOf(any, nullptr, controlsPath)) {
+        if (seen.contains(finding.text))
+            continue;
+        seen << finding.text;
+        for (FindingRow& row : finding.rows)
+            if (row.here) {
+                row.here = false;
+                row.target.path = any.path;
+            }
+        findings.push_back(std::move(finding));
+    }
+    return findings;
 }
 
 QStringList ControlFindings(const QString& savedPath, const QString& controlsPath)

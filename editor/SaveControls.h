@@ -31,10 +31,11 @@ std::vector<Finding> FilingFindings(const Statement& current, const QString& con
 // A missing controls file means no controls; a broken one is a line of its own.
 QStringList ControlFindings(const QString& savedPath, const QString& controlsPath);
 
-// Every control over the filing the saved statement belongs to (its company,
-// period and kind in its folder, and last year's beside it for the
-// comparatives), each finding once: what a filing saved as a whole is checked by.
-QStringList WholeFilingFindings(const QString& savedPath, const QString& controlsPath);
+// Every control over the filing `any` of its statements belongs to (its
+// company, period and kind in its folder, and last year's beside it for the
+// comparatives), not only those that read `any`; each finding once, every row
+// naming the file it is in: what a filing as a whole is checked by.
+std::vector<Finding> WholeFilingFindings(const Statement& any, const QString& controlsPath);
 
 // The findings as the one warning shown after a save; nothing when all agree.
 std::optional<UserMessage> ControlsWarning(const QString& savedPath, const QString& controlsPath);

@@ -1,6 +1,7 @@
 #include "ledger/FilingImport.h"
 
 #include "checks/Controls.h"
+#include "checks/Statement.h"
 #include "editor/DocumentFill.h"
 #include "editor/SaveControls.h"
 #include "platform/RegularFile.h"
@@ -166,9 +167,10 @@ ImportFilingResult ImportFiling(const ImportPlan& plan, const ImportFilingReques
     // check each statement's two sides too. Without a table of controls the
     // forms' own balance checks stand in for them.
     const QString controls = ControlsPath(request.programFolder);
-    if (!prepared.empty())
-        result.findings =
-            WholeFilingFindings(QDir::fromNativeSeparators(result.saved.front().path), controls);
+    Statement saved;
+    if (!prepared.empty()
+        && !ReadStatement(QDir::fromNativeSeparators(result.saved.front().path), saved))
+        result.findings = FindingTexts(WholeFilingFindings(saved, controls));
     if (!QFileInfo::exists(controls))
         for (const auto& fill : prepared)
             if (const std::optional<QString>& balance = fill->balanceWarning())
